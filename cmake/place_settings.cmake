@@ -1,0 +1,11 @@
+# Copies SRC into DEST unless DEST already holds a settings file in any letter case.
+file(MAKE_DIRECTORY "${DEST}")
+file(GLOB existing "${DEST}/*")
+foreach(f IN LISTS existing)
+  get_filename_component(n "${f}" NAME)
+  string(TOLOWER "${n}" n)
+  if(n STREQUAL "sfc.ini")
+    return()
+  endif()
+endforeach()
+file(COPY "${SRC}" DESTINATION "${DEST}")

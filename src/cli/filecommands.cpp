@@ -1,0 +1,7 @@
+#include "cli/command.h"
+
+namespace kv::cli {
+
+QList<Command> fileCommands() { return {}; }
+
+}  // namespace kv::cli

@@ -1,0 +1,90 @@
+#include "image/memoryimage.h"
+
+#include "model/radiomodel.h"
+#include "model/signalcodes.h"
+
+namespace kv {
+
+bool cellPresent(const QString& text) {
+  return !text.trimmed().isEmpty() && text != QLatin1String("OFF");
+}
+
+QString hexToken(int byte) {
+  return QStringLiteral("%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString EncodeError::description() const {
+  return QStringLiteral("信道%1的%2“%3”无法写入").arg(channel).arg(columnHeadings().at(column), text);
+}
+
+std::optional<QByteArray> encodeFrequency(const QString& text) {
+  if (!cellPresent(text)) return QByteArray(4, char(0xFF));
+  if (text.size() != 9) return std::nullopt;
+  // The digits travel by position: characters 8-9, 6-7, 3 and 5, 1-2 (1-based), each pair
+  // read as two hexadecimal digits, so 450.12500 is 00 25 01 45.
+  const QString pairs[4] = {text.mid(7, 2), text.mid(5, 2), text.mid(2, 1) + text.mid(4, 1),
+                            text.mid(0, 2)};
+  QByteArray bytes;
+  for (const QString& pair : pairs) {
+    const auto value = hexTextToInt(pair);
+    if (!value || pair.size() != 2) return std::nullopt;
+    bytes.append(char(*value));
+  }
+  return bytes;
+}
+
+namespace {
+
+QByteArray functionBlocks(const RadioData& data) {
+  const FunctionSettings& s = data.settings;
+  const int trim = data.tune.sPower;
+  QByteArray b(16, char(0xFF));
+  b[0] = char(modelCode(s.model).toInt(nullptr, 16));
+  b[4] = char(functionFlagsValue(data));
+  b[5] = char(3 * s.txTimeout);  // units of 10 s
+  b[6] = char(s.squelch);
+  // A trim that matches no list item is stored as the neutral trim rather than garbage.
+  b[7] = char(5 * (trim >= 0 && trim <= 10 ? trim : 5));
+  b[8] = char(voiceByteValue(data));
+  b[9] = char(s.scan == 0 ? 0xFF : 0x00);
+  return b;
+}
+
+}  // namespace
+
+EncodedImage encodeImage(const RadioData& data) {
+  EncodedImage result;
+  QByteArray& image = result.bytes;
+  image = functionBlocks(data);
+  for (int n = 1; n <= kChannelCount; ++n) {
+    const Channel& ch = data.channels[n - 1];
+    for (int column : {kRxFreq, kTxFreq}) {
+      const auto freq = encodeFrequency(ch[column]);
+      if (!freq) {
+        result.error = EncodeError{n, column, ch[column]};
+        return result;
+      }
+      image += *freq;
+    }
+    for (int column : {kRxSignal, kTxSignal}) {
+      const auto signal = encodeSignal(ch[column]);
+      if (!signal) {
+        result.error = EncodeError{n, column, ch[column]};
+        return result;
+      }
+      image += char(signal->type);
+      image += char(signal->number);
+    }
+    image += char(ch[kBusyLock] == QLatin1String("是") ? 0x00 : 0xFF);
+    image += char(!cellPresent(ch[kBandwidth]) || ch[kBandwidth] == QLatin1String("宽") ? 0xFF : 0xFC);
+    const QString& power = ch[kTxPower];
+    image += char(!cellPresent(power) || power == QLatin1String("高") ? 0xFF
+                  : power == QLatin1String("中")                     ? 0x55
+                                                                     : 0x00);
+    image += char(0xFF);
+  }
+  image.append(kImageSize - image.size(), char(0xFF));
+  return result;
+}
+
+}  // namespace kv

@@ -1,0 +1,51 @@
+#include "model/radiodata.h"
+
+namespace kv {
+
+QStringList columnHeadings() {
+  return {"信道", "接收频率", "发射频率", "接收信令", "发射信令", "繁忙锁定", "宽/窄", "发射功率"};
+}
+QStringList busyLockOptions() { return {"是", "否"}; }
+QStringList bandwidthOptions() { return {"宽", "窄"}; }
+QStringList txPowerOptions() { return {"高", "中", "低"}; }
+
+QStringList monitorOptions() { return {"打开", "关闭"}; }
+QStringList powerSaveOptions() { return {"有效", "无效"}; }
+QStringList txTimeoutOptions() {
+  QStringList items{"关闭"};
+  for (int s = 30; s <= 300; s += 30) items << QStringLiteral("%1s").arg(s);
+  return items;
+}
+QStringList squelchOptions() {
+  QStringList items;
+  for (int i = 0; i <= 9; ++i) items << QString::number(i);
+  return items;
+}
+QStringList scanOptions() { return {"有效", "无效"}; }
+QStringList voiceOptions() { return {"关", "中文", "英文"}; }
+QStringList powerTrimOptions() {
+  QStringList items;
+  for (int i = -5; i <= 5; ++i) items << QString::number(i);
+  return items;
+}
+
+int functionFlagsValue(const RadioData& data) {
+  const auto bit = [](bool on, int n) { return on ? 1 << n : 0; };
+  return bit(data.settings.monitor == 1, 7) | bit(data.settings.powerSave == 1, 6) |
+         bit(data.tune.jtlx == QLatin1String("1"), 5) |
+         bit(data.tune.bjlx == QLatin1String("1"), 4);
+}
+
+QString functionFlags(const RadioData& data) { return QString::number(functionFlagsValue(data)); }
+
+int voiceByteValue(const RadioData& data) {
+  switch (data.settings.voice) {
+    case 1: return 0x00;
+    case 2: return 0x01;
+    default: return 0xFF;
+  }
+}
+
+QString voiceByte(const RadioData& data) { return QString::number(voiceByteValue(data)); }
+
+}  // namespace kv

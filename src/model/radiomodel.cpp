@@ -1,0 +1,70 @@
+#include "model/radiomodel.h"
+
+#include <cmath>
+
+namespace kv {
+
+const std::array<RadioModel, kModelCount>& radioModels() {
+  // Entry 3 reads the sixth band text, entries 4 and 5 the fourth and fifth: tune mode
+  // writes with the same assignment, so a band stored for a model is read back for it.
+  static const std::array<RadioModel, kModelCount> models{{
+      {"KV--410B(1)", "11", 0},
+      {"KV--410B(2)", "12", 1},
+      {"KV--410B(3)", "13", 2},
+      {"KV--410B(4)", "14", 5},
+      {"KV--410A(1)", "24", 3},
+      {"KV--410A(2)", "25", 4},
+      {"KV--520(U)", "34", 6},
+      {"KV--520(V)", "36", 7},
+  }};
+  return models;
+}
+
+QStringList modelNames() {
+  QStringList names;
+  for (const auto& m : radioModels()) names << QString::fromUtf8(m.name);
+  return names;
+}
+
+std::optional<int> findModelByCode(const QString& code) {
+  for (int i = 0; i < kModelCount; ++i)
+    if (code == QLatin1String(radioModels()[i].code)) return i;
+  return std::nullopt;
+}
+
+QString modelCode(int model) { return QLatin1String(radioModels().at(model).code); }
+
+QString modelByte(int model) { return QString::number(modelCode(model).toInt(nullptr, 16)); }
+
+QString bandKey(int model) { return QStringLiteral("PL%1").arg(radioModels().at(model).bandSlot + 1); }
+
+QString bandTextOf(const Bands& bands, int model) {
+  return bands.at(radioModels().at(model).bandSlot);
+}
+
+static std::optional<int> wholeNumber(const QString& text) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok);
+  return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<BandLimits> bandLimits(const QString& bandText) {
+  const auto low = wholeNumber(bandText.mid(0, 3));
+  const auto high = wholeNumber(bandText.mid(9, 3));
+  if (!low || !high) return std::nullopt;
+  return BandLimits{*low, *high};
+}
+
+FrequencyCheck checkFrequency(const QString& frequency, const QString& bandText) {
+  const auto limits = bandLimits(bandText);
+  const auto mhz = wholeNumber(frequency.left(3));
+  bool ok = false;
+  const double value = frequency.trimmed().toDouble(&ok);
+  if (!limits || !mhz || !ok) return FrequencyCheck::Unreadable;
+  if (*mhz < limits->low || *mhz > limits->high) return FrequencyCheck::OutOfRange;
+  const auto hertz = std::llround(value * 1000000.0);
+  if (hertz % 6250 != 0 && hertz % 5000 != 0) return FrequencyCheck::OffRaster;
+  return FrequencyCheck::Accepted;
+}
+
+}  // namespace kv

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace kv {
+
+// One row of the fixed model table; the list index is the model's identity everywhere.
+struct RadioModel {
+  const char* name;      // display name in the model lists
+  const char* code;      // two-character code written to files and sent to the radio
+  int bandSlot;          // 0..7: which of the eight band texts (settings keys PL1..PL8)
+};
+
+constexpr int kModelCount = 8;
+
+const std::array<RadioModel, kModelCount>& radioModels();
+QStringList modelNames();
+
+// Index of the model whose code equals `code` exactly, or nothing.
+std::optional<int> findModelByCode(const QString& code);
+
+// The model code ("24") and the code byte as decimal text ("36") of a model index 0..7.
+QString modelCode(int model);
+QString modelByte(int model);
+
+// The eight band texts ("400MHz---470MHz"), indexed by band slot (settings key PL1..PL8).
+using Bands = std::array<QString, kModelCount>;
+
+// The settings key ("PL6") of a model index; entries 3, 4 and 5 read PL6, PL4 and PL5.
+QString bandKey(int model);
+// The band text of a model index taken from the slots.
+QString bandTextOf(const Bands& bands, int model);
+
+struct BandLimits {
+  int low;   // characters 1-3 of the band text, whole MHz
+  int high;  // characters 10-12
+};
+// Limits read by character position; nothing when either is not a whole number.
+std::optional<BandLimits> bandLimits(const QString& bandText);
+
+enum class FrequencyCheck { Accepted, OutOfRange, OffRaster, Unreadable };
+
+// The editor's acceptance rule for a frequency text in MHz ("450.00625"): the whole-MHz part
+// (first three characters) within the band, and the frequency in hertz on the 6.25 kHz or
+// 5 kHz raster. Unreadable when the band or the frequency is not a number.
+FrequencyCheck checkFrequency(const QString& frequency, const QString& bandText);
+
+}  // namespace kv
