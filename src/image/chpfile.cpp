@@ -21,6 +21,9 @@ constexpr int kFileAccess = 75;
 // Longest part of a line that is kept; a line is never longer than 36 characters when
 // written by this program or a radio read, and the rest of a longer one is skipped.
 constexpr int kMaxLine = 4096;
+// The 34 lines the loader reads take under 2 KB; past this much the file is not a channel
+// file, and reading on through a huge one would only keep the user waiting.
+constexpr qint64 kMaxRead = 1 << 20;
 
 class LoadFailure {
  public:
@@ -51,6 +54,7 @@ class LineReader {
     QByteArray text;
     char c;
     while (file_.getChar(&c)) {
+      if (file_.pos() > kMaxRead) throw LoadFailure(kSubscript, QStringLiteral("，行过长"), line_);
       if (c == '\n') break;
       if (c == '\r') {
         char n;
@@ -86,9 +90,11 @@ void checkIndex(int index, int count, const LineReader& in) {
   if (index < 0 || index >= count) throw LoadFailure(kInvalidValue, QString(), in.line());
 }
 
-void readSettings(LineReader& in, RadioData& data) {
+void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
   in.next();
-  if (const auto model = findModelByCode(in.token(4)); model && *model != data.settings.model) {
+  const auto model = findModelByCode(in.token(4));
+  modelFound = model.has_value();
+  if (model && *model != data.settings.model) {
     data.settings.model = *model;
     data.clearChannels();  // a model change empties the grid; the channels follow below
   }
@@ -163,13 +169,15 @@ LoadResult loadChpFile(const QString& path, RadioData& data) {
   if (!file.open(QIODevice::ReadOnly))
     return {LoadStatus::Failed, {kFileAccess, QStringLiteral("无法打开文件：%1").arg(file.errorString())}};
   LineReader in(file);
+  LoadResult result;
   try {
-    readSettings(in, data);
+    readSettings(in, data, result.modelFound);
     readChannels(in, data);
   } catch (const LoadFailure& failure) {
-    return {LoadStatus::Failed, failure.error};
+    result.status = LoadStatus::Failed;
+    result.error = failure.error;
   }
-  return {LoadStatus::Loaded, {}};
+  return result;
 }
 
 QByteArray chpText(const QByteArray& image) {

@@ -25,6 +25,7 @@ std::optional<QString> keyOf(const QString& line) {
 }
 
 QStringList readLines(const QString& path, QString* eol) {
+  if (eol) *eol = QStringLiteral("\r\n");
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.read(kMaxFileSize);
