@@ -18,10 +18,14 @@ constexpr qint64 kMaxJsonSize = 1 << 20;  // a channel file's JSON is about 3 KB
 std::optional<RadioData> loadComplete(const QString& path, QString* error) {
   RadioData data;
   const LoadResult r = loadChpFile(path, data);
-  if (r.status == LoadStatus::NotFound) *error = QStringLiteral("%1: no such file").arg(path);
-  else if (r.status == LoadStatus::Failed) *error = QStringLiteral("%1: %2 (error %3)").arg(path, r.error.description).arg(r.error.number);
-  else if (!r.modelFound) *error = QStringLiteral("%1: the model code matches none of the eight models").arg(path);
-  else return data;
+  if (r.status == LoadStatus::NotFound)
+    *error = QStringLiteral("%1: no such file").arg(path);
+  else if (r.status == LoadStatus::Failed)
+    *error = QStringLiteral("%1: %2 (error %3)").arg(path, r.error.description).arg(r.error.number);
+  else if (!r.modelFound)
+    *error = QStringLiteral("%1: the model code matches none of the eight models").arg(path);
+  else
+    return data;
   return std::nullopt;
 }
 
@@ -35,12 +39,17 @@ std::optional<QString> writeAtomically(const QString& path, const QByteArray& by
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
   TextTable settings;
-  settings.addRow({"机型：", modelNames()[s.model], "频率：", bandText.isEmpty() ? "（未设定）" : bandText});
-  settings.addRow({"监听：", monitorOptions()[s.monitor], "省电功能：", powerSaveOptions()[s.powerSave]});
-  settings.addRow({"发射限时：", txTimeoutOptions()[s.txTimeout], "静噪等级：", squelchOptions()[s.squelch]});
+  settings.addRow(
+      {"机型：", modelNames()[s.model], "频率：", bandText.isEmpty() ? "（未设定）" : bandText});
+  settings.addRow(
+      {"监听：", monitorOptions()[s.monitor], "省电功能：", powerSaveOptions()[s.powerSave]});
+  settings.addRow(
+      {"发射限时：", txTimeoutOptions()[s.txTimeout], "静噪等级：", squelchOptions()[s.squelch]});
   settings.addRow({"扫描功能：", scanOptions()[s.scan], "语音报频：", voiceOptions()[s.voice]});
-  settings.addRow({"晶体：", data.tune.jtlx == "1" ? "14.4MHz" : "13MHz", "中频：", data.tune.bjlx == "1" ? "负" : "正"});
-  settings.addRow({"功率调整：", powerTrimOptions().value(data.tune.sPower, "（无）"), "功能字节：", functionFlags(data)});
+  settings.addRow({"晶体：", data.tune.jtlx == "1" ? "14.4MHz" : "13MHz", "中频：",
+                   data.tune.bjlx == "1" ? "负" : "正"});
+  settings.addRow({"功率调整：", powerTrimOptions().value(data.tune.sPower, "（无）"), "功能字节：",
+                   functionFlags(data)});
 
   TextTable channels;
   channels.addRow(columnHeadings());
@@ -78,11 +87,14 @@ int exportJson(const QStringList& args) {
 int importJson(const QStringList& args) {
   if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli import IN.json OUT.chp"));
   QFile in(args[0]);
-  if (!in.open(QIODevice::ReadOnly)) return fail(QStringLiteral("%1: %2").arg(args[0], in.errorString()));
-  if (in.size() > kMaxJsonSize) return fail(QStringLiteral("%1: too large for a channel file's JSON").arg(args[0]));
+  if (!in.open(QIODevice::ReadOnly))
+    return fail(QStringLiteral("%1: %2").arg(args[0], in.errorString()));
+  if (in.size() > kMaxJsonSize)
+    return fail(QStringLiteral("%1: too large for a channel file's JSON").arg(args[0]));
   const JsonResult r = fromJson(in.readAll());
   if (!r.error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(args[0], r.error));
-  if (const auto e = saveChpFile(args[1], r.data)) return fail(QStringLiteral("%1: %2").arg(args[1], e->description));
+  if (const auto e = saveChpFile(args[1], r.data))
+    return fail(QStringLiteral("%1: %2").arg(args[1], e->description));
   return 0;
 }
 
@@ -90,7 +102,8 @@ int importJson(const QStringList& args) {
 
 QList<Command> fileCommands() {
   return {
-      {"show", "show FILE.chp", "Print a channel file's model, band, settings and 16-channel table.",
+      {"show", "show FILE.chp",
+       "Print a channel file's model, band, settings and 16-channel table.",
        "The band is the model's band from the settings file beside the program.\n", show},
       {"export", "export FILE.chp OUT.json", "Convert a channel file to JSON.",
        "Every value is the text the editor shows; empty cells are \"\". A file that does not load\n"

@@ -29,7 +29,7 @@ const SettingKey kSettingKeys[] = {
     {"voice", voiceOptions, &FunctionSettings::voice},
 };
 
-const char* const kChannelKeys[] = {"rx_freq", "tx_freq", "rx_signal", "tx_signal",
+const char* const kChannelKeys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
                                     "busy_lock", "bandwidth", "tx_power"};
 
 QString quoted(const QString& text) {
@@ -49,10 +49,14 @@ bool validCell(int column, const QString& value) {
       return value == QLatin1String("OFF") || form.match(value).hasMatch();
     }
     case kRxSignal:
-    case kTxSignal: return signalPickList().contains(value);
-    case kBusyLock: return busyLockOptions().contains(value);
-    case kBandwidth: return bandwidthOptions().contains(value);
-    default: return txPowerOptions().contains(value);
+    case kTxSignal:
+      return signalPickList().contains(value);
+    case kBusyLock:
+      return busyLockOptions().contains(value);
+    case kBandwidth:
+      return bandwidthOptions().contains(value);
+    default:
+      return txPowerOptions().contains(value);
   }
 }
 
@@ -67,12 +71,16 @@ QString unknownKey(const QJsonObject& object, const QStringList& keys) {
 
 QByteArray toJson(const RadioData& data) {
   const FunctionSettings& s = data.settings;
-  QString out = QStringLiteral("{\"model\": %1,\n \"settings\": {").arg(quoted(modelNames().value(s.model)));
+  QString out =
+      QStringLiteral("{\"model\": %1,\n \"settings\": {").arg(quoted(modelNames().value(s.model)));
   QStringList settings;
   for (const SettingKey& k : kSettingKeys)
-    settings << QStringLiteral("\"%1\": %2").arg(QLatin1String(k.key), quoted(optionText(k.options(), s.*k.field)));
+    settings << QStringLiteral("\"%1\": %2")
+                    .arg(QLatin1String(k.key), quoted(optionText(k.options(), s.*k.field)));
   out += settings.join(QStringLiteral(", "));
-  out += QStringLiteral("},\n \"tune\": {\"crystal\": %1, \"if_side\": %2, \"power_trim\": %3},\n \"channels\": [\n")
+  out += QStringLiteral(
+             "},\n \"tune\": {\"crystal\": %1, \"if_side\": %2, \"power_trim\": %3},\n "
+             "\"channels\": [\n")
              .arg(quoted(kCrystals[data.tune.jtlx == QLatin1String("1")]),
                   quoted(kIfSides[data.tune.bjlx == QLatin1String("1")]))
              .arg(data.tune.sPower - 5);
@@ -80,7 +88,8 @@ QByteArray toJson(const RadioData& data) {
   for (int n = 1; n <= kChannelCount; ++n) {
     QString line = QStringLiteral("  {\"channel\": %1").arg(n);
     for (int c = kRxFreq; c <= kTxPower; ++c)
-      line += QStringLiteral(", \"%1\": %2").arg(QLatin1String(kChannelKeys[c - 1]), quoted(data.cell(n, c)));
+      line += QStringLiteral(", \"%1\": %2")
+                  .arg(QLatin1String(kChannelKeys[c - 1]), quoted(data.cell(n, c)));
     channels << line + QLatin1Char('}');
   }
   out += channels.join(QStringLiteral(",\n")) + QStringLiteral("]}\n");
@@ -92,7 +101,9 @@ JsonResult fromJson(const QByteArray& json) {
   QJsonParseError parseError;
   const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
   if (doc.isNull()) {
-    r.error = QStringLiteral("not valid JSON at offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
+    r.error = QStringLiteral("not valid JSON at offset %1: %2")
+                  .arg(parseError.offset)
+                  .arg(parseError.errorString());
     return r;
   }
   if (!doc.isObject()) {
@@ -107,7 +118,8 @@ JsonResult fromJson(const QByteArray& json) {
 
   const int model = modelNames().indexOf(top.value(QLatin1String("model")).toString());
   if (model < 0) {
-    r.error = QStringLiteral("\"model\" must be one of: %1").arg(modelNames().join(QStringLiteral(", ")));
+    r.error =
+        QStringLiteral("\"model\" must be one of: %1").arg(modelNames().join(QStringLiteral(", ")));
     return r;
   }
   r.data.settings.model = model;
@@ -123,7 +135,8 @@ JsonResult fromJson(const QByteArray& json) {
     const QJsonValue v = settings.value(QLatin1String(k.key));
     const int index = v.isString() ? k.options().indexOf(v.toString()) : -1;
     if (index < 0) {
-      r.error = QStringLiteral("settings: \"%1\" must be one of: %2").arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));
+      r.error = QStringLiteral("settings: \"%1\" must be one of: %2")
+                    .arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));
       return r;
     }
     r.data.settings.*k.field = index;
@@ -137,9 +150,12 @@ JsonResult fromJson(const QByteArray& json) {
   const int crystal = kCrystals.indexOf(tune.value(QLatin1String("crystal")).toString());
   const int ifSide = kIfSides.indexOf(tune.value(QLatin1String("if_side")).toString());
   const QJsonValue trim = tune.value(QLatin1String("power_trim"));
-  if (crystal < 0) r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");
-  else if (ifSide < 0) r.error = QStringLiteral("tune: \"if_side\" must be \"正\" or \"负\"");
-  else if (!trim.isDouble() || trim.toDouble() != trim.toInt() || trim.toInt() < -5 || trim.toInt() > 5)
+  if (crystal < 0)
+    r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");
+  else if (ifSide < 0)
+    r.error = QStringLiteral("tune: \"if_side\" must be \"正\" or \"负\"");
+  else if (!trim.isDouble() || trim.toDouble() != trim.toInt() || trim.toInt() < -5 ||
+           trim.toInt() > 5)
     r.error = QStringLiteral("tune: \"power_trim\" must be a whole number from -5 to 5");
   if (!r.error.isEmpty()) return r;
   r.data.tune = {QString::number(crystal), QString::number(ifSide), trim.toInt() + 5};

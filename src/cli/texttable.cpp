@@ -27,7 +27,8 @@ QString TextTable::render() const {
     QString line;
     for (int i = 0; i < row.size(); ++i) {
       line += row[i];
-      if (i + 1 < row.size()) line += QString(widths[i] - displayWidth(row[i]) + 2, QLatin1Char(' '));
+      if (i + 1 < row.size())
+        line += QString(widths[i] - displayWidth(row[i]) + 2, QLatin1Char(' '));
     }
     out += line + QLatin1Char('\n');
   }

@@ -17,7 +17,8 @@ Run cli(const QStringList& args) {
   p.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), args);
   if (!p.waitForFinished(20000)) p.kill();
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray readAll(const QString& path) {
@@ -86,15 +87,25 @@ class TestCliFiles : public QObject {
     QTest::addColumn<QByteArray>("from");
     QTest::addColumn<QByteArray>("to");
     QTest::addColumn<QString>("mentions");
-    QTest::newRow("short frequency") << QByteArray("\"rx_freq\": \"450.12500\"") << QByteArray("\"rx_freq\": \"450.125\"") << "channel 1: \"rx_freq\"";
-    QTest::newRow("unknown signal") << QByteArray("\"tx_signal\": \"D023I\"") << QByteArray("\"tx_signal\": \"D999I\"") << "channel 1: \"tx_signal\"";
-    QTest::newRow("power") << QByteArray("\"tx_power\": \"中\"") << QByteArray("\"tx_power\": \"mid\"") << "channel 1: \"tx_power\"";
-    QTest::newRow("misspelt key") << QByteArray("\"bandwidth\": \"窄\"") << QByteArray("\"bandwith\": \"窄\"") << "channel 1: unknown key";
+    QTest::newRow("short frequency")
+        << QByteArray("\"rx_freq\": \"450.12500\"") << QByteArray("\"rx_freq\": \"450.125\"")
+        << "channel 1: \"rx_freq\"";
+    QTest::newRow("unknown signal")
+        << QByteArray("\"tx_signal\": \"D023I\"") << QByteArray("\"tx_signal\": \"D999I\"")
+        << "channel 1: \"tx_signal\"";
+    QTest::newRow("power") << QByteArray("\"tx_power\": \"中\"")
+                           << QByteArray("\"tx_power\": \"mid\"") << "channel 1: \"tx_power\"";
+    QTest::newRow("misspelt key") << QByteArray("\"bandwidth\": \"窄\"")
+                                  << QByteArray("\"bandwith\": \"窄\"") << "channel 1: unknown key";
     QTest::newRow("model") << QByteArray("KV--410B(1)") << QByteArray("KV--999") << "\"model\"";
-    QTest::newRow("setting") << QByteArray("\"squelch\": \"4\"") << QByteArray("\"squelch\": \"10\"") << "\"squelch\"";
-    QTest::newRow("trim") << QByteArray("\"power_trim\": 0") << QByteArray("\"power_trim\": 6") << "power_trim";
-    QTest::newRow("channel order") << QByteArray("{\"channel\": 2,") << QByteArray("{\"channel\": 3,") << "channel 2";
-    QTest::newRow("not JSON") << QByteArray("{\"model\"") << QByteArray("{model") << "not valid JSON";
+    QTest::newRow("setting") << QByteArray("\"squelch\": \"4\"")
+                             << QByteArray("\"squelch\": \"10\"") << "\"squelch\"";
+    QTest::newRow("trim") << QByteArray("\"power_trim\": 0") << QByteArray("\"power_trim\": 6")
+                          << "power_trim";
+    QTest::newRow("channel order")
+        << QByteArray("{\"channel\": 2,") << QByteArray("{\"channel\": 3,") << "channel 2";
+    QTest::newRow("not JSON") << QByteArray("{\"model\"") << QByteArray("{model")
+                              << "not valid JSON";
   }
   void badJsonIsRejected() {
     QFETCH(QByteArray, from);

@@ -81,8 +81,9 @@ class TestChpFile : public QObject {
     for (int first = 0; first < picks.size(); first += kChannelCount) {
       RadioData d;
       for (int n = 1; n <= kChannelCount; ++n) {
-        setChannel(d, n, {"435.12500", "OFF", picks[(first + n - 1) % picks.size()],
-                          picks[(first + n + 7) % picks.size()], "是", "宽", "低"});
+        setChannel(d, n,
+                   {"435.12500", "OFF", picks[(first + n - 1) % picks.size()],
+                    picks[(first + n + 7) % picks.size()], "是", "宽", "低"});
       }
       QVERIFY(!saveChpFile(path("a.chp"), d));
       QCOMPARE(load(readAll(path("a.chp"))), d);
@@ -118,7 +119,8 @@ class TestChpFile : public QObject {
   void timeoutTokens() {
     QFETCH(QByteArray, token);
     QFETCH(int, index);
-    QCOMPARE(load(withLine(1, "52 00 00 08 11 FF FF FF 00 " + token + " 04 19")).settings.txTimeout, index);
+    QCOMPARE(load(withLine(1, "52 00 00 08 11 FF FF FF 00 " + token + " 04 19")).settings.txTimeout,
+             index);
   }
 
   void unknownTokensKeepOldValues() {
@@ -189,9 +191,12 @@ class TestChpFile : public QObject {
     QTest::newRow("huge line") << QByteArray(3000000, ' ') << 9;
     QTest::newRow("few tokens") << QByteArray("52 00 00 08 11\r\n") << 9;
     QTest::newRow("non-hex flags") << withLine(1, "52 00 00 08 11 FF FF FF ZZ 00 04 19") << 13;
-    QTest::newRow("squelch out of range") << withLine(1, "52 00 00 08 11 FF FF FF 00 00 12 19") << 380;
-    QTest::newRow("time-out out of range") << withLine(1, "52 00 00 08 11 FF FF FF 00 FF 04 19") << 380;
-    QTest::newRow("non-hex signal number") << withLine(4, "52 00 18 08 80 QQ FF FF FF FF FF FF") << 13;
+    QTest::newRow("squelch out of range")
+        << withLine(1, "52 00 00 08 11 FF FF FF 00 00 12 19") << 380;
+    QTest::newRow("time-out out of range")
+        << withLine(1, "52 00 00 08 11 FF FF FF 00 FF 04 19") << 380;
+    QTest::newRow("non-hex signal number")
+        << withLine(4, "52 00 18 08 80 QQ FF FF FF FF FF FF") << 13;
   }
   void malformedInputIsSafe() {
     QFETCH(QByteArray, text);
@@ -244,7 +249,8 @@ class TestChpFile : public QObject {
     const EncodedImage image = encodeImage(d);
     QVERIFY(image.ok());
     QCOMPARE(image.bytes.size(), kImageSize);
-    QCOMPARE(image.bytes.mid(0x10, 16).toHex(' '), QByteArray("00 25 51 43 00 25 51 43 ff ff ff ff ff ff ff ff"));
+    QCOMPARE(image.bytes.mid(0x10, 16).toHex(' '),
+             QByteArray("00 25 51 43 00 25 51 43 ff ff ff ff ff ff ff ff"));
     QCOMPARE(image.bytes.mid(0x108, 4).toHex(' '), QByteArray("ff ff 80 13"));
     QCOMPARE(image.bytes.mid(0x110), QByteArray(kImageSize - 0x110, char(0xFF)));
     QCOMPARE(blockAddressHigh(32), quint8(0x01));

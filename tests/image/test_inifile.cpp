@@ -23,7 +23,9 @@ class TestIniFile : public QObject {
  private slots:
   void readsByCaseInsensitiveNames() {
     const QString p = dir_.filePath("a.ini");
-    writeAll(p, "; comment\r\n[other]\r\nPL1=nope\r\n[frequent]\r\npl1 =  400MHz---470MHz  \r\nPL3=\r\n");
+    writeAll(
+        p,
+        "; comment\r\n[other]\r\nPL1=nope\r\n[frequent]\r\npl1 =  400MHz---470MHz  \r\nPL3=\r\n");
     IniFile ini(p);
     QCOMPARE(ini.read("Frequent", "PL1"), QStringLiteral("400MHz---470MHz"));
     QCOMPARE(ini.read("FREQUENT", "pl3"), QString());
@@ -42,7 +44,9 @@ class TestIniFile : public QObject {
 
   void rewriteKeepsOtherLines() {
     const QString p = dir_.filePath("b.ini");
-    const QByteArray original = "; dealer notes\r\n[Frequent]\r\nPL1=400MHz---470MHz\r\nPL6=old\r\n\r\n[Other]\r\nx = 1\r\n";
+    const QByteArray original =
+        "; dealer notes\r\n[Frequent]\r\nPL1=400MHz---470MHz\r\nPL6=old\r\n\r\n[Other]\r\nx = "
+        "1\r\n";
     writeAll(p, original);
     IniFile ini(p);
     QVERIFY(!writeBand(ini, 3, "430MHz---440MHz"));  // entry 3 is stored under PL6

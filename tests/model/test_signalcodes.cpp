@@ -48,8 +48,10 @@ class TestSignalCodes : public QObject {
     QCOMPARE(encodeSignal("D023N"), std::optional(bytes(0xD0, 0x01)));
     QCOMPARE(encodeSignal("D047I"), std::optional(bytes(0xC0, 0x01)));
     QCOMPARE(encodeSignal("d023n"), std::optional(bytes(0xD0, 0x01)));  // case is ignored
-    for (const char* off : {"OFF", "", "   "}) QCOMPARE(encodeSignal(off), std::optional(bytes(0xFF, 0xFF)));
-    QCOMPARE(encodeSignal("D023"), std::optional(bytes(0xD0, 0x01)));  // first entry with the prefix
+    for (const char* off : {"OFF", "", "   "})
+      QCOMPARE(encodeSignal(off), std::optional(bytes(0xFF, 0xFF)));
+    QCOMPARE(encodeSignal("D023"),
+             std::optional(bytes(0xD0, 0x01)));  // first entry with the prefix
     QVERIFY(!encodeSignal("D999N"));
     QVERIFY(!encodeSignal("xyz"));
   }
@@ -59,7 +61,8 @@ class TestSignalCodes : public QObject {
     QCOMPARE(decodeSignal("C0", "08"), std::optional<QString>("D023I"));
     QCOMPARE(decodeSignal("80", "F"), std::optional<QString>("107.2"));
     QCOMPARE(decodeSignal("80", "00"), std::optional<QString>("OFF"));
-    for (const char* type : {"FF", "d0", "c0", "00", ""}) QCOMPARE(decodeSignal(type, "01"), std::optional<QString>("OFF"));
+    for (const char* type : {"FF", "d0", "c0", "00", ""})
+      QCOMPARE(decodeSignal(type, "01"), std::optional<QString>("OFF"));
     QCOMPARE(decodeSignal("C0", "FF"), std::optional<QString>(""));  // past the list's end
     QVERIFY(!decodeSignal("D0", "ZZ"));
   }
