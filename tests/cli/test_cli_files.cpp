@@ -1,8 +1,12 @@
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "image/chpfile.h"
 
 using namespace kv;
+using kvtest::readAll;
+using kvtest::writeAll;
 
 namespace {
 
@@ -21,18 +25,9 @@ Run cli(const QStringList& args) {
           QString::fromUtf8(p.readAllStandardError())};
 }
 
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
-QString fixture(const char* name) { return QStringLiteral(KV_TEST_DATA "/") + name; }
+QString fixture(const char* name) { return kvtest::fixturePath(name); }
 
 }  // namespace
 

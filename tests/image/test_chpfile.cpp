@@ -1,25 +1,20 @@
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 #include "model/signalcodes.h"
 
 using namespace kv;
+using kvtest::readAll;
+using kvtest::writeAll;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
-QByteArray fixture(const char* name) { return readAll(QStringLiteral(KV_TEST_DATA "/") + name); }
+QByteArray fixture(const char* name) { return readAll(kvtest::fixturePath(name)); }
 
 // The all-"OFF" file with line `line` (1-based) replaced.
 QByteArray withLine(int line, const QByteArray& text) {

@@ -1,20 +1,13 @@
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "image/inifile.h"
 
 using namespace kv;
+using kvtest::readAll;
+using kvtest::writeAll;
 
-namespace {
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-}  // namespace
 
 class TestIniFile : public QObject {
   Q_OBJECT
