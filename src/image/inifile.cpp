@@ -25,10 +25,12 @@ std::optional<QString> keyOf(const QString& line) {
 }
 
 QStringList readLines(const QString& path, QString* eol) {
+  // A missing file is written as a new one would be: with CR LF line ends.
+  if (eol) *eol = QStringLiteral("\r\n");
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.read(kMaxFileSize);
-  if (eol) *eol = bytes.contains("\r\n") || bytes.isEmpty() ? QStringLiteral("\r\n") : QStringLiteral("\n");
+  if (eol && !bytes.contains("\r\n") && !bytes.isEmpty()) *eol = QStringLiteral("\n");
   QString text = QString::fromUtf8(bytes);
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   QStringList lines = text.split(QLatin1Char('\n'));
