@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "image/inifile.h"
@@ -139,54 +140,60 @@ QWidget* frmMODE::buildCrystalFrame() {
 }
 
 void frmMODE::layOut() {
-  // Both pages share one grid; a cell holds a widget of each page and only one is shown.
+  // Each page has rows of its own, so the hidden page's rows collapse; only the model row,
+  // with its one "机型：" label, is shared.
   auto* grid = new QGridLayout;
   grid->setVerticalSpacing(10);
-  grid->addWidget(modelLabel_, 0, 0);
-  grid->addWidget(cboPCmodel_[0], 0, 1);
-  grid->addWidget(cboPCmodel_[1], 0, 1);
-
-  const auto boxRow = [&](int row, const QString& caption, QLineEdit* box, const QString& arrows) {
-    auto* label = new QLabel(caption, this);
-    box->setFixedWidth(64);
-    auto* upDown = new UpDownArrows(box, kLowestMHz, kHighestMHz, this);
-    upDown->setObjectName(arrows);
+  int labelWidth = 0;
+  const auto addRow = [&](QLabel* label, const QList<QWidget*>& fields, int spacing) {
     auto* cell = new QHBoxLayout;
-    cell->setSpacing(0);
-    cell->addWidget(box);
-    cell->addWidget(upDown);
+    cell->setSpacing(spacing);
+    for (QWidget* field : fields) cell->addWidget(field);
     cell->addStretch();
+    const int row = grid->rowCount();
     grid->addWidget(label, row, 0);
     grid->addLayout(cell, row, 1);
-    frequencyPage_ << label << box << upDown;
+    labelWidth = std::max(labelWidth, label->sizeHint().width());
+    return label;
   };
-  boxRow(1, QStringLiteral("高端频率(MHz)："), Text1_, QStringLiteral("UpDown1"));
-  boxRow(2, QStringLiteral("低端频率(MHz)："), Text2_, QStringLiteral("UpDown2"));
+  const auto caption = [this](const char* text) {
+    return new QLabel(QString::fromUtf8(text), this);
+  };
+  const auto arrows = [this](QLineEdit* box, const QString& name) {
+    box->setFixedWidth(64);
+    auto* upDown = new UpDownArrows(box, kLowestMHz, kHighestMHz, this);
+    upDown->setObjectName(name);
+    return upDown;
+  };
 
-  auto* ifLabel = new QLabel(QStringLiteral("中频："), this);
+  for (QComboBox* list : cboPCmodel_) list->setMinimumWidth(150);
+  grid->addWidget(modelLabel_, 0, 0);
+  auto* models = new QHBoxLayout;
+  models->addWidget(cboPCmodel_[0]);
+  models->addWidget(cboPCmodel_[1]);
+  models->addStretch();
+  grid->addLayout(models, 0, 1);
+
+  auto* upDown1 = arrows(Text1_, QStringLiteral("UpDown1"));
+  auto* upDown2 = arrows(Text2_, QStringLiteral("UpDown2"));
   auto* positive = radio(QStringLiteral("正"), QStringLiteral("Option1_0"), 0, Option1_, this);
   auto* negative = radio(QStringLiteral("负"), QStringLiteral("Option1_1"), 1, Option1_, this);
-  auto* ifCell = new QHBoxLayout;
-  ifCell->addWidget(positive);
-  ifCell->addWidget(negative);
-  ifCell->addStretch();
-  grid->addWidget(ifLabel, 3, 0);
-  grid->addLayout(ifCell, 3, 1);
+  frequencyPage_ << cboPCmodel_[0] << addRow(caption("高端频率(MHz)："), {Text1_, upDown1}, 0)
+                 << Text1_ << upDown1 << addRow(caption("低端频率(MHz)："), {Text2_, upDown2}, 0)
+                 << Text2_ << upDown2 << addRow(caption("中频："), {positive, negative}, 12)
+                 << positive << negative;
   QWidget* crystal = buildCrystalFrame();
-  grid->addWidget(crystal, 4, 0, 1, 2);
-  frequencyPage_ << cboPCmodel_[0] << ifLabel << positive << negative << crystal;
+  grid->addWidget(crystal, grid->rowCount(), 0, 1, 2);
+  frequencyPage_ << crystal;
 
-  auto* bandLabel = new QLabel(QStringLiteral("频率："), this);
-  auto* trimLabel = new QLabel(QStringLiteral("功率调整："), this);
-  grid->addWidget(bandLabel, 1, 0);
-  grid->addWidget(freQuent_, 1, 1);
-  grid->addWidget(trimLabel, 2, 0);
-  grid->addWidget(cboFrequent_, 2, 1, Qt::AlignLeft);
   cboFrequent_->setMinimumWidth(90);
-  powerPage_ << cboPCmodel_[1] << bandLabel << freQuent_ << trimLabel << cboFrequent_;
+  powerPage_ << cboPCmodel_[1] << addRow(caption("频率："), {freQuent_}, 0) << freQuent_
+             << addRow(caption("功率调整："), {cboFrequent_}, 0) << cboFrequent_;
 
-  grid->setRowStretch(5, 1);
+  // The field column stays put when the pages, with captions of other widths, switch.
+  grid->setColumnMinimumWidth(0, std::max(labelWidth, modelLabel_->sizeHint().width()));
   grid->setColumnStretch(1, 1);
+  grid->setRowStretch(grid->rowCount(), 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(tremode_);
