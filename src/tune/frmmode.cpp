@@ -103,6 +103,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
     connect(box, &QLineEdit::textChanged, this, [this, box] { boxChanged(box); });
   connect(tremode_, &QTreeWidget::itemClicked, this, &frmMODE::tremode_NodeClick);
 
+  // Picking the model fills the band boxes, so the lists start empty and are set only now.
   buildTree();
   for (QComboBox* list : cboPCmodel_) list->setCurrentIndex(mainModel);
   freQuent_->setText(bandLabelText);
