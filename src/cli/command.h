@@ -12,9 +12,9 @@ namespace kv::cli {
 
 struct Command {
   QString name;
-  QString usage;    // "show FILE.chp"
-  QString summary;  // one line for the overview
-  QString help;     // the rest of the command's --help
+  QString usage;                                    // "show FILE.chp"
+  QString summary;                                  // one line for the overview
+  QString help;                                     // the rest of the command's --help
   std::function<int(const QStringList& args)> run;  // arguments after the command name
   bool draws = false;  // needs fonts and painting: runs under a GUI application, offscreen
 };

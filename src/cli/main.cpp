@@ -10,7 +10,8 @@ QString overview() {
   QString text = QStringLiteral(
       "kvprog-cli: batch tool for the 16-channel radios' channel files and radio link.\n\n"
       "Usage: kvprog-cli COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n\nCommands:\n");
-  for (const Command& c : commands()) text += QStringLiteral("  %1\n      %2\n").arg(c.usage, c.summary);
+  for (const Command& c : commands())
+    text += QStringLiteral("  %1\n      %2\n").arg(c.usage, c.summary);
   return text;
 }
 

@@ -21,20 +21,32 @@ constexpr int kFileAccess = 75;
 // Longest part of a line that is kept; a line is never longer than 36 characters when
 // written by this program or a radio read, and the rest of a longer one is skipped.
 constexpr int kMaxLine = 4096;
+// The 34 lines the loader reads take under 2 KB; past this much the file is not a channel
+// file, and reading on through a huge one would only keep the user waiting.
+constexpr qint64 kMaxRead = 1 << 20;
 
 class LoadFailure {
  public:
-  LoadFailure(int number, const QString& what, int line) : error{number, text(number, what, line)} {}
+  LoadFailure(int number, const QString& what, int line)
+      : error{number, text(number, what, line)} {}
   FileError error;
 
  private:
   static QString text(int number, const QString& what, int line) {
     QString base;
     switch (number) {
-      case kPastEnd: base = QStringLiteral("输入超出文件尾"); break;
-      case kSubscript: base = QStringLiteral("下标越界"); break;
-      case kTypeMismatch: base = QStringLiteral("类型不匹配"); break;
-      default: base = QStringLiteral("无效的属性值"); break;
+      case kPastEnd:
+        base = QStringLiteral("输入超出文件尾");
+        break;
+      case kSubscript:
+        base = QStringLiteral("下标越界");
+        break;
+      case kTypeMismatch:
+        base = QStringLiteral("类型不匹配");
+        break;
+      default:
+        base = QStringLiteral("无效的属性值");
+        break;
     }
     return QStringLiteral("%1（第%2行%3）").arg(base).arg(line).arg(what);
   }
@@ -51,6 +63,7 @@ class LineReader {
     QByteArray text;
     char c;
     while (file_.getChar(&c)) {
+      if (file_.pos() > kMaxRead) throw LoadFailure(kSubscript, QStringLiteral("，行过长"), line_);
       if (c == '\n') break;
       if (c == '\r') {
         char n;
@@ -64,7 +77,8 @@ class LineReader {
   }
 
   const QString& token(int i) const {
-    if (i >= tokens_.size()) throw LoadFailure(kSubscript, QStringLiteral("，缺少第%1项").arg(i + 1), line_);
+    if (i >= tokens_.size())
+      throw LoadFailure(kSubscript, QStringLiteral("，缺少第%1项").arg(i + 1), line_);
     return tokens_[i];
   }
 
@@ -86,9 +100,11 @@ void checkIndex(int index, int count, const LineReader& in) {
   if (index < 0 || index >= count) throw LoadFailure(kInvalidValue, QString(), in.line());
 }
 
-void readSettings(LineReader& in, RadioData& data) {
+void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
   in.next();
-  if (const auto model = findModelByCode(in.token(4)); model && *model != data.settings.model) {
+  const auto model = findModelByCode(in.token(4));
+  modelFound = model.has_value();
+  if (model && *model != data.settings.model) {
     data.settings.model = *model;
     data.clearChannels();  // a model change empties the grid; the channels follow below
   }
@@ -98,7 +114,8 @@ void readSettings(LineReader& in, RadioData& data) {
   int flags = 0;
   for (int i = 0; i < 2; ++i) {
     const auto digit = hexTextToInt(flagsToken.mid(i, 1));
-    if (!digit) throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(flagsToken), in.line());
+    if (!digit)
+      throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(flagsToken), in.line());
     flags = flags * 16 + *digit;
   }
   data.settings.monitor = (flags >> 7) & 1;
@@ -113,7 +130,8 @@ void readSettings(LineReader& in, RadioData& data) {
 
   bool ok = false;
   const int squelch = in.token(10).toInt(&ok, 10);
-  if (!ok) throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(10)), in.line());
+  if (!ok)
+    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(10)), in.line());
   checkIndex(squelch, squelchOptions().size(), in);
   data.settings.squelch = squelch;
 
@@ -123,8 +141,10 @@ void readSettings(LineReader& in, RadioData& data) {
   in.next();
   static const QStringList voices{"FF", "00", "01"};
   if (const int voice = voices.indexOf(in.token(4)); voice >= 0) data.settings.voice = voice;
-  if (in.token(5) == QLatin1String("FF")) data.settings.scan = 0;
-  else if (in.token(5) == QLatin1String("00")) data.settings.scan = 1;
+  if (in.token(5) == QLatin1String("FF"))
+    data.settings.scan = 0;
+  else if (in.token(5) == QLatin1String("00"))
+    data.settings.scan = 1;
 }
 
 QString frequencyText(const LineReader& in, int first) {
@@ -136,7 +156,9 @@ QString frequencyText(const LineReader& in, int first) {
 
 QString signalText(const LineReader& in, int first) {
   const auto text = decodeSignal(in.token(first), in.token(first + 1));
-  if (!text) throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(first + 1)), in.line());
+  if (!text)
+    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(first + 1)),
+                      in.line());
   return *text;
 }
 
@@ -148,10 +170,13 @@ void readChannels(LineReader& in, RadioData& data) {
     in.next();
     data.cell(n, kRxSignal) = signalText(in, 4);
     data.cell(n, kTxSignal) = signalText(in, 6);
-    data.cell(n, kBusyLock) = in.token(8) == QLatin1String("00") ? QStringLiteral("是") : QStringLiteral("否");
-    data.cell(n, kBandwidth) = in.token(9) == QLatin1String("FF") ? QStringLiteral("宽") : QStringLiteral("窄");
+    data.cell(n, kBusyLock) =
+        in.token(8) == QLatin1String("00") ? QStringLiteral("是") : QStringLiteral("否");
+    data.cell(n, kBandwidth) =
+        in.token(9) == QLatin1String("FF") ? QStringLiteral("宽") : QStringLiteral("窄");
     static const QStringList powers{"FF", "55", "00"};
-    if (const int p = powers.indexOf(in.token(10)); p >= 0) data.cell(n, kTxPower) = txPowerOptions()[p];
+    if (const int p = powers.indexOf(in.token(10)); p >= 0)
+      data.cell(n, kTxPower) = txPowerOptions()[p];
   }
 }
 
@@ -161,15 +186,18 @@ LoadResult loadChpFile(const QString& path, RadioData& data) {
   if (!QFileInfo(path).isFile()) return {LoadStatus::NotFound, {}};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    return {LoadStatus::Failed, {kFileAccess, QStringLiteral("无法打开文件：%1").arg(file.errorString())}};
+    return {LoadStatus::Failed,
+            {kFileAccess, QStringLiteral("无法打开文件：%1").arg(file.errorString())}};
   LineReader in(file);
+  LoadResult result;
   try {
-    readSettings(in, data);
+    readSettings(in, data, result.modelFound);
     readChannels(in, data);
   } catch (const LoadFailure& failure) {
-    return {LoadStatus::Failed, failure.error};
+    result.status = LoadStatus::Failed;
+    result.error = failure.error;
   }
-  return {LoadStatus::Loaded, {}};
+  return result;
 }
 
 QByteArray chpText(const QByteArray& image) {
@@ -194,7 +222,8 @@ std::optional<FileError> saveChpFile(const QString& path, const RadioData& data)
   // The old file is replaced only once the new one is complete, so a failed save keeps it.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(chpText(image.bytes)) < 0 || !file.commit())
-    return FileError{kFileAccess, QStringLiteral("无法保存文件“%1”：%2").arg(path, file.errorString())};
+    return FileError{kFileAccess,
+                     QStringLiteral("无法保存文件“%1”：%2").arg(path, file.errorString())};
   return std::nullopt;
 }
 

@@ -19,7 +19,8 @@ enum class LoadStatus { Loaded, NotFound, Failed };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  FileError error;  // set when Failed
+  FileError error;          // set when Failed
+  bool modelFound = false;  // the file's model code named one of the eight models
 };
 
 // Reads a ".chp" file into `data`, value by value in file order. On an error the load stops

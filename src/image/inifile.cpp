@@ -11,11 +11,14 @@ constexpr qint64 kMaxFileSize = 1 << 20;  // a settings file is a few hundred by
 
 QString sectionName(const QString& line) {
   const QString t = line.trimmed();
-  if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) return t.mid(1, t.size() - 2).trimmed();
+  if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
+    return t.mid(1, t.size() - 2).trimmed();
   return QString();
 }
 
-bool isSection(const QString& line) { return !sectionName(line).isEmpty() || line.trimmed() == QLatin1String("[]"); }
+bool isSection(const QString& line) {
+  return !sectionName(line).isEmpty() || line.trimmed() == QLatin1String("[]");
+}
 
 // The key of a "key=value" line, or nothing.
 std::optional<QString> keyOf(const QString& line) {
@@ -25,10 +28,13 @@ std::optional<QString> keyOf(const QString& line) {
 }
 
 QStringList readLines(const QString& path, QString* eol) {
+  if (eol) *eol = QStringLiteral("\r\n");
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.read(kMaxFileSize);
-  if (eol) *eol = bytes.contains("\r\n") || bytes.isEmpty() ? QStringLiteral("\r\n") : QStringLiteral("\n");
+  if (eol)
+    *eol =
+        bytes.contains("\r\n") || bytes.isEmpty() ? QStringLiteral("\r\n") : QStringLiteral("\n");
   QString text = QString::fromUtf8(bytes);
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   QStringList lines = text.split(QLatin1Char('\n'));
@@ -52,7 +58,8 @@ QString IniFile::read(const QString& section, const QString& key) const {
   return QString();
 }
 
-std::optional<QString> IniFile::write(const QString& section, const QString& key, const QString& value) {
+std::optional<QString> IniFile::write(const QString& section, const QString& key,
+                                      const QString& value) {
   QString eol;
   QStringList lines = readLines(path_, &eol);
   const QString entry = key + QLatin1Char('=') + value.left(128);
@@ -62,7 +69,8 @@ std::optional<QString> IniFile::write(const QString& section, const QString& key
   for (int i = 0; i < lines.size() && !done; ++i) {
     if (isSection(lines[i])) {
       if (sectionLine >= 0) break;
-      if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
+      if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0)
+        sectionLine = insertAt = i;
     } else if (sectionLine >= 0) {
       const auto k = keyOf(lines[i]);
       if (!k) continue;

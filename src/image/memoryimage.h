@@ -8,7 +8,7 @@
 
 namespace kv {
 
-constexpr int kBlockCount = 128;   // blocks of the 1024-byte memory
+constexpr int kBlockCount = 128;  // blocks of the 1024-byte memory
 constexpr int kBlockSize = 8;
 constexpr int kDataBlockCount = 34;  // blocks 0..33 carry data; the rest is filler
 constexpr int kImageSize = kBlockCount * kBlockSize;

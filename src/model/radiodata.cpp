@@ -40,9 +40,12 @@ QString functionFlags(const RadioData& data) { return QString::number(functionFl
 
 int voiceByteValue(const RadioData& data) {
   switch (data.settings.voice) {
-    case 1: return 0x00;
-    case 2: return 0x01;
-    default: return 0xFF;
+    case 1:
+      return 0x00;
+    case 2:
+      return 0x01;
+    default:
+      return 0xFF;
   }
 }
 

@@ -21,10 +21,10 @@ enum Column : int {
 constexpr int kColumnCount = 8;  // including the channel-number column 0
 
 // Texts of the channel table as the editor shows them.
-QStringList columnHeadings();  // "信道", "接收频率", ... "发射功率"
-QStringList busyLockOptions();  // "是", "否"
+QStringList columnHeadings();    // "信道", "接收频率", ... "发射功率"
+QStringList busyLockOptions();   // "是", "否"
 QStringList bandwidthOptions();  // "宽", "窄"
-QStringList txPowerOptions();  // "高", "中", "低"
+QStringList txPowerOptions();    // "高", "中", "低"
 
 // Option lists of the function settings, in list order (the index is the stored value).
 QStringList monitorOptions();    // cboFuncMoni
@@ -78,8 +78,8 @@ struct RadioData {
 
 // Derived bytes, held by the editor as decimal texts.
 int functionFlagsValue(const RadioData& data);  // bits 7..4: monitor, power save, jtlx, bjlx
-QString functionFlags(const RadioData& data);    // "128"
-int voiceByteValue(const RadioData& data);       // 0xFF "关", 0x00 "中文", 0x01 "英文"
-QString voiceByte(const RadioData& data);        // "255"
+QString functionFlags(const RadioData& data);   // "128"
+int voiceByteValue(const RadioData& data);      // 0xFF "关", 0x00 "中文", 0x01 "英文"
+QString voiceByte(const RadioData& data);       // "255"
 
 }  // namespace kv

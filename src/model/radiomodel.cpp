@@ -36,7 +36,9 @@ QString modelCode(int model) { return QLatin1String(radioModels().at(model).code
 
 QString modelByte(int model) { return QString::number(modelCode(model).toInt(nullptr, 16)); }
 
-QString bandKey(int model) { return QStringLiteral("PL%1").arg(radioModels().at(model).bandSlot + 1); }
+QString bandKey(int model) {
+  return QStringLiteral("PL%1").arg(radioModels().at(model).bandSlot + 1);
+}
 
 QString bandTextOf(const Bands& bands, int model) {
   return bands.at(radioModels().at(model).bandSlot);

@@ -9,9 +9,9 @@ namespace kv {
 
 // One row of the fixed model table; the list index is the model's identity everywhere.
 struct RadioModel {
-  const char* name;      // display name in the model lists
-  const char* code;      // two-character code written to files and sent to the radio
-  int bandSlot;          // 0..7: which of the eight band texts (settings keys PL1..PL8)
+  const char* name;  // display name in the model lists
+  const char* code;  // two-character code written to files and sent to the radio
+  int bandSlot;      // 0..7: which of the eight band texts (settings keys PL1..PL8)
 };
 
 constexpr int kModelCount = 8;

@@ -23,20 +23,28 @@ TestState& test() {
 
 QMessageBox::Icon qtIcon(Icon icon) {
   switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Warning: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::None: break;
+    case Icon::Information:
+      return QMessageBox::Information;
+    case Icon::Warning:
+      return QMessageBox::Warning;
+    case Icon::Critical:
+      return QMessageBox::Critical;
+    case Icon::Question:
+      return QMessageBox::Question;
+    case Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
-QString testFileName() { return test().fileNames.isEmpty() ? QString() : test().fileNames.dequeue(); }
+QString testFileName() {
+  return test().fileNames.isEmpty() ? QString() : test().fileNames.dequeue();
+}
 
 }  // namespace
 
-bool message(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons) {
+bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
+             Buttons buttons) {
   const QString caption = title.isEmpty() ? QApplication::applicationDisplayName() : title;
   if (test().on) {
     test().shown.append({text, caption, icon, buttons});

@@ -1,0 +1,194 @@
+#include "cli/jsonformat.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include "model/radiomodel.h"
+#include "model/signalcodes.h"
+
+namespace kv::cli {
+namespace {
+
+const QStringList kCrystals{"13MHz", "14.4MHz"};
+const QStringList kIfSides{"正", "负"};
+
+struct SettingKey {
+  const char* key;
+  QStringList (*options)();
+  int FunctionSettings::*field;
+};
+
+const SettingKey kSettingKeys[] = {
+    {"monitor", monitorOptions, &FunctionSettings::monitor},
+    {"power_save", powerSaveOptions, &FunctionSettings::powerSave},
+    {"tx_timeout", txTimeoutOptions, &FunctionSettings::txTimeout},
+    {"squelch", squelchOptions, &FunctionSettings::squelch},
+    {"scan", scanOptions, &FunctionSettings::scan},
+    {"voice", voiceOptions, &FunctionSettings::voice},
+};
+
+const char* const kChannelKeys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
+                                    "busy_lock", "bandwidth", "tx_power"};
+
+QString quoted(const QString& text) {
+  const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString optionText(const QStringList& options, int index) { return options.value(index); }
+
+// A cell value the editor could hold in that column; "" stands for an empty cell.
+bool validCell(int column, const QString& value) {
+  if (value.isEmpty()) return true;
+  switch (column) {
+    case kRxFreq:
+    case kTxFreq: {
+      static const QRegularExpression form(QStringLiteral("^[0-9]{3}\\.[0-9]{5}$"));
+      return value == QLatin1String("OFF") || form.match(value).hasMatch();
+    }
+    case kRxSignal:
+    case kTxSignal:
+      return signalPickList().contains(value);
+    case kBusyLock:
+      return busyLockOptions().contains(value);
+    case kBandwidth:
+      return bandwidthOptions().contains(value);
+    default:
+      return txPowerOptions().contains(value);
+  }
+}
+
+// Rejects keys the format does not have, so that a misspelt key is not silently dropped.
+QString unknownKey(const QJsonObject& object, const QStringList& keys) {
+  for (const QString& key : object.keys())
+    if (!keys.contains(key)) return key;
+  return QString();
+}
+
+}  // namespace
+
+QByteArray toJson(const RadioData& data) {
+  const FunctionSettings& s = data.settings;
+  QString out =
+      QStringLiteral("{\"model\": %1,\n \"settings\": {").arg(quoted(modelNames().value(s.model)));
+  QStringList settings;
+  for (const SettingKey& k : kSettingKeys)
+    settings << QStringLiteral("\"%1\": %2")
+                    .arg(QLatin1String(k.key), quoted(optionText(k.options(), s.*k.field)));
+  out += settings.join(QStringLiteral(", "));
+  out += QStringLiteral(
+             "},\n \"tune\": {\"crystal\": %1, \"if_side\": %2, \"power_trim\": %3},\n "
+             "\"channels\": [\n")
+             .arg(quoted(kCrystals[data.tune.jtlx == QLatin1String("1")]),
+                  quoted(kIfSides[data.tune.bjlx == QLatin1String("1")]))
+             .arg(data.tune.sPower - 5);
+  QStringList channels;
+  for (int n = 1; n <= kChannelCount; ++n) {
+    QString line = QStringLiteral("  {\"channel\": %1").arg(n);
+    for (int c = kRxFreq; c <= kTxPower; ++c)
+      line += QStringLiteral(", \"%1\": %2")
+                  .arg(QLatin1String(kChannelKeys[c - 1]), quoted(data.cell(n, c)));
+    channels << line + QLatin1Char('}');
+  }
+  out += channels.join(QStringLiteral(",\n")) + QStringLiteral("]}\n");
+  return out.toUtf8();
+}
+
+JsonResult fromJson(const QByteArray& json) {
+  JsonResult r;
+  QJsonParseError parseError;
+  const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+  if (doc.isNull()) {
+    r.error = QStringLiteral("not valid JSON at offset %1: %2")
+                  .arg(parseError.offset)
+                  .arg(parseError.errorString());
+    return r;
+  }
+  if (!doc.isObject()) {
+    r.error = QStringLiteral("the top level must be an object");
+    return r;
+  }
+  const QJsonObject top = doc.object();
+  if (const QString k = unknownKey(top, {"model", "settings", "tune", "channels"}); !k.isEmpty()) {
+    r.error = QStringLiteral("unknown key \"%1\"").arg(k);
+    return r;
+  }
+
+  const int model = modelNames().indexOf(top.value(QLatin1String("model")).toString());
+  if (model < 0) {
+    r.error =
+        QStringLiteral("\"model\" must be one of: %1").arg(modelNames().join(QStringLiteral(", ")));
+    return r;
+  }
+  r.data.settings.model = model;
+
+  const QJsonObject settings = top.value(QLatin1String("settings")).toObject();
+  QStringList settingNames;
+  for (const SettingKey& k : kSettingKeys) settingNames << QLatin1String(k.key);
+  if (const QString k = unknownKey(settings, settingNames); !k.isEmpty()) {
+    r.error = QStringLiteral("settings: unknown key \"%1\"").arg(k);
+    return r;
+  }
+  for (const SettingKey& k : kSettingKeys) {
+    const QJsonValue v = settings.value(QLatin1String(k.key));
+    const int index = v.isString() ? k.options().indexOf(v.toString()) : -1;
+    if (index < 0) {
+      r.error = QStringLiteral("settings: \"%1\" must be one of: %2")
+                    .arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));
+      return r;
+    }
+    r.data.settings.*k.field = index;
+  }
+
+  const QJsonObject tune = top.value(QLatin1String("tune")).toObject();
+  if (const QString k = unknownKey(tune, {"crystal", "if_side", "power_trim"}); !k.isEmpty()) {
+    r.error = QStringLiteral("tune: unknown key \"%1\"").arg(k);
+    return r;
+  }
+  const int crystal = kCrystals.indexOf(tune.value(QLatin1String("crystal")).toString());
+  const int ifSide = kIfSides.indexOf(tune.value(QLatin1String("if_side")).toString());
+  const QJsonValue trim = tune.value(QLatin1String("power_trim"));
+  if (crystal < 0)
+    r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");
+  else if (ifSide < 0)
+    r.error = QStringLiteral("tune: \"if_side\" must be \"正\" or \"负\"");
+  else if (!trim.isDouble() || trim.toDouble() != trim.toInt() || trim.toInt() < -5 ||
+           trim.toInt() > 5)
+    r.error = QStringLiteral("tune: \"power_trim\" must be a whole number from -5 to 5");
+  if (!r.error.isEmpty()) return r;
+  r.data.tune = {QString::number(crystal), QString::number(ifSide), trim.toInt() + 5};
+
+  const QJsonArray channels = top.value(QLatin1String("channels")).toArray();
+  if (channels.size() != kChannelCount) {
+    r.error = QStringLiteral("\"channels\" must hold exactly channels 1 to 16");
+    return r;
+  }
+  QStringList channelKeys{"channel"};
+  for (const char* k : kChannelKeys) channelKeys << QLatin1String(k);
+  for (int n = 1; n <= kChannelCount; ++n) {
+    const QJsonObject ch = channels[n - 1].toObject();
+    if (ch.value(QLatin1String("channel")).toInt() != n) {
+      r.error = QStringLiteral("channel %1: \"channel\" must be %1 (channels in order)").arg(n);
+      return r;
+    }
+    if (const QString k = unknownKey(ch, channelKeys); !k.isEmpty()) {
+      r.error = QStringLiteral("channel %1: unknown key \"%2\"").arg(n).arg(k);
+      return r;
+    }
+    for (int c = kRxFreq; c <= kTxPower; ++c) {
+      const QJsonValue v = ch.value(QLatin1String(kChannelKeys[c - 1]));
+      if (!v.isString() || !validCell(c, v.toString())) {
+        r.error = QStringLiteral("channel %1: \"%2\" has a value the editor does not offer")
+                      .arg(n)
+                      .arg(QLatin1String(kChannelKeys[c - 1]));
+        return r;
+      }
+      r.data.cell(n, c) = v.toString();
+    }
+  }
+  return r;
+}
+
+}  // namespace kv::cli

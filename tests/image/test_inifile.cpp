@@ -1,0 +1,80 @@
+#include <QtTest>
+
+#include "testfiles.h"
+
+#include "image/inifile.h"
+
+using namespace kv;
+using kvtest::readAll;
+using kvtest::writeAll;
+
+
+class TestIniFile : public QObject {
+  Q_OBJECT
+  QTemporaryDir dir_;
+
+ private slots:
+  void readsByCaseInsensitiveNames() {
+    const QString p = dir_.filePath("a.ini");
+    writeAll(
+        p,
+        "; comment\r\n[other]\r\nPL1=nope\r\n[frequent]\r\npl1 =  400MHz---470MHz  \r\nPL3=\r\n");
+    IniFile ini(p);
+    QCOMPARE(ini.read("Frequent", "PL1"), QStringLiteral("400MHz---470MHz"));
+    QCOMPARE(ini.read("FREQUENT", "pl3"), QString());
+    QCOMPARE(ini.read("Frequent", "PL2"), QString());
+    QCOMPARE(IniFile(dir_.filePath("missing.ini")).read("Frequent", "PL1"), QString());
+    const Bands bands = readBands(ini);
+    QCOMPARE(bands[0], QStringLiteral("400MHz---470MHz"));
+    for (int i = 1; i < 8; ++i) QVERIFY(bands[i].isEmpty());
+  }
+
+  void valuesAreCutTo127Characters() {
+    const QString p = dir_.filePath("long.ini");
+    writeAll(p, "[Frequent]\nPL1=" + QByteArray(300, 'x') + "\n");
+    QCOMPARE(IniFile(p).read("Frequent", "PL1").size(), 127);
+  }
+
+  void rewriteKeepsOtherLines() {
+    const QString p = dir_.filePath("b.ini");
+    const QByteArray original =
+        "; dealer notes\r\n[Frequent]\r\nPL1=400MHz---470MHz\r\nPL6=old\r\n\r\n[Other]\r\nx = "
+        "1\r\n";
+    writeAll(p, original);
+    IniFile ini(p);
+    QVERIFY(!writeBand(ini, 3, "430MHz---440MHz"));  // entry 3 is stored under PL6
+    QByteArray expected = original;
+    expected.replace("PL6=old", "PL6=430MHz---440MHz");
+    QCOMPARE(readAll(p), expected);
+    // A new key goes to the end of its section; a new section to the end of the file.
+    QVERIFY(!writeBand(ini, 4, "450MHz---460MHz"));
+    QVERIFY(readAll(p).contains("PL6=430MHz---440MHz\r\nPL4=450MHz---460MHz\r\n\r\n[Other]"));
+    QVERIFY(!ini.write("New", "k", "v"));
+    QVERIFY(readAll(p).endsWith("x = 1\r\n[New]\r\nk=v\r\n"));
+    QCOMPARE(ini.read("Frequent", "PL4"), QStringLiteral("450MHz---460MHz"));
+  }
+
+  void createsMissingFile() {
+    IniFile ini(dir_.filePath("new.ini"));
+    QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
+    QCOMPARE(readAll(ini.path()), QByteArray("[Frequent]\r\nPL1=400MHz---470MHz\r\n"));
+  }
+
+  void failureReturnsReason() {
+    IniFile ini(dir_.filePath("no-such-dir/Sfc.ini"));
+    const auto error = writeBand(ini, 0, "400MHz---470MHz");
+    QVERIFY(error);
+    QVERIFY(!error->isEmpty());
+  }
+
+  void settingsPathFoundInAnyCase() {
+    QTemporaryDir d;
+    QCOMPARE(settingsFilePath(d.path()), d.filePath("Sfc.ini"));
+    writeAll(d.filePath("SFC.INI"), "[Frequent]\n");
+    QCOMPARE(settingsFilePath(d.path()), d.filePath("SFC.INI"));
+    QCOMPARE(settingsFilePath(d.path() + "/"), d.filePath("SFC.INI"));
+  }
+};
+
+QTEST_APPLESS_MAIN(TestIniFile)
+#include "test_inifile.moc"
