@@ -1,11 +1,13 @@
 #include "print/scriptinterpreter.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include "print/pdftextlayer.h"
 #include "print/printscript.h"
 #include "print/scriptpainter.h"
 #include "print/scriptreader.h"
@@ -71,19 +73,18 @@ bool PrintPages(QPagedPaintDevice& device, int first, int last) {
 }
 
 bool exportPdf(const QString& pdfPath) {
-  QSaveFile file(pdfPath);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&pdf);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setCreator(QStringLiteral("kvprog"));
-    if (!PrintPages(writer, 1, std::numeric_limits<qint16>::max())) {
-      file.cancelWriting();
-      return false;
-    }
+    if (!PrintPages(writer, 1, std::numeric_limits<qint16>::max())) return false;
   }
-  return file.commit();
+  QSaveFile file(pdfPath);
+  return file.open(QIODevice::WriteOnly) && file.write(mendPdfTextLayer(pdf.data())) >= 0 &&
+         file.commit();
 }
 
 }  // namespace kv
