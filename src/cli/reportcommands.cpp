@@ -31,7 +31,8 @@ int report(const QStringList& args) {
   const bool written = writeSettingsReport(data, band);
   const bool exported = written && exportPdf(pdf);
   DeleteScript();
-  if (!written) return fail(QStringLiteral("cannot write the print script %1").arg(scriptFilePath()));
+  if (!written)
+    return fail(QStringLiteral("cannot write the print script %1").arg(scriptFilePath()));
   if (!exported) return fail(QStringLiteral("%1: cannot write the PDF").arg(pdf));
   print(QStringLiteral("%1: settings report written\n").arg(pdf));
   return 0;
@@ -40,13 +41,14 @@ int report(const QStringList& args) {
 }  // namespace
 
 QList<Command> reportCommands() {
-  return {{QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
-           QStringLiteral("render the settings report of a channel file as an A4 PDF"),
-           QStringLiteral("The report is the one the program prints: the function settings, the band\n"
-                          "of the model from the settings file beside the program, and the whole\n"
-                          "channel table. Nothing is written when the channel file does not load\n"
-                          "completely. Runs without a display.\n"),
-           report, true}};
+  return {
+      {QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
+       QStringLiteral("render the settings report of a channel file as an A4 PDF"),
+       QStringLiteral("The report is the one the program prints: the function settings, the band\n"
+                      "of the model from the settings file beside the program, and the whole\n"
+                      "channel table. Nothing is written when the channel file does not load\n"
+                      "completely. Runs without a display.\n"),
+       report, true}};
 }
 
 }  // namespace kv::cli

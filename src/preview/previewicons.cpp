@@ -85,12 +85,24 @@ QIcon previewIcon(PreviewPicture picture) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   switch (picture) {
-    case PreviewPicture::Refresh: refresh(p); break;
-    case PreviewPicture::ZoomIn: magnifier(p, true); break;
-    case PreviewPicture::ZoomOut: magnifier(p, false); break;
-    case PreviewPicture::Print: printer(p); break;
-    case PreviewPicture::Pdf: pdf(p); break;
-    case PreviewPicture::Close: closeDoor(p); break;
+    case PreviewPicture::Refresh:
+      refresh(p);
+      break;
+    case PreviewPicture::ZoomIn:
+      magnifier(p, true);
+      break;
+    case PreviewPicture::ZoomOut:
+      magnifier(p, false);
+      break;
+    case PreviewPicture::Print:
+      printer(p);
+      break;
+    case PreviewPicture::Pdf:
+      pdf(p);
+      break;
+    case PreviewPicture::Close:
+      closeDoor(p);
+      break;
   }
   return QIcon(pixmap);
 }

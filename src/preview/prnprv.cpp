@@ -108,6 +108,7 @@ PrnPrv::PrnPrv(QWidget* parent) : QWidget(parent, Qt::Window) {
   zPag_->setObjectName(QStringLiteral("zPag"));
   auto* status = new QHBoxLayout;
   status->setContentsMargins(6, 2, 6, 2);
+  status->setSpacing(4);
   status->addWidget(new QLabel(QStringLiteral("page:")));
   status->addWidget(aPag_);
   status->addSpacing(6);

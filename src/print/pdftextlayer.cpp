@@ -31,7 +31,8 @@ const QHash<uint, uint>& ideographOfRadical() {
     for (qsizetype i = ideographs.size() - 1; i >= 0; --i) {
       if (ideographs[i]) byGlyph[ideographs[i]] = kFirstIdeograph + uint(i);
     }
-    const QList<quint32> radicals = raw.glyphIndexesForString(codeRange(kFirstRadical, kLastRadical));
+    const QList<quint32> radicals =
+        raw.glyphIndexesForString(codeRange(kFirstRadical, kLastRadical));
     QHash<uint, uint> result;
     for (qsizetype i = 0; i < radicals.size(); ++i) {
       if (const auto it = byGlyph.constFind(radicals[i]); radicals[i] && it != byGlyph.constEnd())
@@ -55,7 +56,8 @@ QByteArray mendPdfTextLayer(QByteArray pdf) {
       const QRegularExpressionMatch e = entries.next();
       const uint code = e.captured(1).toUInt(nullptr, 16);
       if (code < kFirstRadical || code > kLastRadical) continue;
-      if (const auto it = ideographOfRadical().constFind(code); it != ideographOfRadical().constEnd())
+      if (const auto it = ideographOfRadical().constFind(code);
+          it != ideographOfRadical().constEnd())
         pdf.replace(a.capturedStart() + e.capturedStart(1), 4,
                     QByteArray::number(*it, 16).toUpper().rightJustified(4, '0'));
     }

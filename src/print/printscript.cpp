@@ -48,9 +48,7 @@ QString scriptFilePath() {
   return path;
 }
 
-QString scriptCoordinate(float centimetres) {
-  return twipsText(centimetres * kTwipsPerCm);
-}
+QString scriptCoordinate(float centimetres) { return twipsText(centimetres * kTwipsPerCm); }
 
 bool NewScript() {
   if (hooks().newScript) hooks().newScript();

@@ -52,7 +52,9 @@ void drawPreviewPage(QPainter& painter, int page, double zoom, QPointF corner) {
   const double dpi = painter.device()->logicalDpiX();
   const PageTarget target{zoom / 100.0 * dpi / 1440.0, corner, zoom / 100.0};
   const QRectF sheet(corner, QSizeF(kSheetWidthTwips, kSheetHeightTwips) * target.unitsPerTwip);
-  painter.fillRect(sheet, Qt::white);
+  painter.setPen(QPen(Qt::darkGray, 0));
+  painter.setBrush(Qt::white);
+  painter.drawRect(sheet);
   if (page < 1) return;
   painter.save();
   painter.setRenderHint(QPainter::TextAntialiasing);

@@ -15,9 +15,9 @@ QColor colorOf(int number) {
 }
 
 QBrush fillBrush(int style, int color) {
-  static const Qt::BrushStyle patterns[] = {Qt::SolidPattern,  Qt::NoBrush,        Qt::HorPattern,
-                                            Qt::VerPattern,    Qt::BDiagPattern,   Qt::FDiagPattern,
-                                            Qt::CrossPattern,  Qt::DiagCrossPattern};
+  static const Qt::BrushStyle patterns[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                            Qt::VerPattern,   Qt::BDiagPattern,    Qt::FDiagPattern,
+                                            Qt::CrossPattern, Qt::DiagCrossPattern};
   if (style < 0 || style >= int(std::size(patterns))) return Qt::NoBrush;
   return QBrush(colorOf(color), patterns[style]);
 }

@@ -20,9 +20,7 @@ int argumentCount(const QString& keyword) {
 
 }  // namespace
 
-ScriptReader::ScriptReader(const QString& path) : file_(path) {
-  file_.open(QIODevice::ReadOnly);
-}
+ScriptReader::ScriptReader(const QString& path) : file_(path) { file_.open(QIODevice::ReadOnly); }
 
 bool ScriptReader::readLine(QString& line) {
   if (!file_.isOpen() || file_.atEnd()) return false;

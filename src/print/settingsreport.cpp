@@ -42,12 +42,14 @@ QString gridText(const RadioData& data, int row, int column) {
 const std::array<float, kColumnCount>& reportColumnLefts() {
   // Spaced by what each column holds (frequencies are the widest), so the transmit-power
   // column still ends well inside the sheet.
-  static const std::array<float, kColumnCount> lefts{2.5f, 3.7f, 6.2f, 8.7f, 10.9f, 13.1f, 15.3f, 16.9f};
+  static const std::array<float, kColumnCount> lefts{2.5f,  3.7f,  6.2f,  8.7f,
+                                                     10.9f, 13.1f, 15.3f, 16.9f};
   return lefts;
 }
 
 bool writeSettingsReport(const RadioData& data, const QString& bandText) {
-  if (!NewScript() || !StartPage(QStringLiteral("打印预览"), QStringLiteral("第一页"))) return false;
+  if (!NewScript() || !StartPage(QStringLiteral("打印预览"), QStringLiteral("第一页")))
+    return false;
   const QString arial = QStringLiteral("Arial");
   for (const CentredText& t : centredTexts(data, bandText)) {
     if (!PrintInCen(t.x, t.y, t.text, arial, t.size, true)) return false;
@@ -55,8 +57,8 @@ bool writeSettingsReport(const RadioData& data, const QString& bandText) {
   const QString song = QStringLiteral("宋体");
   for (int row = 0; row <= kChannelCount; ++row) {
     for (int column = 0; column < kColumnCount; ++column) {
-      if (!PrintInLeft(reportColumnLefts()[column], 7.0f + 0.5f * row,
-                       gridText(data, row, column), song, 12, true))
+      if (!PrintInLeft(reportColumnLefts()[column], 7.0f + 0.5f * row, gridText(data, row, column),
+                       song, 12, true))
         return false;
     }
   }

@@ -30,11 +30,11 @@ PrnPrv* openPreview(const QString& band = QStringLiteral("400MHz---470MHz")) {
   return prnPrv();
 }
 
-// Pixels of the sheet's area that are not white.
+// Pixels darker than the sheet's border: the ink of the drawing.
 int ink(const QImage& image) {
   int n = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 160;
+    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) < 100;
   return n;
 }
 
@@ -63,9 +63,11 @@ class TestPrnPrv : public QObject {
     QVERIFY(qAbs(w->width() - screen.width() * 0.9) < 2);
     QVERIFY(qAbs(w->height() - screen.height() * 0.9) < 2);
 
-    const QList<QPair<int, QStringList>> buttons = {
-        {0, {"恢复", "refresh (CR)"}}, {1, {"放大", "zoom in (+)"}}, {2, {"缩小", "zoom out (-)"}},
-        {4, {"打印", "select printer"}}, {10, {"退出", "close"}}};
+    const QList<QPair<int, QStringList>> buttons = {{0, {"恢复", "refresh (CR)"}},
+                                                    {1, {"放大", "zoom in (+)"}},
+                                                    {2, {"缩小", "zoom out (-)"}},
+                                                    {4, {"打印", "select printer"}},
+                                                    {10, {"退出", "close"}}};
     for (const auto& [index, texts] : buttons) {
       QCOMPARE(w->button(index)->text(), texts[0]);
       QCOMPARE(w->button(index)->toolTip(), texts[1]);

@@ -64,11 +64,12 @@ class TestPrintScript : public QObject {
     QVERIFY(PrintBox(2.0f, 0.9f, 18.0f, 0.91f));
     QVERIFY(PrintInRight(18.0f, 0.55f, QStringLiteral("右"), QStringLiteral("宋体"), 8, false));
     QCOMPARE(scriptLines(),
-             QStringList({"#fontname", "Arial", "#fontsize", "12", "#fontbold", "-1", "#y", "5103",
-                          "#x", "850.5", "#txt_l", "#x", "#fill", "1", "#color", "0", "#line",
-                          "1134", "510.3", "10206", "515.97", "", "B", "#fontname", "宋体",
-                          "#fontsize", "8", "#fontbold", "0", "#y", "311.85", "#x", "10206",
-                          "#txt_r", "右"}));
+             QStringList(
+                 {"#fontname", "Arial", "#fontsize", "12",     "#fontbold", "-1",     "#y",
+                  "5103",      "#x",    "850.5",     "#txt_l", "#x",        "#fill",  "1",
+                  "#color",    "0",     "#line",     "1134",   "510.3",     "10206",  "515.97",
+                  "",          "B",     "#fontname", "宋体",   "#fontsize", "8",      "#fontbold",
+                  "0",         "#y",    "311.85",    "#x",     "10206",     "#txt_r", "右"}));
     // Every line, the last included, ends with CR LF.
     const QByteArray bytes = kvtest::readAll(scriptFilePath());
     QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
@@ -133,8 +134,8 @@ class TestPrintScript : public QObject {
 
   void centredTextLeftOfTheSheetIsReportedAndDropped() {
     QVERIFY(NewScript());
-    QVERIFY(PrintInCen(0.1f, 1.0f, QStringLiteral("a rather long text"), QStringLiteral("Arial"), 12,
-                       false));
+    QVERIFY(PrintInCen(0.1f, 1.0f, QStringLiteral("a rather long text"), QStringLiteral("Arial"),
+                       12, false));
     QCOMPARE(errors_, (QList<QPair<QString, QString>>{{"Error in coords!!!!", "PrintInCen"}}));
     QVERIFY(scriptLines().isEmpty());
     QVERIFY(PrintInCen(5.0f, 1.0f, QStringLiteral("next"), QStringLiteral("Arial"), 12, false));
@@ -154,9 +155,10 @@ class TestPrintScript : public QObject {
     QCOMPARE(count(QStringLiteral("#txt_r")), 1);
 
     const QStringList centred = {
-        "本机设置数据第一页", "一整机功能设置部份", "机型：" + modelNames()[0],
-        "频率：400MHz---470MHz", "监听功能：打开", "省电功能：有效", "发射限时：关闭",
-        "静噪等级：4", "打描功能：有效", "语音报频：关", "二信道数据设置部份"};
+        "本机设置数据第一页",    "一整机功能设置部份", "机型：" + modelNames()[0],
+        "频率：400MHz---470MHz", "监听功能：打开",     "省电功能：有效",
+        "发射限时：关闭",        "静噪等级：4",        "打描功能：有效",
+        "语音报频：关",          "二信道数据设置部份"};
     QStringList texts;
     for (const auto& [text, font] : drawn(QStringLiteral("#txt_c"))) {
       QCOMPARE(font, QStringLiteral("Arial"));
@@ -198,8 +200,8 @@ class TestPrintScript : public QObject {
       data.cell(n, kRxFreq) = data.cell(n, kTxFreq) = QStringLiteral("470.00000");
       data.cell(n, kRxSignal) = data.cell(n, kTxSignal) = QStringLiteral("D754N");
     }
-    const QStringList widest = {"16", "470.00000", "470.00000", "D754N", "D754N", "繁忙锁定",
-                                "宽/窄", "发射功率"};
+    const QStringList widest = {"16",    "470.00000", "470.00000", "D754N",
+                                "D754N", "繁忙锁定",  "宽/窄",     "发射功率"};
     const auto& lefts = reportColumnLefts();
     for (int c = 0; c < kColumnCount; ++c) {
       const double right = lefts[c] * 567 + metrics.horizontalAdvance(widest[c]);
