@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <limits>
 
 #include "print/pdftextlayer.h"
 #include "print/printscript.h"

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <iterator>
 
 #include "print/scriptfonts.h"
 #include "print/scriptreader.h"

@@ -62,8 +62,6 @@ class TestReportCli : public QObject {
     QVERIFY2(err.contains(loaded.error.description), qPrintable(err));
     QVERIFY(!QFile::exists(pdf));
   }
-
-  void rejectsWrongArguments() { QVERIFY(run({QStringLiteral("only-one.chp")}) != 0); }
 };
 
 QTEST_GUILESS_MAIN(TestReportCli)
