@@ -1,5 +1,6 @@
 #include "cli/command.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace kv::cli {
@@ -8,9 +9,21 @@ const QList<Command>& commands() {
   static const QList<Command> all = [] {
     QList<Command> list;
     list << fileCommands();
+    list << reportCommands();
     return list;
   }();
   return all;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+  const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  for (const Command& c : commands()) {
+    if (c.name != name || !c.draws) continue;
+    // Drawing needs a platform; the offscreen one works without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 int fail(const QString& message) {

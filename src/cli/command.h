@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+class QCoreApplication;
 
 namespace kv::cli {
 
@@ -13,10 +16,14 @@ struct Command {
   QString summary;                                  // one line for the overview
   QString help;                                     // the rest of the command's --help
   std::function<int(const QStringList& args)> run;  // arguments after the command name
+  bool draws = false;  // needs fonts and painting: runs under a GUI application, offscreen
 };
 
 // Every command of the tool, in the order the overview lists them.
 const QList<Command>& commands();
+
+// The application object the command named by argv[1] needs.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 
 // Writes a one-line message to stderr and returns the failure status.
 int fail(const QString& message);
@@ -25,5 +32,6 @@ void print(const QString& text);
 
 // The registries of each command group.
 QList<Command> fileCommands();
+QList<Command> reportCommands();
 
 }  // namespace kv::cli

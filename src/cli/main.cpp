@@ -18,8 +18,8 @@ QString overview() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  const QStringList args = app.arguments().mid(1);
+  const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+  const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
       args[0] == QLatin1String("help")) {
     print(overview());

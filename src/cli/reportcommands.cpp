@@ -1,0 +1,54 @@
+#include <QCoreApplication>
+
+#include "cli/command.h"
+#include "image/chpfile.h"
+#include "image/inifile.h"
+#include "print/printscript.h"
+#include "print/scriptinterpreter.h"
+#include "print/settingsreport.h"
+
+namespace kv::cli {
+namespace {
+
+int report(const QStringList& args) {
+  if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli report FILE.chp OUT.pdf"));
+  const QString& chp = args[0];
+  const QString& pdf = args[1];
+  RadioData data;
+  const LoadResult loaded = loadChpFile(chp, data);
+  if (loaded.status == LoadStatus::NotFound)
+    return fail(QStringLiteral("%1: no such file").arg(chp));
+  if (loaded.status == LoadStatus::Failed)
+    return fail(QStringLiteral("%1: %2 (error %3)")
+                    .arg(chp, loaded.error.description)
+                    .arg(loaded.error.number));
+
+  const IniFile settings(settingsFilePath(QCoreApplication::applicationDirPath()));
+  const QString band = bandTextOf(readBands(settings), data.settings.model);
+  setScriptErrorHandler([](const QString& text, const QString& title) {
+    fail(QStringLiteral("%1: %2").arg(title, text));
+  });
+  const bool written = writeSettingsReport(data, band);
+  const bool exported = written && exportPdf(pdf);
+  DeleteScript();
+  if (!written)
+    return fail(QStringLiteral("cannot write the print script %1").arg(scriptFilePath()));
+  if (!exported) return fail(QStringLiteral("%1: cannot write the PDF").arg(pdf));
+  print(QStringLiteral("%1: settings report written\n").arg(pdf));
+  return 0;
+}
+
+}  // namespace
+
+QList<Command> reportCommands() {
+  return {
+      {QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
+       QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
+       QStringLiteral("The report is the one the program prints: the function settings, the band\n"
+                      "of the model from the settings file beside the program, and the whole\n"
+                      "channel table. Nothing is written when the channel file does not load\n"
+                      "completely. Runs without a display.\n"),
+       report, true}};
+}
+
+}  // namespace kv::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+namespace kv {
+
+// One command of the script: its keyword and exactly as many argument lines as it takes.
+struct ScriptCommand {
+  QString keyword;
+  QStringList args;
+};
+
+// Reads the script one command at a time from the start, so an interpreter can stop early.
+class ScriptReader {
+ public:
+  explicit ScriptReader(const QString& path);
+
+  // The next command; false at the end of the file (or when it cannot be read). A line where a
+  // keyword is expected that is not one is skipped; argument lines are always taken as
+  // arguments, even when they look like keywords.
+  bool next(ScriptCommand& command);
+
+ private:
+  bool readLine(QString& line);
+
+  QFile file_;
+};
+
+// The number at the start of a line: blanks skipped, a decimal comma read as a point; 0 when
+// the line does not start with a number.
+double scriptValue(const QString& line);
+
+}  // namespace kv
