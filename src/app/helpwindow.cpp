@@ -1,6 +1,7 @@
 #include "app/helpwindow.h"
 
 #include <QCoreApplication>
+#include <QTextDocument>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
   setWindowTitle(QStringLiteral("Tervan软件帮助"));
   setAttribute(Qt::WA_DeleteOnClose);
   browser_->setOpenExternalLinks(true);
+  browser_->document()->setDocumentMargin(16);
   browser_->setSource(QUrl(QStringLiteral("qrc:/app/manual.html")));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -30,7 +32,10 @@ void HelpWindow::showHelp(QWidget* parent) {
   if (file.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
     return;
   static QPointer<HelpWindow> window;
-  if (!window) window = new HelpWindow(parent);
+  if (!window) {
+    window = new HelpWindow(parent);
+    if (parent) window->move(parent->window()->geometry().center() - window->rect().center());
+  }
   window->show();
   window->raise();
   window->activateWindow();

@@ -1,12 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QScreen>
 #include <QTimer>
-#include <QTranslator>
 #include <functional>
 #include <memory>
 
+#include "app/application.h"
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
@@ -38,13 +37,7 @@ class FirstPaint : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("kvprog"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.0"));
-  // Qt's own dialogs (the file dialogs) speak the program's language.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
-                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtTexts);
+  kv::configureApplication(app);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Programming software for 16-channel handheld radios."));

@@ -22,8 +22,9 @@ const QString kTitle = QStringLiteral("提示");
 const QString kOutOfRange = QStringLiteral("请在正确的频率范围输入");
 const QString kOffRaster = QStringLiteral("输入的频率需为6.25K或5K的整数");
 
-// Cell widths in pixels: channel number, two frequencies, two signallings, three short lists.
-const int kColumnWidths[kColumnCount] = {48, 104, 104, 92, 92, 80, 70, 80};
+// The widest text each column shows besides its heading.
+const char* const kWidestTexts[kColumnCount] = {"16", "000.00000", "000.00000", "D000N", "D000N",
+                                                "否", "宽", "高"};
 
 bool isNumber(const QString& text) {
   static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
@@ -76,7 +77,9 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   shortList_->setObjectName(QStringLiteral("cmbVask1"));
   signalList_->setObjectName(QStringLiteral("cmbVask2"));
   signalList_->addItems(signalPickList());
-  signalList_->setMaxVisibleItems(20);
+  // Dropped down below the cell with a scroll bar, not as a column the height of the screen.
+  signalList_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; } QComboBox QAbstractItemView::item { min-height: 1.5em; }"));
+  signalList_->setMaxVisibleItems(16);
 
   QFont arial(QStringLiteral("Arial"));
   arial.setPointSize(font().pointSize());
@@ -97,13 +100,19 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   const int rowHeight = std::max(signalList_->sizeHint().height(), txtTxFreq_->sizeHint().height());
   grid_->verticalHeader()->setMinimumSectionSize(rowHeight);
   grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
+  // Wide enough for the heading and for an editor showing the column's widest text.
+  const QFontMetrics metrics(arial);
+  const int padding = 4 * metrics.averageCharWidth();
+  const QStringList headings = columnHeadings();
   int width = 2 * grid_->frameWidth();
   for (int c = 0; c < kColumnCount; ++c) {
-    grid_->setColumnWidth(c, kColumnWidths[c]);
-    width += kColumnWidths[c];
+    const int text = std::max(metrics.horizontalAdvance(headings[c]),
+                              metrics.horizontalAdvance(QString::fromUtf8(kWidestTexts[c])));
+    grid_->setColumnWidth(c, text + padding);
+    width += text + padding;
   }
   grid_->setFixedSize(width, kRowCount * rowHeight + 2 * grid_->frameWidth());
-  setupGrid();
+  setupGrid(headings);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -121,8 +130,7 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
     connect(list, &QComboBox::activated, this, [=, this] { listPicked(list); });
 }
 
-void ChannelGrid::setupGrid() {
-  const QStringList headings = columnHeadings();
+void ChannelGrid::setupGrid(const QStringList& headings) {
   const QBrush fixedBack = palette().button();
   const QBrush fixedText = palette().buttonText();
   for (int r = 0; r < kRowCount; ++r) {

@@ -37,7 +37,7 @@ class ChannelGrid : public QGroupBox {
   static QString editorFrequency(const QString& text);
 
  private:
-  void setupGrid();
+  void setupGrid(const QStringList& headings);
   void setCell(int row, int column, const QString& text);
   QString cellText(int row, int column) const { return data_.cell(row, column); }
   QLineEdit* frequencyEditor(int column) const;
