@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -47,7 +49,9 @@ int main(int argc, char* argv[]) {
                                       QStringLiteral("PATH"));
   const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                     QStringLiteral("Start without the splash (for start-up measurements)."));
-  parser.addOptions({screenshot, noSplash});
+  const QCommandLineOption shownTime(QStringLiteral("print-shown-time"),
+                                     QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
+  parser.addOptions({screenshot, noSplash, shownTime});
   parser.process(app);
 
   std::unique_ptr<kv::mainFrm> main;
@@ -65,7 +69,12 @@ int main(int argc, char* argv[]) {
 
     w->adjustSize();
     w->move(w->screen()->availableGeometry().center() - w->rect().center());
-    if (parser.isSet(screenshot)) {
+    if (parser.isSet(shownTime)) {
+      new FirstPaint(w, [] {
+        std::printf("%lld\n", QDateTime::currentMSecsSinceEpoch());
+        QCoreApplication::quit();
+      });
+    } else if (parser.isSet(screenshot)) {
       new FirstPaint(w, [&, w] {
         status = w->grab().save(parser.value(screenshot)) ? 0 : 1;
         QCoreApplication::quit();

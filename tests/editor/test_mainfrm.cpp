@@ -212,6 +212,13 @@ class TestMainFrm : public QObject {
     QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.00000"));  // the grid is untouched
   }
 
+  void switchingApplicationsIsNoReturn() {
+    w->bands()[0] = QStringLiteral("136MHz---174MHz");
+    emit qGuiApp->focusWindowChanged(nullptr);  // another application became active
+    emit qGuiApp->focusWindowChanged(w->windowHandle());
+    QCOMPARE(w->bandLabelText(), QStringLiteral("400MHz---470MHz"));
+  }
+
   void closingTheWindowIsAnnounced() {
     bool closed = false;
     connect(w.get(), &mainFrm::closing, this, [&] { closed = true; });
