@@ -37,8 +37,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(16);
   auto* picture = new QLabel(this);
-  picture->setPixmap(QPixmap(QStringLiteral(":/app/splash.png"))
-                         .scaledToWidth(200, Qt::SmoothTransformation));
+  picture->setPixmap(
+      QPixmap(QStringLiteral(":/app/splash.png")).scaledToWidth(200, Qt::SmoothTransformation));
   picture->setAlignment(Qt::AlignTop);
   grid->addWidget(picture, 0, 0, 4, 1);
 
@@ -47,17 +47,16 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   big.setPointSizeF(big.pointSizeF() * 1.4);
   big.setBold(true);
   title->setFont(big);
-  addText(grid, "lblVersion",
-          QStringLiteral("版本 %1").arg(QCoreApplication::applicationVersion()), 1);
+  addText(grid, "lblVersion", QStringLiteral("版本 %1").arg(QCoreApplication::applicationVersion()),
+          1);
   addText(grid, "lblDescription",
           QStringLiteral("16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，"
                          "保存和打开信道文件（.chp），打印设置报表。适用于八种机型。"),
           2);
-  addText(
-      grid, "lblDisclaimer",
-      QStringLiteral("警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，"
-                     "以便需要时恢复原来的数据。"),
-      3);
+  addText(grid, "lblDisclaimer",
+          QStringLiteral("警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，"
+                         "以便需要时恢复原来的数据。"),
+          3);
   grid->setColumnMinimumWidth(1, 320);
 
   auto* buttons = new QDialogButtonBox(Qt::Vertical, this);

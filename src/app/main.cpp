@@ -18,7 +18,8 @@ namespace {
 // Runs `then` once after the widget has painted itself for the first time.
 class FirstPaint : public QObject {
  public:
-  FirstPaint(QWidget* widget, std::function<void()> then) : QObject(widget), then_(std::move(then)) {
+  FirstPaint(QWidget* widget, std::function<void()> then)
+      : QObject(widget), then_(std::move(then)) {
     widget->installEventFilter(this);
   }
 
@@ -42,15 +43,19 @@ int main(int argc, char* argv[]) {
   kv::configureApplication(app);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Programming software for 16-channel handheld radios."));
+  parser.setApplicationDescription(
+      QStringLiteral("Programming software for 16-channel handheld radios."));
   parser.addHelpOption();
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      QStringLiteral("Save a picture of the main window to PATH once it is shown, then exit."),
-                                      QStringLiteral("PATH"));
-  const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                    QStringLiteral("Start without the splash (for start-up measurements)."));
-  const QCommandLineOption shownTime(QStringLiteral("print-shown-time"),
-                                     QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Save a picture of the main window to PATH once it is shown, then exit."),
+      QStringLiteral("PATH"));
+  const QCommandLineOption noSplash(
+      QStringLiteral("no-splash"),
+      QStringLiteral("Start without the splash (for start-up measurements)."));
+  const QCommandLineOption shownTime(
+      QStringLiteral("print-shown-time"),
+      QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
   parser.addOptions({screenshot, noSplash, shownTime});
   parser.process(app);
 

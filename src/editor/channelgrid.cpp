@@ -23,8 +23,8 @@ const QString kOutOfRange = QStringLiteral("请在正确的频率范围输入");
 const QString kOffRaster = QStringLiteral("输入的频率需为6.25K或5K的整数");
 
 // The widest text each column shows besides its heading.
-const char* const kWidestTexts[kColumnCount] = {"16", "000.00000", "000.00000", "D000N", "D000N",
-                                                "否", "宽", "高"};
+const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
+                                                "D000N", "否",        "宽",        "高"};
 
 bool isNumber(const QString& text) {
   static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
@@ -45,9 +45,12 @@ QString formatFrequency(const QString& text, int digits) {
 
 QStringList shortListEntries(int column) {
   switch (column) {
-    case kBusyLock: return busyLockOptions();
-    case kBandwidth: return bandwidthOptions();
-    default: return txPowerOptions();
+    case kBusyLock:
+      return busyLockOptions();
+    case kBandwidth:
+      return bandwidthOptions();
+    default:
+      return txPowerOptions();
   }
 }
 
@@ -78,7 +81,8 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   signalList_->setObjectName(QStringLiteral("cmbVask2"));
   signalList_->addItems(signalPickList());
   // Dropped down below the cell with a scroll bar, not as a column the height of the screen.
-  signalList_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; } QComboBox QAbstractItemView::item { min-height: 1.5em; }"));
+  signalList_->setStyleSheet(QStringLiteral(
+      "QComboBox { combobox-popup: 0; } QComboBox QAbstractItemView::item { min-height: 1.5em; }"));
   signalList_->setMaxVisibleItems(16);
 
   QFont arial(QStringLiteral("Arial"));
@@ -124,7 +128,8 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   connect(grid_, &GridView::keyboardMove, this, &ChannelGrid::hideEditors);
   for (auto [editor, column] : {std::pair{txtTxFreq_, int(kRxFreq)}, {txtRecFreq_, int(kTxFreq)}}) {
     connect(editor, &QLineEdit::textChanged, this, [=, this] { frequencyEdited(editor, column); });
-    connect(editor, &QLineEdit::returnPressed, this, [=, this] { frequencyEntered(editor, column); });
+    connect(editor, &QLineEdit::returnPressed, this,
+            [=, this] { frequencyEntered(editor, column); });
   }
   for (QComboBox* list : {shortList_, signalList_})
     connect(list, &QComboBox::activated, this, [=, this] { listPicked(list); });
@@ -224,7 +229,8 @@ void ChannelGrid::cellClicked(int row, int column) {
       placeOverCell(shortList_, row_, column_);
       shortList_->show();
       break;
-    default: hideEditors();
+    default:
+      hideEditors();
   }
 }
 
@@ -272,16 +278,23 @@ void ChannelGrid::leaveCell(int row, int column) {
   }
   if (column != kRxFreq && column != kTxFreq) return;
   switch (checkFrequency(text, bandText_())) {
-    case FrequencyCheck::OutOfRange: rejectFrequency(row, column, kOutOfRange); return;
-    case FrequencyCheck::OffRaster: rejectFrequency(row, column, kOffRaster); return;
-    case FrequencyCheck::Unreadable: setCell(row, column, kOff); return;
-    case FrequencyCheck::Accepted: break;
+    case FrequencyCheck::OutOfRange:
+      rejectFrequency(row, column, kOutOfRange);
+      return;
+    case FrequencyCheck::OffRaster:
+      rejectFrequency(row, column, kOffRaster);
+      return;
+    case FrequencyCheck::Unreadable:
+      setCell(row, column, kOff);
+      return;
+    case FrequencyCheck::Accepted:
+      break;
   }
   if (column != kRxFreq) return;
   // A fresh row starts from these; cells that already hold something keep it.
   const QString noSignal = signalPickList().first();
-  const QString defaults[] = {text, noSignal, noSignal, QStringLiteral("否"), QStringLiteral("宽"),
-                              QStringLiteral("高")};
+  const QString defaults[] = {
+      text, noSignal, noSignal, QStringLiteral("否"), QStringLiteral("宽"), QStringLiteral("高")};
   for (int c = kTxFreq; c <= kTxPower; ++c)
     if (cellText(row, c).isEmpty()) setCell(row, c, defaults[c - kTxFreq]);
 }

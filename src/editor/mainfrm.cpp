@@ -83,11 +83,12 @@ void mainFrm::buildMenus() {
   };
   const auto command = [this](Command c) { return [this, c] { runCommand(c); }; };
 
-  QMenu* file = addMenu("mnuFile", "文件(&F)",
-                        {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
-                         {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
-                         {nullptr, nullptr, {}, {}},
-                         {"mnuPreview", "打印(&P)", QKeySequence("Ctrl+P"), command(Command::Print)}});
+  QMenu* file =
+      addMenu("mnuFile", "文件(&F)",
+              {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
+               {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
+               {nullptr, nullptr, {}, {}},
+               {"mnuPreview", "打印(&P)", QKeySequence("Ctrl+P"), command(Command::Print)}});
   // The recent-file entries are part of the menu but nothing ever fills or shows them.
   QAction* spacer = file->addSeparator();
   spacer->setObjectName(QStringLiteral("mnuNULL"));
@@ -98,8 +99,8 @@ void mainFrm::buildMenus() {
     mru->setVisible(false);
   }
   file->addSeparator();
-  QAction* exit = file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this,
-                                  &QWidget::close);
+  QAction* exit =
+      file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this, &QWidget::close);
   exit->setObjectName(QStringLiteral("mnuExit"));
 
   addMenu("mnuProgram", "编程(&P)",
@@ -129,7 +130,8 @@ void mainFrm::buildToolBar() {
                  {"读频", "Read", ":/toolbar/read.png"},
                  {"写频", "Write", ":/toolbar/write.png"}};
   for (const auto& b : buttons) {
-    QAction* action = bar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromUtf8(b.caption));
+    QAction* action =
+        bar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromUtf8(b.caption));
     action->setObjectName(QStringLiteral("tb%1").arg(QLatin1String(b.key)));
     action->setData(QString::fromLatin1(b.key));
     connect(action, &QAction::triggered, this, [this, action] { toolbarTriggered(action); });
@@ -139,11 +141,16 @@ void mainFrm::buildToolBar() {
 void mainFrm::toolbarTriggered(QAction* action) {
   // A button is known by its caption; one that matches none does nothing.
   const QString caption = action->text();
-  if (caption == QStringLiteral("写频")) runCommand(Command::Write);
-  else if (caption == QStringLiteral("读频")) runCommand(Command::Read);
-  else if (caption == QStringLiteral("打开")) openFile();
-  else if (caption == QStringLiteral("另存")) saveFile();
-  else if (caption == QStringLiteral("打印")) runCommand(Command::Print);
+  if (caption == QStringLiteral("写频"))
+    runCommand(Command::Write);
+  else if (caption == QStringLiteral("读频"))
+    runCommand(Command::Read);
+  else if (caption == QStringLiteral("打开"))
+    openFile();
+  else if (caption == QStringLiteral("另存"))
+    saveFile();
+  else if (caption == QStringLiteral("打印"))
+    runCommand(Command::Print);
 }
 
 void mainFrm::setCommand(Command command, std::function<void()> handler) {

@@ -8,10 +8,10 @@
 #include <QScreen>
 #include <QTest>
 
+#include "../editor/editorfixture.h"
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
-#include "../editor/editorfixture.h"
 
 namespace {
 

@@ -20,7 +20,9 @@ class TestChannelGrid : public QObject {
     return texts;
   }
   void type(QLineEdit* editor, const QString& text) { QTest::keyClicks(editor, text); }
-  void verifyNoMessage() { QVERIFY2(prompts::shown().isEmpty(), qPrintable(prompts::shown().value(0).text)); }
+  void verifyNoMessage() {
+    QVERIFY2(prompts::shown().isEmpty(), qPrintable(prompts::shown().value(0).text));
+  }
   void verifyMessage(const QString& text) {
     QCOMPARE(prompts::shown().size(), 1);
     QCOMPARE(prompts::shown()[0].text, text);
@@ -51,7 +53,8 @@ class TestChannelGrid : public QObject {
     QLineEdit* editor = grid()->rxFreqEditor();
     QVERIFY(editor->isVisible());
     QVERIFY(editor->hasFocus());
-    QCOMPARE(editor->geometry().size(), grid()->grid()->visualItemRect(grid()->grid()->item(1, 1)).size());
+    QCOMPARE(editor->geometry().size(),
+             grid()->grid()->visualItemRect(grid()->grid()->item(1, 1)).size());
     type(editor, QStringLiteral("45"));
     QCOMPARE(cell(1, 1), QStringLiteral("045.00000"));
     QCOMPARE(shown(1, 1), QStringLiteral("045.00000"));

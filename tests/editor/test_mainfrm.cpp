@@ -52,10 +52,10 @@ class TestMainFrm : public QObject {
       const char* name;
       const char* caption;
       const char* shortcut;
-    } items[] = {{"mnuOpen", "打开(&O)", "Ctrl+O"}, {"mnuSave", "另存(&S)", "Ctrl+S"},
+    } items[] = {{"mnuOpen", "打开(&O)", "Ctrl+O"},    {"mnuSave", "另存(&S)", "Ctrl+S"},
                  {"mnuPreview", "打印(&P)", "Ctrl+P"}, {"mnuExit", "退出(&X)", "Ctrl+X"},
-                 {"mnuRead", "读频(&R)", "Ctrl+R"},   {"mnuWrite", "写频(&W)", "Ctrl+W"},
-                 {"mnuTune", "调整模式(&T)", ""},     {"mnuPort", "选择端口(&P)", ""},
+                 {"mnuRead", "读频(&R)", "Ctrl+R"},    {"mnuWrite", "写频(&W)", "Ctrl+W"},
+                 {"mnuTune", "调整模式(&T)", ""},      {"mnuPort", "选择端口(&P)", ""},
                  {"mnuIndex", "帮助(&I)...", ""},      {"mnuAbout", "关于(&A)", ""}};
     for (const auto& item : items) {
       QAction* a = action(item.name);
