@@ -202,7 +202,9 @@ void ChannelGrid::cellClicked(int row, int column) {
       QLineEdit* editor = frequencyEditor(column_);
       hideAllBut(editor);
       placeOverCell(editor, row_, column_);
-      // Set while the editor may still be hidden, so that this text is not written back.
+      // Set while the editor is hidden, so that this text is not written back; it may still
+      // be shown over the cell that was left.
+      editor->hide();
       editor->setText(editorFrequency(cellText(row_, column_)));
       editor->show();
       editor->setFocus();

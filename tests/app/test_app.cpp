@@ -1,3 +1,7 @@
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -12,6 +16,15 @@
 #include "ui/prompts.h"
 
 using namespace kv;
+
+// Stands in for the desktop's viewer of local files.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QUrl opened;
+ public slots:
+  void open(const QUrl& url) { opened = url; }
+};
 
 class TestApp : public QObject {
   Q_OBJECT
@@ -65,6 +78,20 @@ class TestApp : public QObject {
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("信道数据设置")));
     HelpWindow::showHelp(&owner);  // a second request reuses the window
     QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
+  }
+
+  void helpFileBesideTheProgramGoesToTheDesktopViewer() {
+    QFile file(QDir(QCoreApplication::applicationDirPath()).filePath(HelpWindow::helpFileName()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    UrlCatcher viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+    QWidget owner;
+    HelpWindow::showHelp(&owner);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    file.remove();
+    QCOMPARE(viewer.opened, QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    QVERIFY(!owner.findChild<HelpWindow*>());
   }
 };
 

@@ -150,6 +150,7 @@ class TestChannelGrid : public QObject {
   void frequencyEditorOpensWithFiveDecimalsAndHidingDoesNotValidate() {
     w->data().cell(1, 1) = QStringLiteral("045.10000");
     w->data().cell(2, 1) = QStringLiteral("OFF");
+    w->data().cell(3, 1) = QStringLiteral("OFF");
     w->refreshFromData();
     clickCell(*w, 1, 1);
     QCOMPARE(grid()->rxFreqEditor()->text(), QStringLiteral("45.10000"));
@@ -158,10 +159,16 @@ class TestChannelGrid : public QObject {
     clickCell(*w, 2, 1);
     verifyMessage(QStringLiteral("请在正确的频率范围输入"));  // leaving 045.10000
     QCOMPARE(grid()->rxFreqEditor()->text(), QStringLiteral("OFF"));
+    type(grid()->rxFreqEditor(), QStringLiteral("450"));
+    QTest::keyClick(grid()->rxFreqEditor(), Qt::Key_Return);
+    clickCell(*w, 2, 1);
+    clickCell(*w, 3, 1);  // moving the shown editor to a cell holding "OFF" writes nothing
+    QCOMPARE(grid()->rxFreqEditor()->text(), QStringLiteral("OFF"));
+    QCOMPARE(cell(3, 1), QStringLiteral("OFF"));
     type(grid()->rxFreqEditor(), QStringLiteral("480"));
     grid()->hideEditors();
     verifyNoMessage();
-    QCOMPARE(cell(2, 1), QStringLiteral("480.00000"));
+    QCOMPARE(cell(3, 1), QStringLiteral("480.00000"));
   }
 
   void signallingListPreselectsByPrefix() {
