@@ -19,9 +19,11 @@ frmSplash::frmSplash(QWidget* parent)
 
   timer_->setSingleShot(true);
   timer_->setInterval(1000);
+  // The main window is shown before the splash closes, so that the program never runs
+  // without a window.
   connect(timer_, &QTimer::timeout, this, [this] {
-    close();
     emit finished();
+    close();
   });
 }
 

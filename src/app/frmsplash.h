@@ -13,7 +13,7 @@ class frmSplash : public QWidget {
   explicit frmSplash(QWidget* parent = nullptr);
 
  signals:
-  // The splash has closed; the main window comes next.
+  // The splash's second is over; it closes right after this.
   void finished();
 
  protected:

@@ -86,10 +86,9 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   signalList_->setMaxVisibleItems(16);
 
   QFont arial(QStringLiteral("Arial"));
-  arial.setPointSize(font().pointSize());
+  arial.setPointSizeF(font().pointSizeF());
   grid_->setFont(arial);
-  for (QWidget* editor : {static_cast<QWidget*>(txtTxFreq_), static_cast<QWidget*>(txtRecFreq_),
-                          static_cast<QWidget*>(shortList_), static_cast<QWidget*>(signalList_)}) {
+  for (QWidget* editor : editors()) {
     editor->setFont(arial);
     editor->hide();
   }
@@ -172,9 +171,12 @@ QLineEdit* ChannelGrid::frequencyEditor(int column) const {
   return column == kRxFreq ? txtTxFreq_ : txtRecFreq_;
 }
 
+std::array<QWidget*, 4> ChannelGrid::editors() const {
+  return {txtTxFreq_, txtRecFreq_, shortList_, signalList_};
+}
+
 void ChannelGrid::hideAllBut(QWidget* keep) {
-  for (QWidget* editor : {static_cast<QWidget*>(txtTxFreq_), static_cast<QWidget*>(txtRecFreq_),
-                          static_cast<QWidget*>(shortList_), static_cast<QWidget*>(signalList_)})
+  for (QWidget* editor : editors())
     if (editor != keep) editor->hide();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <array>
 #include <functional>
 
 #include "model/radiodata.h"
@@ -42,6 +43,7 @@ class ChannelGrid : public QGroupBox {
   QString cellText(int row, int column) const { return data_.cell(row, column); }
   QLineEdit* frequencyEditor(int column) const;
   void placeOverCell(QWidget* editor, int row, int column);
+  std::array<QWidget*, 4> editors() const;
   void hideAllBut(QWidget* keep);
 
   void cellClicked(int row, int column);
