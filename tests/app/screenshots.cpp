@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
   w.adjustSize();
   w.move(w.screen()->availableGeometry().center() - w.rect().center());
   w.show();
-  if (!QTest::qWaitForWindowActive(&w)) qWarning("the main window did not become active");
+  if (!QTest::qWaitForWindowExposed(&w)) qWarning("the main window was not shown");
   QTest::qWait(200);
   save(w.grab(), QStringLiteral("main-window.png"));
 
