@@ -1,12 +1,12 @@
 #include "app/frmabout.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 #include "ui/prompts.h"
 
@@ -59,13 +59,16 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
           3);
   grid->setColumnMinimumWidth(1, 320);
 
-  auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+  auto* buttons = new QVBoxLayout;
+  auto* ok = new QPushButton(QStringLiteral("确定"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
   ok->setDefault(true);
-  QPushButton* info = buttons->addButton(QStringLiteral("系统信息"), QDialogButtonBox::ActionRole);
+  auto* info = new QPushButton(QStringLiteral("系统信息"), this);
   info->setObjectName(QStringLiteral("cmdSysInfo"));
-  grid->addWidget(buttons, 0, 2, 4, 1, Qt::AlignTop);
+  buttons->addWidget(ok);
+  buttons->addWidget(info);
+  buttons->addStretch();
+  grid->addLayout(buttons, 0, 2, 4, 1);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(info, &QPushButton::clicked, this, &frmAbout::startSystemInfo);
 }

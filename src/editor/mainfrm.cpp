@@ -35,6 +35,7 @@ mainFrm::mainFrm(QWidget* parent)
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("mainFrm"));
   setWindowTitle(kCaption);
+  setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
 
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
