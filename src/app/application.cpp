@@ -1,0 +1,25 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace kv {
+
+void configureApplication(QApplication& app) {
+  // No display name is set: the window system would append it to every caption.
+  QCoreApplication::setApplicationName(QStringLiteral("kvprog"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+  QFont font = QApplication::font();
+  font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
+  QApplication::setFont(font);
+  // Qt's own dialogs (the file dialogs and their questions) speak the program's language.
+  auto* qtTexts = new QTranslator(&app);
+  if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
+                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtTexts);
+}
+
+}  // namespace kv

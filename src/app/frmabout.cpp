@@ -1,0 +1,84 @@
+#include "app/frmabout.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "ui/prompts.h"
+
+namespace kv {
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Tervan_V3.0编程软件");
+
+QLabel* addText(QGridLayout* grid, const char* name, const QString& text, int row) {
+  auto* label = new QLabel(text, grid->parentWidget());
+  label->setObjectName(QString::fromLatin1(name));
+  label->setWordWrap(true);
+  grid->addWidget(label, row, 1);
+  return label;
+}
+
+}  // namespace
+
+QStringList frmAbout::systemInfoPrograms() {
+  return {QStringLiteral("hardinfo"), QStringLiteral("gnome-system-monitor"),
+          QStringLiteral("kinfocenter")};
+}
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowTitle(QStringLiteral("关于 ") + kProgramTitle);
+
+  auto* grid = new QGridLayout(this);
+  grid->setHorizontalSpacing(16);
+  auto* picture = new QLabel(this);
+  picture->setPixmap(
+      QPixmap(QStringLiteral(":/app/splash.png")).scaledToWidth(200, Qt::SmoothTransformation));
+  picture->setAlignment(Qt::AlignTop);
+  grid->addWidget(picture, 0, 0, 4, 1);
+
+  QLabel* title = addText(grid, "lblTitle", kProgramTitle, 0);
+  QFont big = title->font();
+  big.setPointSizeF(big.pointSizeF() * 1.4);
+  big.setBold(true);
+  title->setFont(big);
+  addText(grid, "lblVersion", QStringLiteral("版本 %1").arg(QCoreApplication::applicationVersion()),
+          1);
+  addText(grid, "lblDescription",
+          QStringLiteral("16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，"
+                         "保存和打开信道文件（.chp），打印设置报表。适用于八种机型。"),
+          2);
+  addText(grid, "lblDisclaimer",
+          QStringLiteral("警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，"
+                         "以便需要时恢复原来的数据。"),
+          3);
+  grid->setColumnMinimumWidth(1, 320);
+
+  auto* buttons = new QVBoxLayout;
+  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  ok->setObjectName(QStringLiteral("cmdOK"));
+  ok->setDefault(true);
+  auto* info = new QPushButton(QStringLiteral("系统信息"), this);
+  info->setObjectName(QStringLiteral("cmdSysInfo"));
+  buttons->addWidget(ok);
+  buttons->addWidget(info);
+  buttons->addStretch();
+  grid->addLayout(buttons, 0, 2, 4, 1);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(info, &QPushButton::clicked, this, &frmAbout::startSystemInfo);
+}
+
+void frmAbout::startSystemInfo() {
+  for (const QString& name : systemInfoPrograms()) {
+    const QString program = QStandardPaths::findExecutable(name);
+    if (!program.isEmpty() && QProcess::startDetached(program, {})) return;
+  }
+  prompts::message(this, QStringLiteral("此时系统信息不可用"), QString(), prompts::Icon::None);
+}
+
+}  // namespace kv

@@ -1,0 +1,100 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "app/application.h"
+#include "app/frmabout.h"
+#include "app/frmsplash.h"
+#include "app/helpwindow.h"
+#include "editor/mainfrm.h"
+
+namespace {
+
+// Runs `then` once after the widget has painted itself for the first time.
+class FirstPaint : public QObject {
+ public:
+  FirstPaint(QWidget* widget, std::function<void()> then)
+      : QObject(widget), then_(std::move(then)) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, then_);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  kv::configureApplication(app);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Programming software for 16-channel handheld radios."));
+  parser.addHelpOption();
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Save a picture of the main window to PATH once it is shown, then exit."),
+      QStringLiteral("PATH"));
+  const QCommandLineOption noSplash(
+      QStringLiteral("no-splash"),
+      QStringLiteral("Start without the splash (for start-up measurements)."));
+  const QCommandLineOption shownTime(
+      QStringLiteral("print-shown-time"),
+      QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
+  parser.addOptions({screenshot, noSplash, shownTime});
+  parser.process(app);
+
+  std::unique_ptr<kv::mainFrm> main;
+  int status = 0;
+  const auto showMain = [&] {
+    main = std::make_unique<kv::mainFrm>();
+    kv::mainFrm* w = main.get();
+    using Command = kv::mainFrm::Command;
+    // Read, Write and Port are wired to the radio link here, Tune to the tune mode and Print
+    // to the report preview; until then they tell the user they are not available.
+    w->setCommand(Command::Help, [w] { kv::HelpWindow::showHelp(w); });
+    w->setCommand(Command::About, [w] { kv::frmAbout(w).exec(); });
+    // Closing the main window ends the program, whatever other windows are open.
+    QObject::connect(w, &kv::mainFrm::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    w->adjustSize();
+    w->move(w->screen()->availableGeometry().center() - w->rect().center());
+    if (parser.isSet(shownTime)) {
+      new FirstPaint(w, [] {
+        std::printf("%lld\n", QDateTime::currentMSecsSinceEpoch());
+        QCoreApplication::quit();
+      });
+    } else if (parser.isSet(screenshot)) {
+      new FirstPaint(w, [&, w] {
+        status = w->grab().save(parser.value(screenshot)) ? 0 : 1;
+        QCoreApplication::quit();
+      });
+    }
+    w->show();
+  };
+
+  if (parser.isSet(noSplash)) {
+    showMain();
+  } else {
+    auto* splash = new kv::frmSplash;
+    QObject::connect(splash, &kv::frmSplash::finished, &app, showMain);
+    splash->show();
+  }
+  const int result = QApplication::exec();
+  return status ? status : result;
+}

@@ -1,0 +1,91 @@
+#include "editor/functionpanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "model/radiomodel.h"
+
+namespace kv {
+namespace {
+
+QLabel* addLabel(QGridLayout* grid, int row, const char* name, const QString& caption) {
+  auto* label = new QLabel(caption, grid->parentWidget());
+  label->setObjectName(QString::fromLatin1(name));
+  grid->addWidget(label, row, 0);
+  return label;
+}
+
+QComboBox* addList(QGridLayout* grid, int row, const char* name, const QStringList& items) {
+  auto* list = new QComboBox(grid->parentWidget());
+  list->setObjectName(QString::fromLatin1(name));
+  list->addItems(items);
+  grid->addWidget(list, row, 1);
+  return list;
+}
+
+}  // namespace
+
+FunctionPanel::FunctionPanel(RadioData& data, QWidget* parent) : QWidget(parent), data_(data) {
+  auto* fraModel = new QGroupBox(QStringLiteral("机型选择"), this);
+  fraModel->setObjectName(QStringLiteral("fraModel"));
+  auto* modelGrid = new QGridLayout(fraModel);
+  addLabel(modelGrid, 0, "lblRadiomodel", QStringLiteral("机型："));
+  cboPCmodel_ = addList(modelGrid, 0, "cboPCmodel", modelNames());
+  addLabel(modelGrid, 1, "Label5", QStringLiteral("频率："));
+  label2_ = new QLabel(fraModel);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  modelGrid->addWidget(label2_, 1, 1);
+  modelGrid->setColumnStretch(1, 1);
+
+  auto* fraFunction = new QGroupBox(QStringLiteral("功能设置"), this);
+  fraFunction->setObjectName(QStringLiteral("fraFunction"));
+  auto* functionGrid = new QGridLayout(fraFunction);
+  struct Row {
+    const char* label;
+    const char* caption;
+    const char* list;
+    QStringList items;
+    int FunctionSettings::*field;
+  };
+  const Row rows[] = {
+      {"lblFuncMoni", "监听：", "cboFuncMoni", monitorOptions(), &FunctionSettings::monitor},
+      {"Label6", "省电功能：", "cbosd", powerSaveOptions(), &FunctionSettings::powerSave},
+      {"lblFuncTOT", "发射限时：", "cboFuncTOT", txTimeoutOptions(), &FunctionSettings::txTimeout},
+      {"lblFuncSQL", "静噪等级：", "cboFuncSQL", squelchOptions(), &FunctionSettings::squelch},
+      {"lblFuncSave", "扫描功能：", "cboFuncSave", scanOptions(), &FunctionSettings::scan},
+      {"Label1", "语音报频：", "cboYYBP", voiceOptions(), &FunctionSettings::voice},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    addLabel(functionGrid, n, row.label, QString::fromUtf8(row.caption));
+    QComboBox* list = addList(functionGrid, n++, row.list, row.items);
+    settings_.append({list, row.field});
+    const auto field = row.field;
+    connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
+      if (index >= 0) data_.settings.*field = index;
+    });
+  }
+  functionGrid->setColumnStretch(1, 1);
+  functionGrid->setRowStretch(n, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(fraModel);
+  layout->addWidget(fraFunction, 1);
+
+  connect(cboPCmodel_, &QComboBox::currentIndexChanged, this, &FunctionPanel::modelChanged);
+  refresh();
+}
+
+void FunctionPanel::refresh() {
+  cboPCmodel_->setCurrentIndex(data_.settings.model);
+  for (const Setting& s : settings_) s.list->setCurrentIndex(data_.settings.*s.field);
+}
+
+void FunctionPanel::setBandText(const QString& text) { label2_->setText(text); }
+QString FunctionPanel::bandText() const { return label2_->text(); }
+
+}  // namespace kv

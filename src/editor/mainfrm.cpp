@@ -1,0 +1,263 @@
+#include "editor/mainfrm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
+
+#include "editor/channelgrid.h"
+#include "editor/functionpanel.h"
+#include "image/chpfile.h"
+#include "image/inifile.h"
+#include "ui/prompts.h"
+
+namespace kv {
+namespace {
+
+const QString kCaption = QStringLiteral("Tervan_V3.0编程软件 ");
+const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
+const int kEditorTimerMs = 1000;
+
+}  // namespace
+
+mainFrm::mainFrm(QWidget* parent)
+    : QMainWindow(parent),
+      bands_(readBands(IniFile(settingsFilePath(QCoreApplication::applicationDirPath())))),
+      panel_(new FunctionPanel(data_)),
+      grid_(new ChannelGrid(data_, [this] { return bandLabelText(); })),
+      timer_(new QTimer(this)) {
+  setObjectName(QStringLiteral("mainFrm"));
+  setWindowTitle(kCaption);
+  setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
+
+  auto* central = new QWidget(this);
+  auto* layout = new QHBoxLayout(central);
+  layout->addWidget(grid_, 0, Qt::AlignTop);
+  layout->addWidget(panel_, 0);
+  setCentralWidget(central);
+  buildMenus();
+  buildToolBar();
+  statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+
+  timer_->setObjectName(QStringLiteral("Timer"));
+  timer_->setInterval(kEditorTimerMs);
+  connect(timer_, &QTimer::timeout, this, &mainFrm::hideEditorsWhenFocusLeft);
+  connect(panel_, &FunctionPanel::modelChanged, this, &mainFrm::selectModel);
+  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &mainFrm::focusWindowChanged);
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] { runCommand(Command::Help); });
+
+  // The document starts with the default selections; showing them selects the model.
+  refreshFromData();
+}
+
+QString mainFrm::bandLabelText() const { return panel_->bandText(); }
+
+void mainFrm::buildMenus() {
+  struct Item {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    std::function<void()> run;
+  };
+  const auto addMenu = [this](const char* name, const char* caption, const QList<Item>& items) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    for (const Item& item : items) {
+      if (!item.caption) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+      action->setObjectName(QString::fromLatin1(item.name));
+      action->setShortcut(item.shortcut);
+      if (item.run) connect(action, &QAction::triggered, this, item.run);
+    }
+    return menu;
+  };
+  const auto command = [this](Command c) { return [this, c] { runCommand(c); }; };
+
+  QMenu* file =
+      addMenu("mnuFile", "文件(&F)",
+              {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
+               {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
+               {nullptr, nullptr, {}, {}},
+               {"mnuPreview", "打印(&P)", QKeySequence("Ctrl+P"), command(Command::Print)}});
+  // The recent-file entries are part of the menu but nothing ever fills or shows them.
+  QAction* spacer = file->addSeparator();
+  spacer->setObjectName(QStringLiteral("mnuNULL"));
+  spacer->setVisible(false);
+  for (int i = 0; i < 4; ++i) {
+    QAction* mru = file->addAction(QStringLiteral("&%1").arg(i));
+    mru->setObjectName(QStringLiteral("mnuFileMRU%1").arg(i));
+    mru->setVisible(false);
+  }
+  file->addSeparator();
+  QAction* exit =
+      file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this, &QWidget::close);
+  exit->setObjectName(QStringLiteral("mnuExit"));
+
+  addMenu("mnuProgram", "编程(&P)",
+          {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
+           {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)}});
+  addMenu("mnuEditor", "编辑(&E)", {{"mnuTune", "调整模式(&T)", {}, command(Command::Tune)}});
+  addMenu("mnuCom", "端口选择(&C)", {{"mnuPort", "选择端口(&P)", {}, command(Command::Port)}});
+  addMenu("mnuHelp", "帮助(&H)",
+          {{"mnuIndex", "帮助(&I)...", {}, command(Command::Help)},
+           {nullptr, nullptr, {}, {}},
+           {"mnuAbout", "关于(&A)", {}, command(Command::About)}});
+}
+
+void mainFrm::buildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("tbToolBar"));
+  bar->setObjectName(QStringLiteral("tbToolBar"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  bar->setIconSize(QSize(24, 24));
+  const struct {
+    const char* caption;
+    const char* key;
+    const char* icon;
+  } buttons[] = {{"打开", "Open", ":/toolbar/open.png"},
+                 {"另存", "Save", ":/toolbar/save.png"},
+                 {"打印", "Print", ":/toolbar/print.png"},
+                 {"读频", "Read", ":/toolbar/read.png"},
+                 {"写频", "Write", ":/toolbar/write.png"}};
+  for (const auto& b : buttons) {
+    QAction* action =
+        bar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromUtf8(b.caption));
+    action->setObjectName(QStringLiteral("tb%1").arg(QLatin1String(b.key)));
+    action->setData(QString::fromLatin1(b.key));
+    connect(action, &QAction::triggered, this, [this, action] { toolbarTriggered(action); });
+  }
+}
+
+void mainFrm::toolbarTriggered(QAction* action) {
+  // A button is known by its caption; one that matches none does nothing.
+  const QString caption = action->text();
+  if (caption == QStringLiteral("写频"))
+    runCommand(Command::Write);
+  else if (caption == QStringLiteral("读频"))
+    runCommand(Command::Read);
+  else if (caption == QStringLiteral("打开"))
+    openFile();
+  else if (caption == QStringLiteral("另存"))
+    saveFile();
+  else if (caption == QStringLiteral("打印"))
+    runCommand(Command::Print);
+}
+
+void mainFrm::setCommand(Command command, std::function<void()> handler) {
+  commands_.at(size_t(command)) = std::move(handler);
+}
+
+void mainFrm::runCommand(Command command) {
+  if (command == Command::Print) stopEditorTimer();
+  if (const auto& handler = commands_.at(size_t(command))) {
+    handler();
+    return;
+  }
+  prompts::message(this, QStringLiteral("此功能暂未提供"), QStringLiteral("提示"),
+                   prompts::Icon::Information);
+}
+
+void mainFrm::selectModel(int index) {
+  if (index >= 0 && index < kModelCount) {
+    panel_->setBandText(bandTextOf(bands_, index));
+    data_.settings.model = index;
+  }
+  if (gridResetOnModelChange_) {
+    data_.clearChannels();
+    grid_->hideEditors();
+    grid_->refresh();
+  }
+}
+
+void mainFrm::refreshFromData() {
+  gridResetOnModelChange_ = false;
+  panel_->refresh();
+  selectModel(data_.settings.model);
+  gridResetOnModelChange_ = true;
+  grid_->hideEditors();
+  grid_->refresh();
+}
+
+void mainFrm::loadFile(const QString& path) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const LoadResult result = loadChpFile(path, data_);
+  QApplication::restoreOverrideCursor();
+  refreshFromData();
+  if (result.status == LoadStatus::Failed)
+    prompts::message(this, result.error.description, QString::number(result.error.number),
+                     prompts::Icon::Information);
+}
+
+void mainFrm::openFile() {
+  const QString path = prompts::openFileName(this, kFilter);
+  if (!path.isEmpty()) loadFile(path);
+}
+
+void mainFrm::saveFile() {
+  const QString path = prompts::saveFileName(this, kFilter);
+  if (path.isEmpty()) return;
+  if (const auto error = saveChpFile(path, data_))
+    prompts::message(this, error->description, QStringLiteral("错误"), prompts::Icon::Critical);
+  else
+    prompts::message(this, QStringLiteral("保存成功"), QString(), prompts::Icon::None);
+}
+
+void mainFrm::stopEditorTimer() { timer_->stop(); }
+
+void mainFrm::activate() {
+  // The band texts may have changed in another window; re-selecting the model shows the
+  // current one without touching the grid.
+  gridResetOnModelChange_ = false;
+  selectModel(data_.settings.model);
+  gridResetOnModelChange_ = true;
+  timer_->start();
+}
+
+void mainFrm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  activate();
+}
+
+void mainFrm::focusWindowChanged(QWindow* window) {
+  // No focus window means another application is active: switching back from there is no
+  // return to this window. Pop-ups (lists, menus) belong to this window.
+  if (!window || window->type() == Qt::Popup || window->type() == Qt::ToolTip) return;
+  if (window != windowHandle()) {
+    returnPending_ = true;
+    return;
+  }
+  if (returnPending_) {
+    returnPending_ = false;
+    activate();
+  }
+}
+
+void mainFrm::hideEditorsWhenFocusLeft() {
+  if (QApplication::activeWindow() != this) return;
+  const QWidget* focus = QApplication::focusWidget();
+  if (!focus) return;
+  const auto* frame = qobject_cast<const QGroupBox*>(focus->parentWidget());
+  if (!frame || frame->title().isEmpty()) return;
+  if (frame != grid_) grid_->hideEditors();
+}
+
+void mainFrm::closeEvent(QCloseEvent* event) {
+  timer_->stop();
+  emit closing();
+  event->accept();
+}
+
+}  // namespace kv

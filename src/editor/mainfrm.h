@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "model/radiodata.h"
+#include "model/radiomodel.h"
+
+class QAction;
+class QTimer;
+class QWindow;
+
+namespace kv {
+
+class ChannelGrid;
+class FunctionPanel;
+
+// The program's document window and the hub of every command. It owns the one document and
+// the eight band texts; the grid, the lists and the in-cell editors show and edit them.
+class mainFrm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Reads the band texts from the settings file beside the program.
+  explicit mainFrm(QWidget* parent = nullptr);
+
+  RadioData& data() { return data_; }
+  Bands& bands() { return bands_; }
+  QString bandLabelText() const;
+
+  // Re-shows the grid and the lists after the document was changed from outside.
+  void refreshFromData();
+  // Loads a ".chp" file into the document, shows it and reports a failed load.
+  void loadFile(const QString& path);
+  void stopEditorTimer();
+
+  // Commands whose windows live in other layers. Until a handler is installed the command
+  // tells the user that it is not available.
+  enum class Command { Read, Write, Port, Tune, Print, Help, About };
+  void setCommand(Command command, std::function<void()> handler);
+
+  // Values derived from the document, as the decimal texts the radio bytes are built from.
+  QString modelCode() const { return kv::modelCode(data_.settings.model); }
+  QString modelByte() const { return kv::modelByte(data_.settings.model); }
+  QString functionFlags() const { return kv::functionFlags(data_); }
+  QString voiceByte() const { return kv::voiceByte(data_); }
+
+  ChannelGrid* channelGrid() const { return grid_; }
+  FunctionPanel* functionPanel() const { return panel_; }
+  QTimer* editorTimer() const { return timer_; }
+
+  // The editor timer's tick: puts the grid's editors away once the focus has left the
+  // channel frame for another frame of this window.
+  void hideEditorsWhenFocusLeft();
+
+ signals:
+  // The window is closing; the program ends with it.
+  void closing();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildToolBar();
+  void selectModel(int index);
+  void activate();
+  void focusWindowChanged(QWindow* window);
+  void runCommand(Command command);
+  void toolbarTriggered(QAction* action);
+  void openFile();
+  void saveFile();
+
+  RadioData data_;
+  Bands bands_;
+  FunctionPanel* panel_;
+  ChannelGrid* grid_;
+  QTimer* timer_;
+  std::array<std::function<void()>, 7> commands_;
+  bool gridResetOnModelChange_ = false;
+  bool shown_ = false;
+  // Another window of this program was active since the main window last was, so the next
+  // activation of the main window is a return to it.
+  bool returnPending_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,86 @@
+// Takes pictures of the program's windows under a virtual display: the main window at
+// start-up, a frequency editor over a cell, the signalling list dropped down, the about
+// box and the manual. Usage: kvprog-screenshots OUTPUT-FOLDER
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+#include "../editor/editorfixture.h"
+#include "app/application.h"
+#include "app/frmabout.h"
+#include "app/helpwindow.h"
+
+namespace {
+
+QDir out;
+bool allSaved = true;
+
+void save(const QPixmap& picture, const QString& name) {
+  const QString path = out.filePath(name);
+  allSaved = picture.save(path) && allSaved;
+  qInfo("%s", qPrintable(path));
+}
+
+// The whole display: pop-ups and dialogs are windows of their own.
+void saveScreen(const QString& name) {
+  QTest::qWait(300);
+  save(QGuiApplication::primaryScreen()->grabWindow(0), name);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  kv::configureApplication(app);
+  if (argc < 2) {
+    qWarning("usage: kvprog-screenshots OUTPUT-FOLDER");
+    return 2;
+  }
+  out = QDir(QString::fromLocal8Bit(argv[1]));
+  out.mkpath(QStringLiteral("."));
+
+  kv::mainFrm w;
+  w.bands().fill(QStringLiteral("400MHz---470MHz"));
+  const QStringList rows[] = {
+      {"435.12500", "435.12500", "67", "67", "否", "宽", "高"},
+      {"436.00625", "441.00625", "D023N", "D023N", "是", "窄", "中"},
+      {"446.00000", "446.00000", "OFF", "123", "否", "宽", "低"},
+  };
+  for (int n = 0; n < 3; ++n)
+    for (int c = 1; c <= 7; ++c) w.data().cell(n + 1, c) = rows[n][c - 1];
+  w.refreshFromData();
+  w.setCommand(kv::mainFrm::Command::About, [&w] { kv::frmAbout(&w).exec(); });
+  w.adjustSize();
+  w.move(w.screen()->availableGeometry().center() - w.rect().center());
+  w.show();
+  if (!QTest::qWaitForWindowExposed(&w)) qWarning("the main window was not shown");
+  QTest::qWait(200);
+  save(w.grab(), QStringLiteral("main-window.png"));
+
+  kv::test::clickCell(w, 4, 1);
+  QTest::keyClicks(w.channelGrid()->rxFreqEditor(), QStringLiteral("438.5"));
+  save(w.grab(), QStringLiteral("frequency-editor.png"));
+
+  kv::test::clickCell(w, 2, 3);
+  w.channelGrid()->signalList()->showPopup();
+  saveScreen(QStringLiteral("signalling-list.png"));
+  w.channelGrid()->signalList()->hidePopup();
+
+  kv::test::clickCell(w, 2, 6);
+  w.channelGrid()->shortList()->showPopup();
+  saveScreen(QStringLiteral("short-list.png"));
+  w.channelGrid()->shortList()->hidePopup();
+
+  kv::frmAbout about(&w);
+  about.show();
+  if (!QTest::qWaitForWindowExposed(&about)) qWarning("the about box was not shown");
+  saveScreen(QStringLiteral("about.png"));
+  about.close();
+
+  kv::HelpWindow::showHelp(&w);
+  saveScreen(QStringLiteral("help.png"));
+  return allSaved ? 0 : 1;
+}

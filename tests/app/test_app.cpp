@@ -1,0 +1,99 @@
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "app/frmabout.h"
+#include "app/frmsplash.h"
+#include "app/helpwindow.h"
+#include "ui/prompts.h"
+
+using namespace kv;
+
+// Stands in for the desktop's viewer of local files.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QUrl opened;
+ public slots:
+  void open(const QUrl& url) { opened = url; }
+};
+
+class TestApp : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { prompts::setTestMode(true); }
+
+  void splashShowsAPictureAndClosesAfterASecond() {
+    auto* splash = new frmSplash;
+    QPointer<frmSplash> alive(splash);
+    QSignalSpy finished(splash, &frmSplash::finished);
+    splash->show();
+    const auto* picture = splash->findChild<QLabel*>();
+    QVERIFY(picture && !picture->pixmap().isNull());
+    QTest::qWait(900);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(finished.wait(1000));
+    QTRY_VERIFY(!alive);  // closed and gone
+  }
+
+  void aboutBoxTextsAndButtons() {
+    frmAbout about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("关于 Tervan_V3.0编程软件"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+             QStringLiteral("Tervan_V3.0编程软件"));
+    auto* ok = about.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QCOMPARE(ok->text(), QStringLiteral("确定"));
+    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
+             QStringLiteral("系统信息"));
+    QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+  }
+
+  void systemInformationMissingIsReported() {
+    QTemporaryDir empty;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", empty.path().toLocal8Bit());  // none of the programs can be found
+    frmAbout about;
+    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    qputenv("PATH", path);
+    QCOMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("此时系统信息不可用"));
+    QCOMPARE(prompts::shown()[0].icon, prompts::Icon::None);
+  }
+
+  void helpShowsTheManualWithoutAHelpFile() {
+    QWidget owner;
+    HelpWindow::showHelp(&owner);
+    auto* help = owner.findChild<HelpWindow*>();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("信道数据设置")));
+    HelpWindow::showHelp(&owner);  // a second request reuses the window
+    QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
+  }
+
+  void helpFileBesideTheProgramGoesToTheDesktopViewer() {
+    QFile file(QDir(QCoreApplication::applicationDirPath()).filePath(HelpWindow::helpFileName()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    UrlCatcher viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "open");
+    QWidget owner;
+    HelpWindow::showHelp(&owner);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    file.remove();
+    QCOMPARE(viewer.opened, QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    QVERIFY(!owner.findChild<HelpWindow*>());
+  }
+};
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"

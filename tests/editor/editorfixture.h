@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+#include "editor/channelgrid.h"
+#include "editor/gridview.h"
+#include "editor/mainfrm.h"
+#include "ui/prompts.h"
+
+namespace kv::test {
+
+// A shown, active main window whose every model has the band 400 to 470 MHz, with prompts
+// answered by the test seam.
+inline std::unique_ptr<mainFrm> openMainWindow() {
+  prompts::setTestMode(true);
+  auto w = std::make_unique<mainFrm>();
+  w->bands().fill(QStringLiteral("400MHz---470MHz"));
+  w->refreshFromData();
+  w->show();
+  w->activateWindow();
+  if (!QTest::qWaitForWindowActive(w.get())) qWarning("main window did not become active");
+  return w;
+}
+
+inline void clickCell(mainFrm& w, int row, int column) {
+  QTableWidget* grid = w.channelGrid()->grid();
+  const QRect cell = grid->visualItemRect(grid->item(row, column));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+}  // namespace kv::test

@@ -1,0 +1,232 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+
+#include "editorfixture.h"
+#include "image/chpfile.h"
+
+using namespace kv;
+using kv::test::clickCell;
+
+class TestMainFrm : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<mainFrm> w;
+  QTemporaryDir dir;
+
+  QAction* action(const char* name) const {
+    return w->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  QComboBox* list(const char* name) const {
+    return w->findChild<QComboBox*>(QString::fromLatin1(name));
+  }
+  void clickTool(const char* name) {
+    auto* bar = w->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+    QTest::mouseClick(bar->widgetForAction(action(name)), Qt::LeftButton);
+  }
+  QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  prompts::Shown onlyMessage() {
+    [&] { QCOMPARE(prompts::shown().size(), 1); }();
+    const prompts::Shown shown = prompts::shown().value(0);
+    prompts::clearShown();
+    return shown;
+  }
+
+ private slots:
+  void init() { w = kv::test::openMainWindow(); }
+  void cleanup() { w.reset(); }
+
+  void captionMenusAndToolbar() {
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 "));
+    QCOMPARE(w->objectName(), QStringLiteral("mainFrm"));
+    QStringList menus;
+    for (QAction* menu : w->menuBar()->actions()) menus << menu->text();
+    QCOMPARE(menus, (QStringList{"文件(&F)", "编程(&P)", "编辑(&E)", "端口选择(&C)", "帮助(&H)"}));
+    const struct {
+      const char* name;
+      const char* caption;
+      const char* shortcut;
+    } items[] = {{"mnuOpen", "打开(&O)", "Ctrl+O"},    {"mnuSave", "另存(&S)", "Ctrl+S"},
+                 {"mnuPreview", "打印(&P)", "Ctrl+P"}, {"mnuExit", "退出(&X)", "Ctrl+X"},
+                 {"mnuRead", "读频(&R)", "Ctrl+R"},    {"mnuWrite", "写频(&W)", "Ctrl+W"},
+                 {"mnuTune", "调整模式(&T)", ""},      {"mnuPort", "选择端口(&P)", ""},
+                 {"mnuIndex", "帮助(&I)...", ""},      {"mnuAbout", "关于(&A)", ""}};
+    for (const auto& item : items) {
+      QAction* a = action(item.name);
+      QVERIFY2(a, item.name);
+      QCOMPARE(a->text(), QString::fromUtf8(item.caption));
+      QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(item.shortcut)));
+      QVERIFY(a->isVisible());
+    }
+    for (const char* hidden : {"mnuNULL", "mnuFileMRU0", "mnuFileMRU3"}) {
+      QVERIFY2(action(hidden), hidden);
+      QVERIFY(!action(hidden)->isVisible());
+    }
+    auto* bar = w->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+    QStringList captions;
+    for (QAction* a : bar->actions()) {
+      captions << a->text();
+      QVERIFY(!a->icon().isNull());
+    }
+    QCOMPARE(captions, (QStringList{"打开", "另存", "打印", "读频", "写频"}));
+  }
+
+  void commandsWithoutHandlerSayTheyAreNotAvailable() {
+    for (const char* name : {"mnuRead", "mnuWrite", "mnuTune", "mnuPort", "mnuPreview"}) {
+      action(name)->trigger();
+      const prompts::Shown shown = onlyMessage();
+      QCOMPARE(shown.text, QStringLiteral("此功能暂未提供"));
+      QCOMPARE(shown.title, QStringLiteral("提示"));
+      QCOMPARE(shown.icon, prompts::Icon::Information);
+    }
+  }
+
+  void toolbarDispatchesByCaption() {
+    QStringList ran;
+    bool timerRunning = true;
+    w->setCommand(mainFrm::Command::Write, [&] { ran << "write"; });
+    w->setCommand(mainFrm::Command::Read, [&] { ran << "read"; });
+    w->setCommand(mainFrm::Command::Print, [&] {
+      ran << "print";
+      timerRunning = w->editorTimer()->isActive();
+    });
+    for (const char* name : {"tbWrite", "tbRead", "tbPrint"}) clickTool(name);
+    QCOMPARE(ran, (QStringList{"write", "read", "print"}));
+    QVERIFY(!timerRunning);  // the report stops the editor timer first
+    QVERIFY(prompts::shown().isEmpty());
+  }
+
+  void defaultsAndDerivedValues() {
+    QCOMPARE(w->functionFlags(), QStringLiteral("0"));
+    QCOMPARE(w->voiceByte(), QStringLiteral("255"));
+    QCOMPARE(list("cboFuncSQL")->currentText(), QStringLiteral("4"));
+    QCOMPARE(w->modelCode(), QStringLiteral("11"));
+    QCOMPARE(w->modelByte(), QStringLiteral("17"));
+
+    list("cboFuncMoni")->setCurrentIndex(1);
+    QCOMPARE(w->functionFlags(), QStringLiteral("128"));
+    list("cboFuncMoni")->setCurrentIndex(0);
+    list("cbosd")->setCurrentIndex(1);
+    w->data().tune.jtlx = QStringLiteral("1");
+    w->data().tune.bjlx = QStringLiteral("1");
+    QCOMPARE(w->functionFlags(), QStringLiteral("112"));
+    list("cboYYBP")->setCurrentIndex(1);
+    QCOMPARE(w->voiceByte(), QStringLiteral("0"));
+    list("cboYYBP")->setCurrentIndex(2);
+    QCOMPARE(w->voiceByte(), QStringLiteral("1"));
+    list("cboFuncTOT")->setCurrentIndex(10);
+    QCOMPARE(w->data().settings.txTimeout, 10);
+  }
+
+  void userModelChangeClearsTheGrid() {
+    w->bands()[5] = QStringLiteral("136MHz---174MHz");  // PL6 belongs to entry 3
+    w->data().cell(1, 1) = QStringLiteral("450.00000");
+    w->refreshFromData();
+    QComboBox* models = list("cboPCmodel");
+    models->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(models, Qt::Key_Down);
+    QCOMPARE(models->currentIndex(), 3);
+    QCOMPARE(w->bandLabelText(), QStringLiteral("136MHz---174MHz"));
+    QCOMPARE(w->modelCode(), QStringLiteral("14"));
+    QCOMPARE(w->modelByte(), QStringLiteral("20"));
+    QCOMPARE(w->data().cell(1, 1), QString());
+    QCOMPARE(w->channelGrid()->grid()->item(1, 1)->text(), QString());
+    QCOMPARE(w->channelGrid()->grid()->item(1, 0)->text(), QStringLiteral("1"));
+  }
+
+  void openAndSaveGoThroughTheDialogs() {
+    w->data().cell(1, 1) = QStringLiteral("450.12500");
+    w->data().settings.model = 2;
+    w->refreshFromData();
+    prompts::queueFileName(path("saved"));
+    action("mnuSave")->trigger();
+    const prompts::Shown saved = onlyMessage();
+    QCOMPARE(saved.text, QStringLiteral("保存成功"));
+    QCOMPARE(saved.icon, prompts::Icon::None);
+    QCOMPARE(saved.buttons, prompts::Buttons::Ok);
+    QVERIFY(QFile::exists(path("saved")));  // no extension added
+    QVERIFY(!QFile::exists(path("saved.chp")));
+
+    // Another model with other channels: the load brings the file's model and keeps its channels.
+    list("cboPCmodel")->setCurrentIndex(0);
+    w->data().cell(2, 1) = QStringLiteral("460.00000");
+    prompts::queueFileName(path("saved"));
+    clickTool("tbOpen");
+    QVERIFY(prompts::shown().isEmpty());
+    QCOMPARE(list("cboPCmodel")->currentIndex(), 2);
+    QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.12500"));
+    QCOMPARE(w->data().cell(2, 1), QStringLiteral("OFF"));
+    QCOMPARE(w->channelGrid()->grid()->item(1, 1)->text(), QStringLiteral("450.12500"));
+
+    // Cancelled dialogs change nothing and show nothing.
+    const RadioData before = w->data();
+    action("mnuOpen")->trigger();
+    clickTool("tbSave");
+    QVERIFY(prompts::shown().isEmpty());
+    QCOMPARE(w->data(), before);
+  }
+
+  void fileErrorsAreReported() {
+    QFile broken(path("broken.chp"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("52 00 00 08 13 FF FF FF 00 00 04 19\r\n");
+    broken.close();
+    w->data().cell(1, 1) = QStringLiteral("450.12500");
+    prompts::queueFileName(broken.fileName());
+    action("mnuOpen")->trigger();
+    const prompts::Shown loadError = onlyMessage();
+    QCOMPARE(loadError.title, QStringLiteral("62"));
+    QCOMPARE(loadError.icon, prompts::Icon::Information);
+    QCOMPARE(list("cboPCmodel")->currentIndex(), 2);  // what was read before the error stays
+    QCOMPARE(w->channelGrid()->grid()->item(1, 1)->text(), QString());
+
+    prompts::queueFileName(dir.filePath(QStringLiteral("missing/out.chp")));
+    action("mnuSave")->trigger();
+    const prompts::Shown saveError = onlyMessage();
+    QCOMPARE(saveError.title, QStringLiteral("错误"));
+    QCOMPARE(saveError.icon, prompts::Icon::Critical);
+  }
+
+  void returnFromAnotherWindowRefreshesTheBandLabel() {
+    w->data().cell(1, 1) = QStringLiteral("450.00000");
+    w->refreshFromData();
+    w->editorTimer()->stop();
+    w->bands()[0] = QStringLiteral("136MHz---174MHz");
+    QCOMPARE(w->bandLabelText(), QStringLiteral("400MHz---470MHz"));  // not yet activated
+
+    QDialog dialog(w.get());
+    QTimer::singleShot(0, &dialog, [&] {
+      QVERIFY(QTest::qWaitForWindowActive(&dialog));
+      dialog.accept();
+    });
+    dialog.exec();
+    w->activateWindow();  // what the window manager does when a dialog closes
+    QTRY_COMPARE(w->bandLabelText(), QStringLiteral("136MHz---174MHz"));
+    QVERIFY(w->editorTimer()->isActive());
+    QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.00000"));  // the grid is untouched
+  }
+
+  void switchingApplicationsIsNoReturn() {
+    w->bands()[0] = QStringLiteral("136MHz---174MHz");
+    emit qGuiApp->focusWindowChanged(nullptr);  // another application became active
+    emit qGuiApp->focusWindowChanged(w->windowHandle());
+    QCOMPARE(w->bandLabelText(), QStringLiteral("400MHz---470MHz"));
+  }
+
+  void closingTheWindowIsAnnounced() {
+    bool closed = false;
+    connect(w.get(), &mainFrm::closing, this, [&] { closed = true; });
+    action("mnuExit")->trigger();
+    QVERIFY(closed);
+    QVERIFY(!w->editorTimer()->isActive());
+  }
+};
+
+QTEST_MAIN(TestMainFrm)
+#include "test_mainfrm.moc"
