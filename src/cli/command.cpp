@@ -8,6 +8,7 @@ const QList<Command>& commands() {
   static const QList<Command> all = [] {
     QList<Command> list;
     list << fileCommands();
+    list << linkCommands();
     return list;
   }();
   return all;

@@ -25,5 +25,6 @@ void print(const QString& text);
 
 // The registries of each command group.
 QList<Command> fileCommands();
+QList<Command> linkCommands();
 
 }  // namespace kv::cli

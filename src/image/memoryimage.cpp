@@ -75,11 +75,11 @@ EncodedImage encodeImage(const RadioData& data) {
       image += char(signal->type);
       image += char(signal->number);
     }
-    image += char(ch[kBusyLock] == QLatin1String("是") ? 0x00 : 0xFF);
-    image += char(!cellPresent(ch[kBandwidth]) || ch[kBandwidth] == QLatin1String("宽") ? 0xFF : 0xFC);
+    image += char(ch[kBusyLock] == QStringLiteral("是") ? 0x00 : 0xFF);
+    image += char(!cellPresent(ch[kBandwidth]) || ch[kBandwidth] == QStringLiteral("宽") ? 0xFF : 0xFC);
     const QString& power = ch[kTxPower];
-    image += char(!cellPresent(power) || power == QLatin1String("高") ? 0xFF
-                  : power == QLatin1String("中")                     ? 0x55
+    image += char(!cellPresent(power) || power == QStringLiteral("高") ? 0xFF
+                  : power == QStringLiteral("中")                     ? 0x55
                                                                      : 0x00);
     image += char(0xFF);
   }
