@@ -97,11 +97,12 @@ void SystemSerialPort::clearOutput() {
 }
 
 QStringList listSerialPorts() {
+  // Lines the system does not list, such as an emulator's pseudo-terminal, come first.
+  QStringList devices = qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
   QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
   std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
     return a.portName() < b.portName();
   });
-  QStringList devices;
   for (const QSerialPortInfo& info : ports) {
 #ifdef Q_OS_WIN
     devices << info.portName();

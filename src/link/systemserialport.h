@@ -30,8 +30,10 @@ class SystemSerialPort : public SerialPort {
   QSerialPort port_;
 };
 
-// The serial ports the system lists, in name order: the port dialog's buttons COM1..COM4
-// stand for the first four. On Windows these are the COM names themselves.
+// The serial ports the system lists, in name order, after the devices named in the
+// environment variable KVPROG_PORTS (colon-separated, e.g. a kvsim pseudo-terminal): the
+// port dialog's buttons COM1..COM4 stand for the first four. On Windows the system's ports
+// are the COM names themselves.
 QStringList listSerialPorts();
 
 // The device a port name stands for: "COM1".."COM4" (any letter case) name the port
