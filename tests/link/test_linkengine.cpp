@@ -314,7 +314,7 @@ class TestLinkEngine : public QObject {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
     QCOMPARE(lines.size(), 129);
-    QCOMPARE(lines[32], QByteArray("52 01 00 08 50 06 00 45 50 06 00 45 \r"));
+    QCOMPARE(lines[32], QByteArray("52 01 00 08 25 06 00 45 FF FF FF FF \r"));
     QCOMPARE(lines[127], QByteArray("52 03 F8 08 FF FF FF FF FF FF FF FF \r"));
 
     // The requests; after the last answer the PC acknowledges and closes without waiting.
