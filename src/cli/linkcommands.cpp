@@ -1,8 +1,8 @@
+#include <unistd.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 #include "cli/command.h"
 #include "image/chpfile.h"
@@ -102,9 +102,10 @@ int runTransfer(const LinkArgs& args, const std::function<bool(LinkEngine&)>& tr
     return fail(QStringLiteral("%1: %2").arg(error->number).arg(error->description));
 
   interrupted = 0;
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = onInterrupt;
-  struct sigaction oldInt{}, oldTerm{};
+  struct sigaction oldInt {
+  }, oldTerm{};
   sigaction(SIGINT, &action, &oldInt);
   sigaction(SIGTERM, &action, &oldTerm);
 
@@ -154,10 +155,12 @@ int read(const QStringList& argList) {
   const auto load = [&](const QString& path) {
     const LoadResult loaded = loadChpFile(path, data);
     if (loaded.status == LoadStatus::Failed)
-      std::fprintf(stderr, "%d: %s\n", loaded.error.number, loaded.error.description.toUtf8().constData());
+      std::fprintf(stderr, "%d: %s\n", loaded.error.number,
+                   loaded.error.description.toUtf8().constData());
     return loaded.status == LoadStatus::Loaded;
   };
-  const int status = runTransfer(*args, [&](LinkEngine& engine) { return engine.runRead(scratchPath, load); });
+  const int status =
+      runTransfer(*args, [&](LinkEngine& engine) { return engine.runRead(scratchPath, load); });
   if (status != 0) {
     std::fprintf(stderr, "kvprog-cli: %s not written\n", qPrintable(args->file));
     return status;
@@ -171,7 +174,8 @@ int ports(const QStringList& args) {
   if (!args.isEmpty()) return fail(QStringLiteral("ports takes no arguments"));
   const QStringList devices = listSerialPorts();
   for (int i = 0; i < devices.size(); ++i)
-    print(i < 4 ? QStringLiteral("COM%1\t%2\n").arg(i + 1).arg(devices[i]) : QStringLiteral("-\t%1\n").arg(devices[i]));
+    print(i < 4 ? QStringLiteral("COM%1\t%2\n").arg(i + 1).arg(devices[i])
+                : QStringLiteral("-\t%1\n").arg(devices[i]));
   return 0;
 }
 
@@ -191,7 +195,8 @@ QList<Command> linkCommands() {
   return {
       {QStringLiteral("ports"), QStringLiteral("ports"),
        QStringLiteral("List the serial ports, in the order of the port dialog's buttons."),
-       QStringLiteral("Each line: the button (COM1..COM4, or - beyond four) and the device.\n"), ports},
+       QStringLiteral("Each line: the button (COM1..COM4, or - beyond four) and the device.\n"),
+       ports},
       {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
        QStringLiteral("Read a radio's memory into a channel file."),
        QStringLiteral("Writes OUT.chp only when all 128 blocks were read.\n\n") + kLinkHelp, read},

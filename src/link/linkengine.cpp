@@ -70,8 +70,10 @@ QString LinkEngine::reading() {
 // the pass then blocks on the port for at most a slice.
 void LinkEngine::pump(bool mayBlock) {
   if (mayBlock && arrivals_ == seen_) {
-    if (!port_.isOpen()) clock_.sleep(options_.sliceMs);
-    else if (!threshold_ || port_.bytesAvailable() == 0) port_.waitForReadyRead(options_.sliceMs);
+    if (!port_.isOpen())
+      clock_.sleep(options_.sliceMs);
+    else if (!threshold_ || port_.bytesAvailable() == 0)
+      port_.waitForReadyRead(options_.sliceMs);
   }
   if (port_.isOpen() && threshold_) {
     const QByteArray bytes = port_.readAll();
@@ -244,8 +246,9 @@ bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
     observer_.setProgress(2);
     return true;
   } catch (const PortFailure& failure) {
-    observer_.message(QStringLiteral("错误号：%1%2").arg(failure.error.number).arg(failure.error.description),
-                      QStringLiteral("错误"), MessageIcon::Exclamation);
+    observer_.message(
+        QStringLiteral("错误号：%1%2").arg(failure.error.number).arg(failure.error.description),
+        QStringLiteral("错误"), MessageIcon::Exclamation);
     port_.close();
     return false;
   }
@@ -313,8 +316,9 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
       const QByteArray line = scratchLine(port_.readAll());
       QFile file(scratchPath);
       if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
-        throw PortFailure{{linkerror::kFileAccess,
-                           QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, file.errorString())}};
+        throw PortFailure{
+            {linkerror::kFileAccess,
+             QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, file.errorString())}};
       file.close();
       observer_.setProgress(b);
       if (port_.isOpen()) threshold_ = true;

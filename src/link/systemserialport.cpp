@@ -30,7 +30,8 @@ std::optional<LinkError> SystemSerialPort::open(const QString& device) {
     if (error == QSerialPort::PermissionError)
       return LinkError{linkerror::kPortBusy,
                        QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
-    return LinkError{linkerror::kPortIo, QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
+    return LinkError{linkerror::kPortIo,
+                     QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
   }
   // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
   // not need them, so a refusal does not stop the transfer.
@@ -53,7 +54,8 @@ std::optional<LinkError> SystemSerialPort::write(const QByteArray& bytes) {
   bool ok = port_.write(bytes) == bytes.size();
   while (ok && port_.bytesToWrite() > 0) ok = port_.waitForBytesWritten(kWriteTimeoutMs);
   if (ok) return std::nullopt;
-  const LinkError error{linkerror::kPortIo, QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
+  const LinkError error{linkerror::kPortIo,
+                        QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
   closeIfLineLost();
   return error;
 }
@@ -98,7 +100,8 @@ void SystemSerialPort::clearOutput() {
 
 QStringList listSerialPorts() {
   // Lines the system does not list, such as an emulator's pseudo-terminal, come first.
-  QStringList devices = qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  QStringList devices =
+      qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
   QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
   std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
     return a.portName() < b.portName();

@@ -1,4 +1,9 @@
 // kvsim: a radio on a pseudo-terminal, for trying the programming software without a radio.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
@@ -6,11 +11,6 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include "sim/radioemulator.h"
 
@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addOptions({
       {"image", "Keep the radio's 1024-byte memory in <file> (created full of 0xFF).", "file"},
-      {"baud", "Pace bytes as a line at <rate> baud would (e.g. 9600); default: no pacing.", "rate"},
+      {"baud", "Pace bytes as a line at <rate> baud would (e.g. 9600); default: no pacing.",
+       "rate"},
       {"log", "Log every byte both ways to <file>.", "file"},
       {"nak-at", "Answer 0x15 (NAK) instead of 0x06 at <block>.", "block"},
       {"silent-from", "Answer nothing from <block> on.", "block"},
@@ -169,7 +170,7 @@ int main(int argc, char** argv) {
   std::printf("%s\n", qPrintable(device));
   std::fflush(stdout);
 
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = onSignal;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
@@ -211,7 +212,8 @@ int main(int argc, char** argv) {
     if (!reply.bytes.isEmpty()) {
       if (line.paced()) sleepUntil(line.done(txFree, reply.bytes.size()));
       log.bytes("radio", reply.bytes);
-      if (write(master, reply.bytes.constData(), reply.bytes.size()) < 0) std::perror("kvsim: write");
+      if (write(master, reply.bytes.constData(), reply.bytes.size()) < 0)
+        std::perror("kvsim: write");
     }
     if (reply.dropLine) {
       log.note(QStringLiteral("line dropped"));

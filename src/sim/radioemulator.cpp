@@ -16,7 +16,8 @@ constexpr int kLastBlock = 127;
 
 int blockOf(const QByteArray& header) {
   const int address = quint8(header[1]) * 256 + quint8(header[2]);
-  if (header[3] != char(kBlockSize) || address % kBlockSize || address / kBlockSize > kLastBlock) return -1;
+  if (header[3] != char(kBlockSize) || address % kBlockSize || address / kBlockSize > kLastBlock)
+    return -1;
   return address / kBlockSize;
 }
 
@@ -36,7 +37,9 @@ RadioEmulator::Reply RadioEmulator::receive(const QByteArray& bytes) {
 
 void RadioEmulator::take(char byte, Reply& reply) {
   switch (state_) {
-    case State::Handshake: takeHandshake(byte, reply); break;
+    case State::Handshake:
+      takeHandshake(byte, reply);
+      break;
     case State::AwaitClosing:
       // Further cycle bytes are ignored until the closing byte.
       if (byte == kClosing) {
@@ -53,8 +56,12 @@ void RadioEmulator::take(char byte, Reply& reply) {
         restart(byte, reply);
       }
       break;
-    case State::Writing: takeWrite(byte, reply); break;
-    case State::Reading: takeRead(byte, reply); break;
+    case State::Writing:
+      takeWrite(byte, reply);
+      break;
+    case State::Reading:
+      takeRead(byte, reply);
+      break;
   }
 }
 

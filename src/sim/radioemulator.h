@@ -22,7 +22,7 @@ class RadioEmulator {
   RadioEmulator(QByteArray& memory, RadioFaults faults);
 
   struct Reply {
-    QByteArray bytes;      // what the radio sends back
+    QByteArray bytes;       // what the radio sends back
     bool dropLine = false;  // the line goes away now
     int storedBlock = -1;   // a block written to memory by this input
   };

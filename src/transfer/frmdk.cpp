@@ -9,7 +9,8 @@
 
 namespace kv {
 
-frmDK::frmDK(const QStringList& ports, int current, QWidget* parent) : QDialog(parent), dkh_(current) {
+frmDK::frmDK(const QStringList& ports, int current, QWidget* parent)
+    : QDialog(parent), dkh_(current) {
   setObjectName(QStringLiteral("frmDK"));
   setWindowTitle(QStringLiteral("端口选择"));
   auto* buttons = new QHBoxLayout;

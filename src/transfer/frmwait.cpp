@@ -65,8 +65,8 @@ void frmWAIT::cancelClicked() {
     accept();
     return;
   }
-  if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"), prompts::Icon::None,
-                        prompts::Buttons::OkCancel))
+  if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"),
+                        prompts::Icon::None, prompts::Buttons::OkCancel))
     return;
   if (finished_) return;  // the transfer ended while the question was open
   goOn_ = false;

@@ -28,13 +28,15 @@ RunState& run() {
 }
 
 void reportError(QWidget* parent, const LinkError& error) {
-  prompts::message(parent, error.description, QString::number(error.number), prompts::Icon::Information);
+  prompts::message(parent, error.description, QString::number(error.number),
+                   prompts::Icon::Information);
 }
 
 bool runTransfer(QWidget* parent, TransferJob::Request request) {
   const auto device = portDevice(run().dkh);
   if (!device) {
-    reportError(parent, {linkerror::kPortNotFound, QStringLiteral("没有端口COM%1").arg(run().dkh + 1)});
+    reportError(parent,
+                {linkerror::kPortNotFound, QStringLiteral("没有端口COM%1").arg(run().dkh + 1)});
     return false;
   }
   request.device = *device;

@@ -44,11 +44,13 @@ void TransferJob::showMessage(const QString& text, const QString& title, Message
                                         prompts::Icon::Warning, prompts::Icon::Critical};
   const prompts::Icon shown = icons[int(icon)];
   QMetaObject::invokeMethod(
-      this, [&] { prompts::message(messageParent_, text, title, shown); }, Qt::BlockingQueuedConnection);
+      this, [&] { prompts::message(messageParent_, text, title, shown); },
+      Qt::BlockingQueuedConnection);
 }
 
 void TransferJob::loadOnGui(const QString& path) {
-  QMetaObject::invokeMethod(this, [&] { request_.load(path); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [&] { request_.load(path); }, Qt::BlockingQueuedConnection);
 }
 
 void TransferJob::run() {

@@ -10,7 +10,6 @@
 
 #include "link/linkengine.h"
 
-
 namespace kv {
 
 // One transfer on a worker thread that owns the serial port: the port is opened there

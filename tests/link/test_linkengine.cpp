@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "sampledata.h"
+
 #include "fakeport.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
@@ -17,21 +19,6 @@ using kvtest::VirtualClock;
 namespace {
 
 const QByteArray kCycle = QByteArray::fromHex("0250524F475241");
-
-RadioData sampleData() {
-  RadioData data;
-  data.cell(1, kRxFreq) = QStringLiteral("435.12500");
-  data.cell(1, kTxFreq) = QStringLiteral("435.12500");
-  data.cell(1, kRxSignal) = QStringLiteral("67");
-  data.cell(1, kTxSignal) = QStringLiteral("D023I");
-  data.cell(1, kBusyLock) = QStringLiteral("是");
-  data.cell(1, kBandwidth) = QStringLiteral("窄");
-  data.cell(1, kTxPower) = QStringLiteral("中");
-  data.cell(16, kRxFreq) = QStringLiteral("450.00625");
-  data.settings.txTimeout = 10;
-  data.settings.voice = 2;
-  return data;
-}
 
 // One engine over a fake port; `answerAfterCycle` makes the radio answer each completed
 // wake-up word with the given bytes, and everything else as the emulator does.
@@ -194,7 +181,7 @@ class TestLinkEngine : public QObject {
   void completeWrite() {
     Rig rig;
     rig.useEmulator();
-    const RadioData data = sampleData();
+    const RadioData data = kvtest::sampleRadioData();
     QVERIFY(rig.engine().runWrite(data));
     QVERIFY(rig.observer.messages.isEmpty());
     QCOMPARE(rig.memory, encodeImage(data).bytes);
@@ -216,7 +203,8 @@ class TestLinkEngine : public QObject {
     QCOMPARE(packets[33].left(4), QByteArray::fromHex("57010808"));
     QCOMPARE(packets[34], QByteArray::fromHex("57011008FFFFFFFFFFFFFFFF"));
     QCOMPARE(packets[127].left(4), QByteArray::fromHex("5703F808"));
-    QCOMPARE(packets[2], QByteArray::fromHex("5700100800255143" "00255143"));
+    QCOMPARE(packets[2], QByteArray::fromHex("5700100800255143"
+                                             "00255143"));
     const int mode = rig.port.writes.indexOf(QByteArray(1, 0x0A));
     QCOMPARE(rig.port.writes[mode - 1], QByteArray(1, 0x4D));
   }
@@ -224,7 +212,7 @@ class TestLinkEngine : public QObject {
   void unencodableCellStopsBeforeTheHandshake() {
     Rig rig;
     rig.useEmulator();
-    RadioData data = sampleData();
+    RadioData data = kvtest::sampleRadioData();
     data.cell(3, kTxSignal) = QStringLiteral("XYZ");
     QVERIFY(!rig.engine().runWrite(data));
     QVERIFY(rig.port.writes.isEmpty());
@@ -238,7 +226,7 @@ class TestLinkEngine : public QObject {
     Rig rig;
     rig.faults.nakAt = 0;
     rig.useEmulator();
-    QVERIFY(!rig.engine().runWrite(sampleData()));
+    QVERIFY(!rig.engine().runWrite(kvtest::sampleRadioData()));
     QCOMPARE(rig.observer.messages.size(), 2);
     QCOMPARE(rig.observer.messages[0].text, QStringLiteral("通信错误"));
     QCOMPARE(rig.observer.messages[1].title, QStringLiteral("8018"));
@@ -252,7 +240,7 @@ class TestLinkEngine : public QObject {
     Rig rig;
     rig.faults.nakAt = 20;
     rig.useEmulator();
-    QVERIFY(!rig.engine().runWrite(sampleData()));
+    QVERIFY(!rig.engine().runWrite(kvtest::sampleRadioData()));
     QCOMPARE(rig.observer.texts(), QStringList{QStringLiteral("通信错误")});
     QCOMPARE(rig.observer.progress.at(rig.observer.progress.size() - 2), 21);
   }
@@ -260,7 +248,7 @@ class TestLinkEngine : public QObject {
   void noAnswerToTheModeByteEndsTheWrite() {
     Rig rig;
     answerHandshake(rig.port, 0x41, QByteArray::fromHex("0606"));
-    QVERIFY(!rig.engine().runWrite(sampleData()));
+    QVERIFY(!rig.engine().runWrite(kvtest::sampleRadioData()));
     QCOMPARE(rig.observer.texts(), QStringList{linktext::kNoAnswer});
     QCOMPARE(rig.port.writes.last(), QByteArray(1, 0x0A));
   }
@@ -269,16 +257,17 @@ class TestLinkEngine : public QObject {
     Rig rig;
     rig.useEmulator();
     rig.observer.cancel = [&] { return rig.observer.progress.size() >= 40; };
-    const RadioData data = sampleData();
+    const RadioData data = kvtest::sampleRadioData();
     QVERIFY(!rig.engine().runWrite(data));
-    QCOMPARE(rig.memory.left(kDataBlockCount * kBlockSize), encodeImage(data).bytes.left(kDataBlockCount * kBlockSize));
+    QCOMPARE(rig.memory.left(kDataBlockCount * kBlockSize),
+             encodeImage(data).bytes.left(kDataBlockCount * kBlockSize));
     QVERIFY(rig.observer.messages.isEmpty());
   }
 
   void serialErrorOutsideThePhasesGetsTheWindowsMessage() {
     Rig rig;
     rig.port.open = false;
-    QVERIFY(!rig.engine().runWrite(sampleData()));
+    QVERIFY(!rig.engine().runWrite(kvtest::sampleRadioData()));
     QCOMPARE(rig.observer.messages.size(), 1);
     QCOMPARE(rig.observer.messages[0].text, QStringLiteral("写频错误，请重新写频"));
     QCOMPARE(rig.observer.messages[0].title, QStringLiteral("提示"));
@@ -291,7 +280,7 @@ class TestLinkEngine : public QObject {
     QTemporaryDir dir;
     const QString scratch = dir.filePath("received.chp");
     Rig rig;
-    const RadioData data = sampleData();
+    const RadioData data = kvtest::sampleRadioData();
     rig.memory = encodeImage(data).bytes;
     rig.useEmulator();
     RadioData loaded;
@@ -372,7 +361,8 @@ class TestLinkEngine : public QObject {
   void unwritableScratchFileIsReported() {
     Rig rig;
     rig.useEmulator();
-    QVERIFY(!rig.engine().runRead(QStringLiteral("/nonexistent-dir/r.chp"), [](const QString&) { return true; }));
+    QVERIFY(!rig.engine().runRead(QStringLiteral("/nonexistent-dir/r.chp"),
+                                  [](const QString&) { return true; }));
     QCOMPARE(rig.observer.messages.size(), 1);
     QCOMPARE(rig.observer.messages[0].title, QStringLiteral("75"));
   }

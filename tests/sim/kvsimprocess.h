@@ -12,7 +12,8 @@ class KvsimProcess {
  public:
   explicit KvsimProcess(const QStringList& options) {
     process_.start(QStringLiteral(KV_BIN_DIR "/kvsim"), options);
-    if (process_.waitForReadyRead(5000)) device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+    if (process_.waitForReadyRead(5000))
+      device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
   }
   ~KvsimProcess() { stop(); }
 

@@ -2,7 +2,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <csignal>
+#include "sampledata.h"
 
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
@@ -34,25 +36,6 @@ CliRun runCli(const QStringList& args, int limitMs = 20000) {
   return run;
 }
 
-RadioData sampleData() {
-  RadioData data;
-  data.settings.model = 2;
-  data.settings.squelch = 7;
-  data.settings.voice = 1;
-  data.tune.sPower = 8;
-  const char* rx[] = {"435.12500", "450.00625", "460.10000"};
-  for (int n = 1; n <= 3; ++n) {
-    data.cell(n, kRxFreq) = QString::fromLatin1(rx[n - 1]);
-    data.cell(n, kTxFreq) = QString::fromLatin1(rx[3 - n]);
-    data.cell(n, kRxSignal) = n == 2 ? QStringLiteral("D023N") : QStringLiteral("OFF");
-    data.cell(n, kTxSignal) = n == 3 ? QStringLiteral("123") : QStringLiteral("OFF");
-    data.cell(n, kBusyLock) = n == 1 ? QStringLiteral("是") : QStringLiteral("否");
-    data.cell(n, kBandwidth) = n == 2 ? QStringLiteral("窄") : QStringLiteral("宽");
-    data.cell(n, kTxPower) = txPowerOptions().at(n - 1);
-  }
-  return data;
-}
-
 RadioData loaded(const QString& path) {
   RadioData data;
   const LoadResult result = loadChpFile(path, data);
@@ -71,7 +54,7 @@ class TestKvsimE2E : public QObject {
     const QString in = dir.filePath("in.chp");
     const QString out = dir.filePath("out.chp");
     const QString image = dir.filePath("radio.bin");
-    QVERIFY(!saveChpFile(in, sampleData()));
+    QVERIFY(!saveChpFile(in, kvtest::sampleRadioData()));
     KvsimProcess sim({"--image", image, "--log", dir.filePath("sim.log")});
     QVERIFY(!sim.device().isEmpty());
 
@@ -80,7 +63,7 @@ class TestKvsimE2E : public QObject {
     QVERIFY(write.err.contains(linktext::kWriting));
     QFile memory(image);
     QVERIFY(memory.open(QIODevice::ReadOnly));
-    QCOMPARE(memory.readAll(), encodeImage(sampleData()).bytes);
+    QCOMPARE(memory.readAll(), encodeImage(kvtest::sampleRadioData()).bytes);
 
     const CliRun read = runCli({"read", "--port", sim.device(), "--timeout", "2", out});
     QCOMPARE(read.exitCode, 0);
@@ -95,17 +78,26 @@ class TestKvsimE2E : public QObject {
     QTest::addColumn<QStringList>("messages");
     const QString noAnswer = linktext::kNoAnswer;
     const QString rejected = QStringLiteral("通信错误");
-    QTest::newRow("write NAK") << "write" << QStringList{"--nak-at", "9"} << 1 << QStringList{rejected};
+    QTest::newRow("write NAK") << "write" << QStringList{"--nak-at", "9"} << 1
+                               << QStringList{rejected};
     QTest::newRow("write NAK in function block")
         << "write" << QStringList{"--nak-at", "0"} << 1 << QStringList{rejected, "8018: "};
-    QTest::newRow("write silence") << "write" << QStringList{"--silent-from", "3"} << 124 << QStringList{noAnswer};
-    QTest::newRow("write line dropped") << "write" << QStringList{"--drop-at", "4"} << 124 << QStringList{noAnswer};
-    QTest::newRow("no handshake") << "write" << QStringList{"--no-handshake"} << 124 << QStringList{noAnswer};
-    QTest::newRow("read NAK") << "read" << QStringList{"--nak-at", "3"} << 1 << QStringList{rejected};
-    QTest::newRow("read silence") << "read" << QStringList{"--silent-from", "2"} << 124 << QStringList{noAnswer};
-    QTest::newRow("read short answer") << "read" << QStringList{"--short-at", "2"} << 124 << QStringList{noAnswer};
-    QTest::newRow("read long answer") << "read" << QStringList{"--long-at", "2"} << 124 << QStringList{noAnswer};
-    QTest::newRow("read line dropped") << "read" << QStringList{"--drop-at", "4"} << 124 << QStringList{noAnswer};
+    QTest::newRow("write silence")
+        << "write" << QStringList{"--silent-from", "3"} << 124 << QStringList{noAnswer};
+    QTest::newRow("write line dropped")
+        << "write" << QStringList{"--drop-at", "4"} << 124 << QStringList{noAnswer};
+    QTest::newRow("no handshake") << "write" << QStringList{"--no-handshake"} << 124
+                                  << QStringList{noAnswer};
+    QTest::newRow("read NAK") << "read" << QStringList{"--nak-at", "3"} << 1
+                              << QStringList{rejected};
+    QTest::newRow("read silence") << "read" << QStringList{"--silent-from", "2"} << 124
+                                  << QStringList{noAnswer};
+    QTest::newRow("read short answer")
+        << "read" << QStringList{"--short-at", "2"} << 124 << QStringList{noAnswer};
+    QTest::newRow("read long answer")
+        << "read" << QStringList{"--long-at", "2"} << 124 << QStringList{noAnswer};
+    QTest::newRow("read line dropped")
+        << "read" << QStringList{"--drop-at", "4"} << 124 << QStringList{noAnswer};
   }
   void faultsEndWithTheirMessage() {
     QFETCH(QString, command);
@@ -114,12 +106,13 @@ class TestKvsimE2E : public QObject {
     QFETCH(QStringList, messages);
     QTemporaryDir dir;
     const QString file = dir.filePath("data.chp");
-    QVERIFY(!saveChpFile(dir.filePath("image.chp"), sampleData()));
-    QVERIFY(QFile::copy(dir.filePath("image.chp"), command == "write" ? file : dir.filePath("unused")));
+    QVERIFY(!saveChpFile(dir.filePath("image.chp"), kvtest::sampleRadioData()));
+    QVERIFY(
+        QFile::copy(dir.filePath("image.chp"), command == "write" ? file : dir.filePath("unused")));
     // The radio holds a programmed memory, so that a read stopped part-way loads its lines.
     QFile image(dir.filePath("radio.bin"));
     QVERIFY(image.open(QIODevice::WriteOnly));
-    image.write(encodeImage(sampleData()).bytes);
+    image.write(encodeImage(kvtest::sampleRadioData()).bytes);
     image.close();
     KvsimProcess sim(QStringList{"--image", image.fileName()} + fault);
     QVERIFY(!sim.device().isEmpty());
@@ -133,9 +126,10 @@ class TestKvsimE2E : public QObject {
   void ctrlCStopsAtOnce() {
     KvsimProcess sim({"--no-handshake"});
     QTemporaryDir dir;
-    QVERIFY(!saveChpFile(dir.filePath("in.chp"), sampleData()));
+    QVERIFY(!saveChpFile(dir.filePath("in.chp"), kvtest::sampleRadioData()));
     QProcess cli;
-    cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), {"write", "--port", sim.device(), dir.filePath("in.chp")});
+    cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"),
+              {"write", "--port", sim.device(), dir.filePath("in.chp")});
     QVERIFY(cli.waitForStarted());
     QTest::qWait(700);
     QElapsedTimer timer;
@@ -149,7 +143,8 @@ class TestKvsimE2E : public QObject {
 
   void missingPortShowsItsMessage() {
     QTemporaryDir dir;
-    const CliRun run = runCli({"read", "--port", "/dev/kvprog-no-such-port", dir.filePath("out.chp")});
+    const CliRun run =
+        runCli({"read", "--port", "/dev/kvprog-no-such-port", dir.filePath("out.chp")});
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("8002"), qPrintable(run.err));
     QVERIFY(!run.err.contains(linktext::kConnecting));

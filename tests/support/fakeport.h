@@ -29,7 +29,9 @@ class FakePort : public kv::SerialPort {
   QList<QByteArray> writes;  // one entry per write, in order
   bool open = true;
 
-  void deliver(const QByteArray& bytes, int delayMs = 1) { pending_.append({clock_.now + delayMs, bytes}); }
+  void deliver(const QByteArray& bytes, int delayMs = 1) {
+    pending_.append({clock_.now + delayMs, bytes});
+  }
   QByteArray written() const {
     QByteArray all;
     for (const QByteArray& w : writes) all += w;

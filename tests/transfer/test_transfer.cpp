@@ -9,7 +9,9 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QTimer>
+#include "sampledata.h"
 
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
@@ -24,20 +26,6 @@ using kvtest::KvsimProcess;
 
 namespace {
 
-RadioData sampleData() {
-  RadioData data;
-  data.settings.model = 1;
-  data.settings.txTimeout = 4;
-  data.cell(1, kRxFreq) = QStringLiteral("435.12500");
-  data.cell(1, kTxFreq) = QStringLiteral("435.12500");
-  data.cell(1, kRxSignal) = QStringLiteral("67");
-  data.cell(1, kTxSignal) = QStringLiteral("D023I");
-  data.cell(1, kBusyLock) = QStringLiteral("否");
-  data.cell(1, kBandwidth) = QStringLiteral("窄");
-  data.cell(1, kTxPower) = QStringLiteral("中");
-  return data;
-}
-
 // Saves a picture of a window when KV_SCREENSHOT_DIR names a folder.
 void screenshot(QWidget& widget, const QString& name) {
   const QString dir = qEnvironmentVariable("KV_SCREENSHOT_DIR");
@@ -50,7 +38,8 @@ void screenshot(QWidget& widget, const QString& name) {
 void cancelProgressWindowAfter(int msecs) {
   QTimer::singleShot(msecs, [] {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* wait = qobject_cast<frmWAIT*>(w); wait && wait->isVisible()) wait->cmdCancel()->click();
+      if (auto* wait = qobject_cast<frmWAIT*>(w); wait && wait->isVisible())
+        wait->cmdCancel()->click();
   });
 }
 
@@ -160,7 +149,7 @@ class TestTransfer : public QObject {
     QTemporaryDir dir;
     KvsimProcess sim({"--image", dir.filePath("radio.bin")});
     qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
-    const RadioData data = sampleData();
+    const RadioData data = kvtest::sampleRadioData();
     QVERIFY(runWriteCommand(nullptr, data));
     QCOMPARE(shownTexts(), QStringList{"确定要开始写频吗?"});
     QCOMPARE(prompts::shown()[0].title, QStringLiteral("写频进度显示"));
@@ -199,7 +188,7 @@ class TestTransfer : public QObject {
     cancelProgressWindowAfter(1500);
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!runWriteCommand(nullptr, sampleData()));
+    QVERIFY(!runWriteCommand(nullptr, kvtest::sampleRadioData()));
     QVERIFY(timer.elapsed() < 2500);
     QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", "确定要取消吗"}));
     qunsetenv("KVPROG_PORTS");
@@ -224,7 +213,7 @@ class TestTransfer : public QObject {
     prompts::queueAnswer(true);  // time-out message
     prompts::queueAnswer(true);  // cancel
     cancelProgressWindowAfter(4000);
-    QVERIFY(!runWriteCommand(nullptr, sampleData()));
+    QVERIFY(!runWriteCommand(nullptr, kvtest::sampleRadioData()));
     QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", linktext::kNoAnswer, "确定要取消吗"}));
     QCOMPARE(prompts::shown()[1].title, QStringLiteral("信息提示"));
     setLinkOptions({});
