@@ -84,9 +84,11 @@ bool SystemSerialPort::waitForReadyRead(int msecs) {
 }
 
 // A line that has gone away (an unplugged adapter, a closed emulator) fails every wait at
-// once; closing the port keeps the waits from spinning on it.
+// once, as a resource error or as a read that finds the end of the line; closing the port
+// keeps the waits from spinning on it.
 void SystemSerialPort::closeIfLineLost() {
-  if (port_.error() == QSerialPort::ResourceError) port_.close();
+  const QSerialPort::SerialPortError error = port_.error();
+  if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) port_.close();
   port_.clearError();
 }
 

@@ -198,6 +198,7 @@ class TestLinkEngine : public QObject {
     for (const QByteArray& w : rig.port.writes)
       if (w.size() == 12) packets << w;
     QCOMPARE(packets.size(), 128);
+    QCOMPARE(packets[3], QByteArray::fromHex("570018088001C00800FC55FF"));
     QCOMPARE(packets[4].left(4), QByteArray::fromHex("57002008"));
     QCOMPARE(packets[32].left(4), QByteArray::fromHex("57010008"));
     QCOMPARE(packets[33].left(4), QByteArray::fromHex("57010808"));

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <csignal>
 #include "sampledata.h"
 
@@ -19,9 +20,18 @@ namespace {
 struct CliRun {
   int exitCode = -1;
   QString err;
+  double cpuSeconds = 0;
 };
 
+double childCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 CliRun runCli(const QStringList& args, int limitMs = 20000) {
+  const double cpuBefore = childCpuSeconds();
   QProcess cli;
   cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), args);
   CliRun run;
@@ -33,6 +43,7 @@ CliRun runCli(const QStringList& args, int limitMs = 20000) {
   }
   run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
   run.err = QString::fromUtf8(cli.readAllStandardError());
+  run.cpuSeconds = childCpuSeconds() - cpuBefore;
   return run;
 }
 
@@ -96,8 +107,9 @@ class TestKvsimE2E : public QObject {
         << "read" << QStringList{"--short-at", "2"} << 124 << QStringList{noAnswer};
     QTest::newRow("read long answer")
         << "read" << QStringList{"--long-at", "2"} << 124 << QStringList{noAnswer};
+    // The line's end closes the port; the block wait then finds it closed.
     QTest::newRow("read line dropped")
-        << "read" << QStringList{"--drop-at", "4"} << 124 << QStringList{noAnswer};
+        << "read" << QStringList{"--drop-at", "4"} << 1 << QStringList{"8018: "};
   }
   void faultsEndWithTheirMessage() {
     QFETCH(QString, command);
@@ -119,6 +131,7 @@ class TestKvsimE2E : public QObject {
     const CliRun run = runCli({command, "--port", sim.device(), "--timeout", "1", file});
     QCOMPARE(run.exitCode, exitCode);
     for (const QString& m : messages) QVERIFY2(run.err.contains(m), qPrintable(run.err));
+    QVERIFY2(run.cpuSeconds < 0.3, qPrintable(QString::number(run.cpuSeconds)));  // waits block
     if (command == "read") QVERIFY(!QFile::exists(file));
     QVERIFY(sim.stop());
   }
