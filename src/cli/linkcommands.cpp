@@ -29,6 +29,8 @@ class StderrObserver : public TransferObserver {
     std::fprintf(stderr, "%s\n", caption.toUtf8().constData());
   }
   void setProgress(int value) override {
+    if (value == shown_) return;  // the window's full bar after the last block
+    shown_ = value;
     // On a terminal the count updates in place; in a log every quarter is enough.
     if (tty_) {
       std::fprintf(stderr, "\r%d/128", value);
@@ -51,6 +53,7 @@ class StderrObserver : public TransferObserver {
   }
   bool tty_;
   bool pending_ = false;
+  int shown_ = 0;
 };
 
 struct LinkArgs {

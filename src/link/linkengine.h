@@ -64,7 +64,6 @@ class LinkEngine {
 
   // True once the time-out message has been shown.
   bool timedOut() const { return timedOut_; }
-  const ReceiveText& Text1() const { return text1_; }
 
  private:
   void send(const QByteArray& bytes);

@@ -41,10 +41,13 @@ void RadioEmulator::take(char byte, Reply& reply) {
       takeHandshake(byte, reply);
       break;
     case State::AwaitClosing:
-      // Further cycle bytes are ignored until the closing byte.
+      // Further cycle bytes are ignored until the closing byte; a whole new wake-up word
+      // (from a PC that gave up before closing) is answered again.
       if (byte == kClosing) {
         reply.bytes += kAck;
         state_ = State::AwaitMode;
+      } else {
+        takeHandshake(byte, reply);
       }
       break;
     case State::AwaitMode:

@@ -17,7 +17,7 @@ const QString kDone = QStringLiteral("确定");
 
 }  // namespace
 
-frmWAIT::frmWAIT(bool blnn, QWidget* parent) : QDialog(parent), blnn_(blnn) {
+frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmWAIT"));
   setWindowTitle(QStringLiteral("正在向对讲机读取数据。。。"));
   setModal(true);

@@ -14,10 +14,8 @@ class frmWAIT : public QDialog {
   Q_OBJECT
 
  public:
-  // `blnn`: true for a write, false for a read.
-  explicit frmWAIT(bool blnn, QWidget* parent = nullptr);
+  explicit frmWAIT(QWidget* parent = nullptr);
 
-  bool blnn() const { return blnn_; }
   // The cancel flag as the window knows it: true until a cancel is confirmed.
   bool blnReandOrWrite() const { return goOn_; }
   QProgressBar* pgbCount() const { return bar_; }
@@ -38,7 +36,6 @@ class frmWAIT : public QDialog {
  private:
   void cancelClicked();
 
-  bool blnn_;
   bool goOn_ = true;
   bool finished_ = false;
   QProgressBar* bar_;

@@ -54,7 +54,7 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
     QFile::remove(scratch);
   }
 
-  frmWAIT window(write, parent);
+  frmWAIT window(parent);
   QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
   QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
   QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);

@@ -116,7 +116,7 @@ class TestTransfer : public QObject {
   }
 
   void progressWindowStartsAfterHalfASecondAndAsksBeforeCancelling() {
-    frmWAIT window(true);
+    frmWAIT window;
     window.show();
     QSignalSpy start(&window, &frmWAIT::startTransfer);
     QSignalSpy cancelled(&window, &frmWAIT::cancelConfirmed);
