@@ -33,5 +33,6 @@ void print(const QString& text);
 // The registries of each command group.
 QList<Command> fileCommands();
 QList<Command> reportCommands();
+QList<Command> linkCommands();
 
 }  // namespace kv::cli

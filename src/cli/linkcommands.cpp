@@ -1,0 +1,211 @@
+#include <unistd.h>
+#include <QDir>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
+
+#include "cli/command.h"
+#include "image/chpfile.h"
+#include "link/linkengine.h"
+#include "link/systemserialport.h"
+
+namespace kv::cli {
+namespace {
+
+constexpr int kTimedOut = 124;
+constexpr int kInterrupted = 130;
+
+volatile std::sig_atomic_t interrupted = 0;
+void onInterrupt(int) { interrupted = 1; }
+
+// Progress and messages on stderr; Ctrl-C is the Cancel button.
+class StderrObserver : public TransferObserver {
+ public:
+  StderrObserver() : tty_(isatty(STDERR_FILENO)) {}
+  ~StderrObserver() override { endLine(); }
+
+  void setCaption(const QString& caption) override {
+    endLine();
+    std::fprintf(stderr, "%s\n", caption.toUtf8().constData());
+  }
+  void setProgress(int value) override {
+    if (value == shown_) return;  // the window's full bar after the last block
+    shown_ = value;
+    // On a terminal the count updates in place; in a log every quarter is enough.
+    if (tty_) {
+      std::fprintf(stderr, "\r%d/128", value);
+      pending_ = true;
+    } else if (value % 32 == 0) {
+      std::fprintf(stderr, "%d/128\n", value);
+    }
+  }
+  void message(const QString& text, const QString& title, MessageIcon) override {
+    endLine();
+    const QString shown = title.isEmpty() ? text : QStringLiteral("%1: %2").arg(title, text);
+    std::fprintf(stderr, "%s\n", shown.toUtf8().constData());
+  }
+  bool cancelled() override { return interrupted != 0; }
+
+ private:
+  void endLine() {
+    if (pending_) std::fputc('\n', stderr);
+    pending_ = false;
+  }
+  bool tty_;
+  bool pending_ = false;
+  int shown_ = 0;
+};
+
+struct LinkArgs {
+  QString port;
+  QString file;
+  int timeoutSeconds = 60;
+};
+
+std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
+  LinkArgs parsed;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (a == QLatin1String("--port") || a == QLatin1String("--timeout")) {
+      if (i + 1 >= args.size()) {
+        error = QStringLiteral("%1 needs a value").arg(a);
+        return std::nullopt;
+      }
+      const QString value = args[++i];
+      if (a == QLatin1String("--port")) {
+        parsed.port = value;
+      } else {
+        bool ok = false;
+        parsed.timeoutSeconds = value.toInt(&ok);
+        if (!ok || parsed.timeoutSeconds <= 0) {
+          error = QStringLiteral("--timeout takes a whole number of seconds above 0");
+          return std::nullopt;
+        }
+      }
+    } else if (!parsed.file.isEmpty() || a.startsWith(QLatin1String("--"))) {
+      error = QStringLiteral("unexpected argument \"%1\"").arg(a);
+      return std::nullopt;
+    } else {
+      parsed.file = a;
+    }
+  }
+  if (parsed.port.isEmpty() || parsed.file.isEmpty()) {
+    error = QStringLiteral("needs --port DEVICE and a file");
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+// Opens the port, runs the transfer and turns its end into the exit status.
+int runTransfer(const LinkArgs& args, const std::function<bool(LinkEngine&)>& transfer) {
+  const auto device = resolvePortName(args.port);
+  if (!device) return fail(QStringLiteral("%1: no such serial port").arg(args.port));
+  SystemSerialPort port;
+  if (const auto error = port.open(*device))
+    return fail(QStringLiteral("%1: %2").arg(error->number).arg(error->description));
+
+  interrupted = 0;
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  struct sigaction oldInt {
+  }, oldTerm{};
+  sigaction(SIGINT, &action, &oldInt);
+  sigaction(SIGTERM, &action, &oldTerm);
+
+  SystemClock clock;
+  StderrObserver observer;
+  LinkSession session;
+  LinkOptions options;
+  options.timeoutMs = args.timeoutSeconds * 1000;
+  options.timeoutEndsWaits = true;
+  LinkEngine engine(port, clock, observer, session, options);
+  const bool ok = transfer(engine);
+  port.close();
+
+  sigaction(SIGINT, &oldInt, nullptr);
+  sigaction(SIGTERM, &oldTerm, nullptr);
+  if (ok) return 0;
+  if (interrupted) {
+    fail(QStringLiteral("cancelled"));
+    return kInterrupted;
+  }
+  if (engine.timedOut()) return kTimedOut;
+  return 1;
+}
+
+int write(const QStringList& argList) {
+  QString error;
+  const auto args = parseArgs(argList, error);
+  if (!args) return fail(error);
+  RadioData data;
+  const LoadResult loaded = loadChpFile(args->file, data);
+  if (loaded.status == LoadStatus::NotFound)
+    return fail(QStringLiteral("%1: no such file").arg(args->file));
+  if (loaded.status == LoadStatus::Failed)
+    return fail(QStringLiteral("%1: %2").arg(args->file, loaded.error.description));
+  return runTransfer(*args, [&](LinkEngine& engine) { return engine.runWrite(data); });
+}
+
+int read(const QStringList& argList) {
+  QString error;
+  const auto args = parseArgs(argList, error);
+  if (!args) return fail(error);
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return fail(QStringLiteral("cannot create a temporary folder"));
+  const QString scratchPath = scratch.filePath(QStringLiteral("received.chp"));
+  RadioData data;
+  // The file is written only from a complete read that loaded without error.
+  const auto load = [&](const QString& path) {
+    const LoadResult loaded = loadChpFile(path, data);
+    if (loaded.status == LoadStatus::Failed)
+      std::fprintf(stderr, "%d: %s\n", loaded.error.number,
+                   loaded.error.description.toUtf8().constData());
+    return loaded.status == LoadStatus::Loaded;
+  };
+  const int status =
+      runTransfer(*args, [&](LinkEngine& engine) { return engine.runRead(scratchPath, load); });
+  if (status != 0) {
+    std::fprintf(stderr, "kvprog-cli: %s not written\n", qPrintable(args->file));
+    return status;
+  }
+  if (const auto saveError = saveChpFile(args->file, data))
+    return fail(QStringLiteral("%1: %2").arg(args->file, saveError->description));
+  return 0;
+}
+
+int ports(const QStringList& args) {
+  if (!args.isEmpty()) return fail(QStringLiteral("ports takes no arguments"));
+  const QStringList devices = listSerialPorts();
+  for (int i = 0; i < devices.size(); ++i)
+    print(i < 4 ? QStringLiteral("COM%1\t%2\n").arg(i + 1).arg(devices[i])
+                : QStringLiteral("-\t%1\n").arg(devices[i]));
+  return 0;
+}
+
+const QString kLinkHelp = QStringLiteral(
+    "DEVICE is a serial device such as /dev/ttyUSB0 or a kvsim pseudo-terminal, or COM1..COM4\n"
+    "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n"
+    "Options:\n"
+    "  --port DEVICE      the serial port\n"
+    "  --timeout SECONDS  how long to wait for the radio's answer (default 60); where the\n"
+    "                     program's window would wait on for Cancel, the transfer ends\n\n"
+    "Progress and messages go to stderr. Ctrl-C cancels. Exit status: 0 done, 1 failed,\n"
+    "124 the radio did not answer in time, 130 cancelled.\n");
+
+}  // namespace
+
+QList<Command> linkCommands() {
+  return {
+      {QStringLiteral("ports"), QStringLiteral("ports"),
+       QStringLiteral("List the serial ports, in the order of the port dialog's buttons."),
+       QStringLiteral("Each line: the button (COM1..COM4, or - beyond four) and the device.\n"),
+       ports},
+      {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
+       QStringLiteral("Read a radio's memory into a channel file."),
+       QStringLiteral("Writes OUT.chp only when all 128 blocks were read.\n\n") + kLinkHelp, read},
+      {QStringLiteral("write"), QStringLiteral("write --port DEVICE [--timeout SECONDS] IN.chp"),
+       QStringLiteral("Write a channel file into a radio."), kLinkHelp, write},
+  };
+}
+
+}  // namespace kv::cli

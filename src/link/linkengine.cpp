@@ -1,0 +1,361 @@
+#include "link/linkengine.h"
+
+#include <QFile>
+
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
+
+namespace kv {
+namespace {
+
+// The wake-up word goes out one byte at a time, over and over, STX "PRO" "GRA"; the closing
+// "M" only once the radio has answered, so the radio never sees the whole word in one piece.
+constexpr char kCycle[] = {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41};
+constexpr int kCycleLength = 7;
+constexpr int kCyclePauseMs = 100;
+constexpr char kClosing = 0x4D;
+constexpr char kWriteMode = 0x0A;
+constexpr char kReadMode = 0x05;
+constexpr char kAck = 0x06;
+constexpr char kWriteCommand = 0x57;
+constexpr char kReadCommand = 0x52;
+constexpr int kAnswerSize = 12;
+constexpr int kFullBar = 128;
+
+// A serial-layer error raised inside a transfer; each phase reports it its own way.
+struct PortFailure {
+  LinkError error;
+};
+
+bool isAcknowledgement(const QString& reading) { return reading.contains(QLatin1Char('6')); }
+
+}  // namespace
+
+LinkError linkerror::portNotOpen() {
+  return {kPortNotOpen, QStringLiteral("只有当端口打开时操作才有效")};
+}
+
+QByteArray blockPacket(char command, int block, const QByteArray& image) {
+  QByteArray packet;
+  packet += command;
+  packet += char(blockAddressHigh(block));
+  packet += char(blockAddressLow(block));
+  packet += char(kBlockSize);
+  if (!image.isEmpty()) packet += image.mid(block * kBlockSize, kBlockSize);
+  return packet;
+}
+
+LinkEngine::LinkEngine(SerialPort& port, Clock& clock, TransferObserver& observer,
+                       LinkSession& session, LinkOptions options)
+    : port_(port), clock_(clock), observer_(observer), session_(session), options_(options) {}
+
+void LinkEngine::send(const QByteArray& bytes) {
+  if (!port_.isOpen()) throw PortFailure{linkerror::portNotOpen()};
+  if (const auto error = port_.write(bytes)) throw PortFailure{*error};
+}
+
+qint64 LinkEngine::available() {
+  if (!port_.isOpen()) throw PortFailure{linkerror::portNotOpen()};
+  return port_.bytesAvailable();
+}
+
+QString LinkEngine::reading() {
+  seen_ = arrivals_;
+  return text1_.reading();
+}
+
+// One pass of the event loop the link code yields to: received bytes go into the receive
+// text (while notifications are on) and Timer1 may fire. A wait loop that would only spin
+// (its last reading tells it to go on and nothing has arrived since) passes `mayBlock`, and
+// the pass then blocks on the port for at most a slice.
+void LinkEngine::pump(bool mayBlock) {
+  if (mayBlock && arrivals_ == seen_) {
+    if (!port_.isOpen())
+      clock_.sleep(options_.sliceMs);
+    else if (!threshold_ || port_.bytesAvailable() == 0)
+      port_.waitForReadyRead(options_.sliceMs);
+  }
+  if (port_.isOpen() && threshold_) {
+    const QByteArray bytes = port_.readAll();
+    if (!bytes.isEmpty()) {
+      text1_.append(bytes, session_.byteMode);
+      ++arrivals_;
+    }
+  }
+  tickTimer1();
+}
+
+void LinkEngine::startTimer1() {
+  timer1On_ = true;
+  timer1Due_ = clock_.nowMs() + options_.timeoutMs;
+}
+
+void LinkEngine::tickTimer1() {
+  if (!timer1On_ || clock_.nowMs() < timer1Due_) return;
+  observer_.message(linktext::kNoAnswer, linktext::kNoAnswerTitle, MessageIcon::Information);
+  timer1On_ = false;
+  timedOut_ = true;
+}
+
+bool LinkEngine::stopRequested() {
+  return observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
+}
+
+void LinkEngine::reportError(const LinkError& error) {
+  observer_.message(error.description, QString::number(error.number), MessageIcon::Information);
+  port_.close();
+}
+
+bool LinkEngine::linkHandshake(bool enabled) {
+  if (!enabled) return false;
+  startTimer1();
+  int i = 0;
+  QString r;
+  for (;;) {
+    send(QByteArray(1, kCycle[i]));
+    ++i;
+    if (stopRequested()) {
+      stopTimer1();
+      return false;
+    }
+    clock_.sleep(kCyclePauseMs);
+    // A cancel confirmed during the pause sends nothing more.
+    if (stopRequested()) {
+      stopTimer1();
+      return false;
+    }
+    r = reading();
+    for (int k = 0; k < 3; ++k) pump(false);
+    if (i % kCycleLength == 0) i = 0;
+    if (!timer1On_) return false;
+    if (r.isEmpty()) continue;
+    // An answer is judged only once it reads longer than two characters: one ACK in text
+    // input mode ("60") is not enough.
+    while (r.size() <= 2) {
+      pump(true);
+      r = reading();
+      if (stopRequested()) {
+        stopTimer1();
+        return false;
+      }
+    }
+    // Without a 6 the cycle goes on; the text is kept, so later readings begin with it.
+    if (isAcknowledgement(r)) break;
+  }
+
+  port_.clearOutput();
+  port_.clearInput();
+  text1_.clear();
+  send(QByteArray(1, kClosing));
+  do {  // any answer to the closing byte will do
+    r = reading();
+    for (int k = 0; k < 3; ++k) pump(r.isEmpty());
+    if (stopRequested()) {
+      stopTimer1();
+      return false;
+    }
+  } while (r.isEmpty());
+
+  bool success = false;
+  if (i == 0) {
+    text1_.clear();
+    success = true;
+  }
+  if (timer1On_) {
+    stopTimer1();
+    success = true;
+  }
+  return success;
+}
+
+bool LinkEngine::waitForAck() {
+  startTimer1();
+  QString r;
+  do {
+    r = reading();
+    pump(r.isEmpty());
+    if (stopRequested()) {
+      stopTimer1();
+      return false;
+    }
+    pump(r.isEmpty());
+  } while (r.isEmpty());
+  const bool ack = isAcknowledgement(r);
+  if (!ack) {
+    observer_.message(linktext::kCommError, QString(), MessageIcon::None);
+    text1_.clear();
+    port_.close();
+  }
+  port_.clearInput();
+  stopTimer1();
+  text1_.clear();
+  return ack;
+}
+
+bool LinkEngine::SentFromPc(const RadioData& data) {
+  // The whole image is built before the first byte goes out, so a cell that cannot be
+  // encoded never leaves a radio half-written.
+  const EncodedImage image = encodeImage(data);
+  if (!image.ok()) {
+    reportError({linkerror::kTypeMismatch, image.error->description()});
+    return false;
+  }
+
+  observer_.setCaption(linktext::kConnecting);
+  if (!linkHandshake(true)) return false;
+  if (stopRequested()) return false;
+
+  text1_.clear();
+  send(QByteArray(1, kWriteMode));
+  startTimer1();
+  QString r;
+  do {  // the answer to the mode byte is not judged
+    r = reading();
+    pump(r.isEmpty());
+    pump(r.isEmpty());
+    if (stopRequested()) {
+      stopTimer1();
+      return false;
+    }
+    pump(r.isEmpty());
+    if (!timer1On_) return false;
+  } while (r.isEmpty());
+  text1_.clear();
+  stopTimer1();
+  pump(false);
+  observer_.setCaption(linktext::kWriting);
+
+  const bool functionsSent = sendFunctionBlocks(image.bytes);
+  pump(false);
+  if (stopRequested()) return false;
+  pump(false);
+  // A rejected function block has closed the port; the channel phase still starts and
+  // reports the closed port itself.
+  const bool channelsSent = sendChannelBlocks(image.bytes);
+  pump(false);
+  return functionsSent && channelsSent;
+}
+
+bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
+  try {
+    send(blockPacket(kWriteCommand, 0, image));
+    observer_.setProgress(1);
+    if (!waitForAck()) return false;
+    send(blockPacket(kWriteCommand, 1, image));
+    if (!waitForAck()) return false;
+    observer_.setProgress(2);
+    return true;
+  } catch (const PortFailure& failure) {
+    observer_.message(
+        QStringLiteral("错误号：%1%2").arg(failure.error.number).arg(failure.error.description),
+        QStringLiteral("错误"), MessageIcon::Exclamation);
+    port_.close();
+    return false;
+  }
+}
+
+bool LinkEngine::sendChannelBlocks(const QByteArray& image) {
+  try {
+    int value = 3;
+    for (int block = 2; block < kDataBlockCount; ++block) {
+      send(blockPacket(kWriteCommand, block, image));
+      observer_.setProgress(value++);
+      if (!waitForAck()) return false;
+    }
+    // The radio acknowledges every filler block but the last.
+    for (int block = kDataBlockCount; block < kBlockCount; ++block) {
+      send(blockPacket(kWriteCommand, block, image));
+      observer_.setProgress(block);
+      if (block != kBlockCount - 1 && !waitForAck()) return false;
+    }
+    port_.close();
+    return true;
+  } catch (const PortFailure& failure) {
+    reportError(failure.error);
+    return false;
+  }
+}
+
+bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load) {
+  observer_.setCaption(linktext::kConnecting);
+  pump(false);
+  text1_.clear();
+  if (!linkHandshake(true)) return false;
+  text1_.clear();
+  send(QByteArray(1, kReadMode));
+  if (!waitForAck()) return false;
+  observer_.setCaption(linktext::kReading);
+  const bool complete = readBlocks(scratchPath);
+  pump(false);
+  // A read stopped during the blocks still loads the lines it stored.
+  const bool loaded = load(scratchPath);
+  return complete && loaded;
+}
+
+bool LinkEngine::readBlocks(const QString& scratchPath) {
+  if (stopRequested()) return false;
+  try {
+    port_.clearInput();
+    for (int b = 1;; ++b) {
+      if (port_.isOpen()) {
+        session_.byteMode = true;
+        threshold_ = false;  // the answer stays in the input buffer to be counted
+      }
+      send(blockPacket(kReadCommand, b - 1));
+      if (options_.timeoutEndsWaits) startTimer1();
+      // The answer is framed by its length: exactly twelve bytes. Fewer, or more in one
+      // burst, keep the wait going until a cancel.
+      while (available() != kAnswerSize) {
+        if (stopRequested()) {
+          stopTimer1();
+          return false;  // the port stays open for the command to close
+        }
+        pump(true);
+      }
+      stopTimer1();
+      const QByteArray line = scratchLine(port_.readAll());
+      QFile file(scratchPath);
+      if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
+        throw PortFailure{
+            {linkerror::kFileAccess,
+             QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, file.errorString())}};
+      file.close();
+      observer_.setProgress(b);
+      if (port_.isOpen()) threshold_ = true;
+      send(QByteArray(1, kAck));
+      if (b == kBlockCount) {
+        port_.close();
+        return true;
+      }
+      if (!waitForAck()) {
+        port_.close();
+        return false;
+      }
+    }
+  } catch (const PortFailure& failure) {
+    reportError(failure.error);
+    return false;
+  }
+}
+
+bool LinkEngine::runGuarded(const std::function<bool()>& transfer, const QString& failure) {
+  bool ok = false;
+  try {
+    ok = transfer();
+    observer_.setProgress(kFullBar);
+  } catch (const PortFailure&) {
+    observer_.message(failure, linktext::kPrompt, MessageIcon::Critical);
+  }
+  port_.close();
+  return ok;
+}
+
+bool LinkEngine::runWrite(const RadioData& data) {
+  return runGuarded([&] { return SentFromPc(data); }, linktext::kWriteFailed);
+}
+
+bool LinkEngine::runRead(const QString& scratchPath, const Loader& load) {
+  return runGuarded([&] { return receivedFromChip(scratchPath, load); }, linktext::kReadFailed);
+}
+
+}  // namespace kv

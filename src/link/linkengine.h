@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+#include "link/clock.h"
+#include "link/receivetext.h"
+#include "link/serialport.h"
+#include "link/transferobserver.h"
+#include "model/radiodata.h"
+
+namespace kv {
+
+struct LinkOptions {
+  int timeoutMs = 60000;  // Timer1
+  // The longest a wait blocks on the port before it looks at the cancel flag and the
+  // time-out again.
+  int sliceMs = 20;
+  // Where the progress window would keep waiting after the time-out message until someone
+  // presses Cancel (an acknowledgement wait, a read's block wait), end the transfer instead.
+  // For callers with no one to press Cancel.
+  bool timeoutEndsWaits = false;
+};
+
+// Captions and messages of the radio link.
+namespace linktext {
+inline const QString kConnecting = QStringLiteral("正在连接对讲机。。。");
+inline const QString kWriting = QStringLiteral("正在向对讲机写入数据。。。");
+inline const QString kReading = QStringLiteral("正在从对讲机读取数据。。。");
+inline const QString kNoAnswer = QStringLiteral("通信端口没有响应，请确保连接正确和电源打开");
+inline const QString kNoAnswerTitle = QStringLiteral("信息提示");
+inline const QString kCommError = QStringLiteral("通信错误");
+inline const QString kWriteFailed = QStringLiteral("写频错误，请重新写频");
+inline const QString kReadFailed = QStringLiteral("读频错误，请重新读频");
+inline const QString kPrompt = QStringLiteral("提示");
+}  // namespace linktext
+
+// One read or write transfer over an open port. Synchronous: every wait blocks on the port
+// for at most a slice, then looks at the cancel flag and the time-out.
+class LinkEngine {
+ public:
+  // Loads the read's scratch file into the document; false when the load failed.
+  using Loader = std::function<bool(const QString& scratchPath)>;
+
+  LinkEngine(SerialPort& port, Clock& clock, TransferObserver& observer, LinkSession& session,
+             LinkOptions options = {});
+
+  // A whole transfer as the progress window runs it: the transfer, then the bar full and the
+  // port closed. An error that no phase reported itself gives the window's own message.
+  // True when every block went through (and, for a read, the load succeeded).
+  bool runWrite(const RadioData& data);
+  bool runRead(const QString& scratchPath, const Loader& load);
+
+  // The steps of a transfer; they may raise serial-layer errors that runWrite and runRead
+  // report, so call them only through those or from tests that expect it.
+  bool SentFromPc(const RadioData& data);
+  bool receivedFromChip(const QString& scratchPath, const Loader& load);
+  bool linkHandshake(bool enabled);
+  bool waitForAck();
+  bool sendFunctionBlocks(const QByteArray& image);
+  bool sendChannelBlocks(const QByteArray& image);
+  bool readBlocks(const QString& scratchPath);
+
+  // True once the time-out message has been shown.
+  bool timedOut() const { return timedOut_; }
+
+ private:
+  void send(const QByteArray& bytes);
+  qint64 available();
+  QString reading();
+  void pump(bool mayBlock);
+  void startTimer1();
+  void stopTimer1() { timer1On_ = false; }
+  void tickTimer1();
+  bool stopRequested();
+  void reportError(const LinkError& error);
+  bool runGuarded(const std::function<bool()>& transfer, const QString& failure);
+
+  SerialPort& port_;
+  Clock& clock_;
+  TransferObserver& observer_;
+  LinkSession& session_;
+  LinkOptions options_;
+  ReceiveText text1_;
+  bool threshold_ = true;  // receive notifications on: arrivals go into Text1
+  quint64 arrivals_ = 0;   // chunks appended to Text1 so far
+  quint64 seen_ = 0;       // arrivals_ at the last reading
+  bool timer1On_ = false;
+  qint64 timer1Due_ = 0;
+  bool timedOut_ = false;
+};
+
+// A block packet: command byte, address high and low, 0x08, and for a write the 8 data
+// bytes of that block of the image.
+QByteArray blockPacket(char command, int block, const QByteArray& image = {});
+
+}  // namespace kv

@@ -1,0 +1,139 @@
+#include "link/systemserialport.h"
+
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace kv {
+namespace {
+
+// Longest a single packet may take to leave the PC before the line counts as failed.
+constexpr int kWriteTimeoutMs = 2000;
+
+}  // namespace
+
+std::optional<LinkError> SystemSerialPort::open(const QString& device) {
+  if (port_.isOpen()) return std::nullopt;
+  port_.setPortName(device);
+  port_.setBaudRate(QSerialPort::Baud9600);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setFlowControl(QSerialPort::NoFlowControl);
+  port_.setReadBufferSize(0);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    const QSerialPort::SerialPortError error = port_.error();
+    const QString reason = port_.errorString();
+    port_.clearError();
+    if (error == QSerialPort::DeviceNotFoundError)
+      return LinkError{linkerror::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
+    if (error == QSerialPort::PermissionError)
+      return LinkError{linkerror::kPortBusy,
+                       QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
+    return LinkError{linkerror::kPortIo,
+                     QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
+  }
+  // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
+  // not need them, so a refusal does not stop the transfer.
+  port_.setDataTerminalReady(true);
+  port_.setRequestToSend(false);
+  port_.clearError();
+  port_.clear(QSerialPort::Input);
+  return std::nullopt;
+}
+
+bool SystemSerialPort::isOpen() const { return port_.isOpen(); }
+
+void SystemSerialPort::close() {
+  if (port_.isOpen()) port_.close();
+  port_.clearError();
+}
+
+std::optional<LinkError> SystemSerialPort::write(const QByteArray& bytes) {
+  if (!port_.isOpen()) return linkerror::portNotOpen();
+  bool ok = port_.write(bytes) == bytes.size();
+  while (ok && port_.bytesToWrite() > 0) ok = port_.waitForBytesWritten(kWriteTimeoutMs);
+  if (ok) return std::nullopt;
+  const LinkError error{linkerror::kPortIo,
+                        QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
+  closeIfLineLost();
+  return error;
+}
+
+qint64 SystemSerialPort::bytesAvailable() {
+  takeArrived();
+  return port_.isOpen() ? port_.bytesAvailable() : 0;
+}
+
+QByteArray SystemSerialPort::readAll() {
+  takeArrived();
+  return port_.isOpen() ? port_.readAll() : QByteArray();
+}
+
+// Without an event loop the port learns of arrived bytes only when asked to wait; a wait
+// of no time takes what the system holds without blocking.
+void SystemSerialPort::takeArrived() {
+  if (port_.isOpen()) waitForReadyRead(0);
+}
+
+bool SystemSerialPort::waitForReadyRead(int msecs) {
+  if (!port_.isOpen()) return false;
+  if (port_.waitForReadyRead(msecs)) return true;
+  closeIfLineLost();
+  return false;
+}
+
+// A line that has gone away (an unplugged adapter, a closed emulator) fails every wait at
+// once, as a resource error or as a read that finds the end of the line; closing the port
+// keeps the waits from spinning on it.
+void SystemSerialPort::closeIfLineLost() {
+  const QSerialPort::SerialPortError error = port_.error();
+  if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) port_.close();
+  port_.clearError();
+}
+
+void SystemSerialPort::clearInput() {
+  if (port_.isOpen()) port_.clear(QSerialPort::Input);
+}
+
+void SystemSerialPort::clearOutput() {
+  if (port_.isOpen()) port_.clear(QSerialPort::Output);
+}
+
+QStringList listSerialPorts() {
+  // Lines the system does not list, such as an emulator's pseudo-terminal, come first.
+  QStringList devices =
+      qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+  std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
+    return a.portName() < b.portName();
+  });
+  for (const QSerialPortInfo& info : ports) {
+#ifdef Q_OS_WIN
+    devices << info.portName();
+#else
+    devices << info.systemLocation();
+#endif
+  }
+  return devices;
+}
+
+std::optional<QString> portDevice(int index) {
+#ifdef Q_OS_WIN
+  return QStringLiteral("COM%1").arg(index + 1);
+#else
+  const QStringList ports = listSerialPorts();
+  if (index < 0 || index >= ports.size()) return std::nullopt;
+  return ports[index];
+#endif
+}
+
+std::optional<QString> resolvePortName(const QString& name) {
+  static const QRegularExpression button(QStringLiteral("^COM([1-4])$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = button.match(name);
+  if (!match.hasMatch()) return name;
+  return portDevice(match.captured(1).toInt() - 1);
+}
+
+}  // namespace kv

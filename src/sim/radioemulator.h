@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace kv {
+
+// Faults a dealer or a test can make the emulated radio show. Blocks count from 0.
+struct RadioFaults {
+  std::optional<int> nakAt;       // answer 0x15 instead of 0x06 at this block
+  std::optional<int> silentFrom;  // answer nothing from this block on
+  std::optional<int> dropAt;      // the line goes away at this block
+  std::optional<int> shortAt;     // a read answer one byte short at this block
+  std::optional<int> longAt;      // a read answer one byte long, in one burst, at this block
+  bool noHandshake = false;       // never answer the wake-up word
+};
+
+// The radio's side of the programming protocol over its 1024-byte memory.
+class RadioEmulator {
+ public:
+  RadioEmulator(QByteArray& memory, RadioFaults faults);
+
+  struct Reply {
+    QByteArray bytes;       // what the radio sends back
+    bool dropLine = false;  // the line goes away now
+    int storedBlock = -1;   // a block written to memory by this input
+  };
+  // Takes the bytes the PC sent, in order, and gives the radio's answer.
+  Reply receive(const QByteArray& bytes);
+  // Forgets a half-received packet, as after a pause on the line.
+  void resetPacket() { packet_.clear(); }
+
+ private:
+  enum class State { Handshake, AwaitClosing, AwaitMode, Writing, Reading };
+  void take(char byte, Reply& reply);
+  void takeHandshake(char byte, Reply& reply);
+  void takeWrite(char byte, Reply& reply);
+  void takeRead(char byte, Reply& reply);
+  void restart(char byte, Reply& reply);
+  bool hits(const std::optional<int>& fault, int block) const { return fault && *fault == block; }
+  void answer(Reply& reply, const QByteArray& bytes, int block);
+
+  QByteArray& memory_;
+  RadioFaults faults_;
+  State state_ = State::Handshake;
+  QByteArray recent_;  // the last bytes of the wake-up word seen
+  QByteArray packet_;
+  int lastRequested_ = -1;
+  bool silent_ = false;
+};
+
+}  // namespace kv

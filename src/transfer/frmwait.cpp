@@ -1,0 +1,78 @@
+#include "transfer/frmwait.h"
+
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/prompts.h"
+
+namespace kv {
+namespace {
+
+constexpr int kStartDelayMs = 500;
+constexpr int kFullBar = 128;
+const QString kDone = QStringLiteral("确定");
+
+}  // namespace
+
+frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmWAIT"));
+  setWindowTitle(QStringLiteral("正在向对讲机读取数据。。。"));
+  setModal(true);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName(QStringLiteral("pgbCount"));
+  bar_->setRange(0, kFullBar);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+  bar_->setMinimumHeight(29);
+  cancel_ = new QPushButton(QStringLiteral("取消"), this);
+  cancel_->setObjectName(QStringLiteral("cmdCancel"));
+  cancel_->setMinimumWidth(70);
+  connect(cancel_, &QPushButton::clicked, this, &frmWAIT::cancelClicked);
+
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 8, 6, 6);
+  layout->addWidget(bar_);
+  layout->addLayout(row);
+  setFixedSize(400, sizeHint().height());
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setSingleShot(true);
+  timer1_->setInterval(kStartDelayMs);
+  connect(timer1_, &QTimer::timeout, this, &frmWAIT::startTransfer);
+  timer1_->start();
+}
+
+void frmWAIT::setProgress(int value) { bar_->setValue(value); }
+
+void frmWAIT::finish() {
+  finished_ = true;
+  bar_->setValue(kFullBar);
+  cancel_->setText(kDone);
+  accept();
+}
+
+void frmWAIT::reject() { cancelClicked(); }
+
+void frmWAIT::cancelClicked() {
+  if (cancel_->text() == kDone) {
+    accept();
+    return;
+  }
+  if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"),
+                        prompts::Icon::None, prompts::Buttons::OkCancel))
+    return;
+  if (finished_) return;  // the transfer ended while the question was open
+  goOn_ = false;
+  timer1_->stop();
+  emit cancelConfirmed();
+  done(Rejected);
+}
+
+}  // namespace kv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "link/linkengine.h"
+#include "model/radiodata.h"
+
+class QStatusBar;
+class QWidget;
+
+namespace kv {
+
+// The main window's Write command ("写频"): confirmation, the port opened, the progress
+// window running the write. True when every block went through.
+bool runWriteCommand(QWidget* parent, const RadioData& data);
+
+// The main window's Read command ("读频"): confirmation, the port opened, the scratch file
+// deleted, the progress window running the read; `load` (the main window's loader) gets
+// the scratch file on the GUI thread before the window closes. True when all 128 blocks
+// were read.
+bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load);
+
+// The port menu's "选择端口(&P)": the port dialog, then the chosen port (and, where the
+// system names its ports, the device) shown in `status` when given.
+void runPortDialog(QWidget* parent, QStatusBar* status);
+
+// The port chosen for the run (DKH): 0 for COM1. Lives in memory only.
+int currentPortIndex();
+// "COM1：/dev/ttyUSB0", for the status bar.
+QString currentPortText();
+
+// The read's scratch file, in the user's data folder.
+QString scratchFilePath();
+
+// Time-outs and wait slices of the transfers the window runs (tests shorten them).
+void setLinkOptions(const LinkOptions& options);
+
+}  // namespace kv

@@ -1,0 +1,80 @@
+#include "transfer/transferjob.h"
+
+#include "link/systemserialport.h"
+#include "ui/prompts.h"
+
+namespace kv {
+
+class JobObserver : public TransferObserver {
+ public:
+  explicit JobObserver(TransferJob& job) : job_(job) {}
+  void setCaption(const QString& caption) override { emit job_.captionChanged(caption); }
+  void setProgress(int value) override { emit job_.progressChanged(value); }
+  void message(const QString& text, const QString& title, MessageIcon icon) override {
+    job_.showMessage(text, title, icon);
+  }
+  bool cancelled() override { return job_.cancelled_; }
+
+ private:
+  TransferJob& job_;
+};
+
+TransferJob::TransferJob(Request request, LinkSession& session, QObject* parent)
+    : QThread(parent), request_(std::move(request)), session_(session) {}
+
+TransferJob::~TransferJob() {
+  cancel();
+  wait();
+}
+
+std::optional<LinkError> TransferJob::waitUntilOpen() {
+  opened_.acquire();
+  return openError_;
+}
+
+void TransferJob::begin() { go_.release(); }
+
+void TransferJob::cancel() {
+  cancelled_ = true;
+  go_.release();
+}
+
+void TransferJob::showMessage(const QString& text, const QString& title, MessageIcon icon) {
+  static const prompts::Icon icons[] = {prompts::Icon::None, prompts::Icon::Information,
+                                        prompts::Icon::Warning, prompts::Icon::Critical};
+  const prompts::Icon shown = icons[int(icon)];
+  QMetaObject::invokeMethod(
+      this, [&] { prompts::message(messageParent_, text, title, shown); },
+      Qt::BlockingQueuedConnection);
+}
+
+void TransferJob::loadOnGui(const QString& path) {
+  QMetaObject::invokeMethod(
+      this, [&] { request_.load(path); }, Qt::BlockingQueuedConnection);
+}
+
+void TransferJob::run() {
+  SystemSerialPort port;  // created here: the port belongs to this thread
+  openError_ = port.open(request_.device);
+  opened_.release();
+  if (openError_) return;
+  go_.acquire();
+  if (cancelled_) {
+    port.close();
+    return;
+  }
+  SystemClock clock;
+  JobObserver observer(*this);
+  LinkEngine engine(port, clock, observer, session_, request_.options);
+  if (request_.writeData) {
+    succeeded_ = engine.runWrite(*request_.writeData);
+  } else {
+    succeeded_ = engine.runRead(request_.scratchPath, [this](const QString& path) {
+      loadOnGui(path);
+      return true;
+    });
+  }
+  port.close();
+}
+
+}  // namespace kv

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QPointer>
+#include <QSemaphore>
+#include <QThread>
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <optional>
+
+#include "link/linkengine.h"
+
+namespace kv {
+
+// One transfer on a worker thread that owns the serial port: the port is opened there
+// first, then the transfer waits for the progress window's start. Captions and progress
+// reach the window as queued signals; a message or the read's load runs on the GUI thread
+// while the worker waits for it.
+class TransferJob : public QThread {
+  Q_OBJECT
+
+ public:
+  struct Request {
+    QString device;
+    std::optional<RadioData> writeData;  // a write when set, else a read
+    QString scratchPath;
+    std::function<void(const QString&)> load;
+    LinkOptions options;
+  };
+
+  TransferJob(Request request, LinkSession& session, QObject* parent = nullptr);
+  ~TransferJob() override;
+
+  // Blocks until the worker has tried to open the port; the error when it could not.
+  std::optional<LinkError> waitUntilOpen();
+  void begin();
+  // A confirmed cancel; also releases a transfer that has not begun.
+  void cancel();
+  // Where messages are shown from now on (GUI thread only).
+  void setMessageParent(QWidget* parent) { messageParent_ = parent; }
+  bool succeeded() const { return succeeded_; }
+
+ signals:
+  void captionChanged(const QString& caption);
+  void progressChanged(int value);
+
+ protected:
+  void run() override;
+
+ private:
+  friend class JobObserver;
+  void showMessage(const QString& text, const QString& title, MessageIcon icon);
+  void loadOnGui(const QString& path);
+
+  Request request_;
+  LinkSession& session_;
+  QSemaphore opened_;
+  QSemaphore go_;
+  std::atomic<bool> cancelled_{false};
+  std::optional<LinkError> openError_;
+  std::atomic<bool> succeeded_{false};
+  QPointer<QWidget> messageParent_;
+};
+
+}  // namespace kv

@@ -1,0 +1,225 @@
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <QTimer>
+#include "sampledata.h"
+
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
+#include "kvsimprocess.h"
+#include "transfer/frmdk.h"
+#include "transfer/frmwait.h"
+#include "transfer/transfercommands.h"
+#include "ui/prompts.h"
+
+using namespace kv;
+using kvtest::KvsimProcess;
+
+namespace {
+
+// Saves a picture of a window when KV_SCREENSHOT_DIR names a folder.
+void screenshot(QWidget& widget, const QString& name) {
+  const QString dir = qEnvironmentVariable("KV_SCREENSHOT_DIR");
+  if (dir.isEmpty()) return;
+  QDir().mkpath(dir);
+  widget.grab().save(QDir(dir).filePath(name + ".png"));
+}
+
+// Presses the progress window's Cancel once it is up.
+void cancelProgressWindowAfter(int msecs) {
+  QTimer::singleShot(msecs, [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* wait = qobject_cast<frmWAIT*>(w); wait && wait->isVisible())
+        wait->cmdCancel()->click();
+  });
+}
+
+QStringList shownTexts() {
+  QStringList texts;
+  for (const auto& s : prompts::shown()) texts << s.text;
+  return texts;
+}
+
+}  // namespace
+
+class TestTransfer : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    prompts::setTestMode(true);
+  }
+  void init() { prompts::setTestMode(true); }
+
+  void portDialogEnablesOneButtonPerListedPort() {
+    frmDK dialog({"/dev/ttyS3", "/dev/ttyUSB0"}, 0);
+    screenshot(dialog, "frmDK");
+    QVERIFY(dialog.optDK(0)->isEnabled() && dialog.optDK(1)->isEnabled());
+    QVERIFY(!dialog.optDK(2)->isEnabled() && !dialog.optDK(3)->isEnabled());
+    QCOMPARE(dialog.optDK(1)->toolTip(), QStringLiteral("/dev/ttyUSB0"));
+    QVERIFY(dialog.optDK(0)->isChecked());
+    // Confirming without a click reports the preselected port.
+    dialog.cmdQD()->click();
+    QCOMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("端口转换成COM1"));
+    QCOMPARE(prompts::shown()[0].title, QStringLiteral("提示"));
+    QCOMPARE(prompts::shown()[0].icon, prompts::Icon::Information);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void portDialogClickChoosesThePort() {
+    frmDK dialog({"/dev/a", "/dev/b", "/dev/c"}, 1);
+    QVERIFY(dialog.optDK(1)->isChecked());
+    dialog.optDK(2)->click();
+    QCOMPARE(dialog.DKH(), 2);
+    dialog.cmdQD()->click();
+    QCOMPARE(prompts::shown().last().text, QStringLiteral("端口转换成COM3"));
+    // A choice beyond the listed ports stays, with no button selected.
+    frmDK fewer({"/dev/a"}, 2);
+    QVERIFY(!fewer.optDK(0)->isChecked());
+    QCOMPARE(fewer.DKH(), 2);
+  }
+
+  void portDialogShowsTheDeviceInTheStatusBar() {
+    qputenv("KVPROG_PORTS", "/dev/kv-test-a:/dev/kv-test-b");
+    QStatusBar status;
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<frmDK*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      dialog->optDK(1)->click();
+      dialog->cmdQD()->click();
+    });
+    runPortDialog(nullptr, &status);
+    QCOMPARE(currentPortIndex(), 1);
+    QCOMPARE(status.currentMessage(), QStringLiteral("COM2：/dev/kv-test-b"));
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<frmDK*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      dialog->optDK(0)->click();
+      dialog->reject();  // closed by its frame: no message, the click still counts
+    });
+    prompts::clearShown();
+    runPortDialog(nullptr, &status);
+    QCOMPARE(currentPortIndex(), 0);
+    QVERIFY(prompts::shown().isEmpty());
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  void progressWindowStartsAfterHalfASecondAndAsksBeforeCancelling() {
+    frmWAIT window;
+    window.show();
+    QSignalSpy start(&window, &frmWAIT::startTransfer);
+    QSignalSpy cancelled(&window, &frmWAIT::cancelConfirmed);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(start.wait(2000));
+    QVERIFY(timer.elapsed() >= 450);
+    QCOMPARE(window.pgbCount()->maximum(), 128);
+    window.setCaption(QStringLiteral("正在向对讲机写入数据。。。"));
+    window.setProgress(34);
+    screenshot(window, "frmWAIT");
+
+    prompts::queueAnswer(false);
+    window.cmdCancel()->click();
+    QCOMPARE(prompts::shown().last().text, QStringLiteral("确定要取消吗"));
+    QCOMPARE(prompts::shown().last().title, QStringLiteral("提示"));
+    QCOMPARE(prompts::shown().last().buttons, prompts::Buttons::OkCancel);
+    QVERIFY(window.isVisible());
+    QVERIFY(window.blnReandOrWrite());
+    QCOMPARE(cancelled.size(), 0);
+
+    prompts::queueAnswer(true);
+    window.cmdCancel()->click();
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.blnReandOrWrite());
+    QCOMPARE(cancelled.size(), 1);
+  }
+
+  void writeThenReadThroughTheWindow() {
+    QTemporaryDir dir;
+    KvsimProcess sim({"--image", dir.filePath("radio.bin")});
+    qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
+    const RadioData data = kvtest::sampleRadioData();
+    QVERIFY(runWriteCommand(nullptr, data));
+    QCOMPARE(shownTexts(), QStringList{"确定要开始写频吗?"});
+    QCOMPARE(prompts::shown()[0].title, QStringLiteral("写频进度显示"));
+    QCOMPARE(prompts::shown()[0].buttons, prompts::Buttons::OkCancel);
+    QFile memory(dir.filePath("radio.bin"));
+    QVERIFY(memory.open(QIODevice::ReadOnly));
+    QCOMPARE(memory.readAll(), encodeImage(data).bytes);
+
+    prompts::clearShown();
+    RadioData read;
+    QString loadedFrom;
+    QVERIFY(runReadCommand(nullptr, [&](const QString& path) {
+      loadedFrom = path;
+      QCOMPARE(loadChpFile(path, read).status, LoadStatus::Loaded);
+    }));
+    QCOMPARE(shownTexts(), QStringList{"确定要开始读频吗?"});
+    QCOMPARE(prompts::shown()[0].title, QStringLiteral("读频进度显示"));
+    QCOMPARE(loadedFrom, scratchFilePath());
+    QCOMPARE(read.cell(1, kTxSignal), QStringLiteral("D023I"));
+    QCOMPARE(read.cell(1, kTxPower), QStringLiteral("中"));
+    QCOMPARE(read.settings, data.settings);
+
+    // Declining the confirmation does nothing.
+    prompts::clearShown();
+    prompts::queueAnswer(false);
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no read"); }));
+    QCOMPARE(prompts::shown().size(), 1);
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  void cancelStopsTheTransferAtOnce() {
+    KvsimProcess sim({"--no-handshake"});
+    qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
+    prompts::queueAnswer(true);  // start
+    prompts::queueAnswer(true);  // cancel
+    cancelProgressWindowAfter(1500);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!runWriteCommand(nullptr, kvtest::sampleRadioData()));
+    QVERIFY(timer.elapsed() < 2500);
+    QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", "确定要取消吗"}));
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  void missingPortIsReportedWithoutTheWindow() {
+    qputenv("KVPROG_PORTS", "/dev/kvprog-no-such-port");
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no load"); }));
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].title, QStringLiteral("8002"));
+    QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  void timeoutMessageThenCancelInTheWindow() {
+    KvsimProcess sim({"--silent-from", "5"});
+    qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
+    LinkOptions options;
+    options.timeoutMs = 1000;
+    setLinkOptions(options);
+    prompts::queueAnswer(true);  // start
+    prompts::queueAnswer(true);  // time-out message
+    prompts::queueAnswer(true);  // cancel
+    cancelProgressWindowAfter(4000);
+    QVERIFY(!runWriteCommand(nullptr, kvtest::sampleRadioData()));
+    QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", linktext::kNoAnswer, "确定要取消吗"}));
+    QCOMPARE(prompts::shown()[1].title, QStringLiteral("信息提示"));
+    setLinkOptions({});
+    qunsetenv("KVPROG_PORTS");
+  }
+};
+
+QTEST_MAIN(TestTransfer)
+#include "test_transfer.moc"
