@@ -4,7 +4,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${KVPROG_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-  libgl-dev fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils qt6-translations-l10n)
+  libgl-dev fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils qt6-translations-l10n
+  python3)
 
 install_missing() {
   local missing=()

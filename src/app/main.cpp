@@ -8,9 +8,8 @@
 #include <memory>
 
 #include "app/application.h"
-#include "app/frmabout.h"
+#include "app/commands.h"
 #include "app/frmsplash.h"
-#include "app/helpwindow.h"
 #include "editor/mainfrm.h"
 
 namespace {
@@ -64,11 +63,7 @@ int main(int argc, char* argv[]) {
   const auto showMain = [&] {
     main = std::make_unique<kv::mainFrm>();
     kv::mainFrm* w = main.get();
-    using Command = kv::mainFrm::Command;
-    // Read, Write and Port are wired to the radio link here, Tune to the tune mode and Print
-    // to the report preview; until then they tell the user they are not available.
-    w->setCommand(Command::Help, [w] { kv::HelpWindow::showHelp(w); });
-    w->setCommand(Command::About, [w] { kv::frmAbout(w).exec(); });
+    kv::wireCommands(*w);
     // Closing the main window ends the program, whatever other windows are open.
     QObject::connect(w, &kv::mainFrm::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 

@@ -1,0 +1,80 @@
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/commands.h"
+#include "editor/mainfrm.h"
+#include "preview/printpreview.h"
+#include "preview/prnprv.h"
+#include "print/printscript.h"
+#include "ui/prompts.h"
+
+using namespace kv;
+
+namespace {
+
+// Triggers a menu command of the main window and, should it open a modal window, closes
+// that window again so the test goes on. Returns the class name of the modal window.
+QString runAndDismiss(mainFrm& w, const char* action) {
+  QString modal;
+  QTimer::singleShot(50, [&modal] {
+    if (QWidget* m = QApplication::activeModalWidget()) {
+      modal = QString::fromLatin1(m->metaObject()->className());
+      m->close();
+    }
+  });
+  w.findChild<QAction*>(QLatin1String(action))->trigger();
+  QTest::qWait(100);
+  return modal;
+}
+
+bool shownText(const QString& text) {
+  for (const auto& s : prompts::shown())
+    if (s.text == text) return true;
+  return false;
+}
+
+}  // namespace
+
+class TestCommands : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { prompts::setTestMode(true); }
+
+  void everyCommandReachesItsWindow() {
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    QVERIFY(w.statusBar()->currentMessage().startsWith("COM1"));
+
+    prompts::queueAnswer(false);  // "确定要开始读频吗?" answered with Cancel
+    runAndDismiss(w, "mnuRead");
+    QVERIFY(shownText("确定要开始读频吗?"));
+    prompts::queueAnswer(false);
+    runAndDismiss(w, "mnuWrite");
+    QVERIFY(shownText("确定要开始写频吗?"));
+    QCOMPARE(runAndDismiss(w, "mnuTune"), QStringLiteral("kv::frmLogin"));
+    QCOMPARE(runAndDismiss(w, "mnuPort"), QStringLiteral("kv::frmDK"));
+    QVERIFY(!shownText("此功能暂未提供"));
+  }
+
+  void printShowsThePreviewAndClosingClearsTheScript() {
+    auto* w = new mainFrm;
+    wireCommands(*w);
+    w->show();
+    w->findChild<QAction*>(QStringLiteral("mnuPreview"))->trigger();
+    QTRY_VERIFY(prnPrv() && prnPrv()->isVisible());
+    QVERIFY(QFile::exists(scriptFilePath()));
+    w->close();
+    QVERIFY(!QFile::exists(scriptFilePath()));
+    delete w;
+  }
+};
+
+QTEST_MAIN(TestCommands)
+#include "test_commands.moc"
