@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QStatusBar>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/commands.h"
+#include "kvsimprocess.h"
+#include "sampledata.h"
 #include "editor/mainfrm.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
@@ -61,6 +64,34 @@ class TestCommands : public QObject {
     QCOMPARE(runAndDismiss(w, "mnuTune"), QStringLiteral("kv::frmLogin"));
     QCOMPARE(runAndDismiss(w, "mnuPort"), QStringLiteral("kv::frmDK"));
     QVERIFY(!shownText("此功能暂未提供"));
+  }
+
+  void writeThenReadThroughTheWindow() {
+    QTemporaryDir dir;
+    kvtest::KvsimProcess radio({"--image", dir.filePath("radio.bin")});
+    qputenv("KVPROG_PORTS", radio.device().toLocal8Bit());
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    w.data() = kvtest::sampleRadioData();
+    w.refreshFromData();
+    const RadioData written = w.data();
+
+    prompts::queueAnswer(true);  // "确定要开始写频吗?"
+    w.findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
+    w.data() = RadioData{};
+    w.refreshFromData();
+    prompts::queueAnswer(true);  // "确定要开始读频吗?"
+    w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
+    qunsetenv("KVPROG_PORTS");
+
+    QCOMPARE(w.data().settings, written.settings);
+    QCOMPARE(w.data().tune, written.tune);
+    QCOMPARE(w.data().channels[0], written.channels[0]);
+    QCOMPARE(w.data().cell(16, kRxFreq), QStringLiteral("450.00625"));
+    QCOMPARE(w.data().cell(5, kRxFreq), QStringLiteral("OFF"));  // what an empty cell reads back as
+    QCOMPARE(w.bandLabelText(), bandTextOf(w.bands(), written.settings.model));
+    QCOMPARE(prompts::shown().size(), 2);  // the two confirmations, no error
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {
