@@ -359,6 +359,33 @@ class TestLinkEngine : public QObject {
     QCOMPARE(rig.observer.progress.at(rig.observer.progress.size() - 2), 8);
   }
 
+  void blockWaitBlocksAfterAnAckInTwoPieces() {
+    // The acknowledgement's second piece arrives after the reading that ended the wait.
+    struct SplitAckPort : FakePort {
+      using FakePort::FakePort;
+      int readsAfterAck = -1;
+      QByteArray readAll() override {
+        if (readsAfterAck >= 0 && ++readsAfterAck == 2) deliver(QByteArray(1, 0x06), 0);
+        const QByteArray bytes = FakePort::readAll();
+        if (readsAfterAck < 0 && !bytes.isEmpty()) readsAfterAck = 0;
+        return bytes;
+      }
+    };
+    QTemporaryDir dir;
+    VirtualClock clock;
+    SplitAckPort port(clock);
+    RecordingObserver observer;
+    LinkSession session;
+    LinkEngine engine(port, clock, observer, session);
+    port.deliver(QByteArray(1, 0x06), 5);
+    QVERIFY(engine.waitForAck());
+    // The radio then stays silent; the block wait must sleep on the port, not spin.
+    int checks = 0;
+    observer.cancel = [&] { return clock.now >= 1000 || ++checks > 100000; };
+    QVERIFY(!engine.readBlocks(dir.filePath("r.chp")));
+    QVERIFY(clock.now >= 1000);
+  }
+
   void unwritableScratchFileIsReported() {
     Rig rig;
     rig.useEmulator();
