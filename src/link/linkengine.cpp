@@ -194,6 +194,7 @@ bool LinkEngine::waitForAck() {
 }
 
 bool LinkEngine::SentFromPc(const RadioData& data) {
+  observer_.setCaption(linktext::kConnecting);
   // The whole image is built before the first byte goes out, so a cell that cannot be
   // encoded never leaves a radio half-written.
   const EncodedImage image = encodeImage(data);
@@ -202,7 +203,6 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
     return false;
   }
 
-  observer_.setCaption(linktext::kConnecting);
   if (!linkHandshake(true)) return false;
   if (stopRequested()) return false;
 

@@ -221,6 +221,8 @@ class TestLinkEngine : public QObject {
     QCOMPARE(rig.observer.messages[0].title, QStringLiteral("13"));
     QVERIFY(rig.observer.messages[0].text.contains(QStringLiteral("XYZ")));
     QCOMPARE(int(rig.observer.messages[0].icon), int(MessageIcon::Information));
+    // The window no longer shows its design caption, which speaks of reading.
+    QCOMPARE(rig.observer.captions, QStringList{linktext::kConnecting});
   }
 
   void rejectedFunctionBlockEndsInTheChannelPhasesPortError() {
