@@ -66,10 +66,11 @@ QString LinkEngine::reading() {
 
 // One pass of the event loop the link code yields to: received bytes go into the receive
 // text (while notifications are on) and Timer1 may fire. A wait loop that would only spin
-// (its last reading tells it to go on and nothing has arrived since) passes `mayBlock`, and
-// the pass then blocks on the port for at most a slice.
+// passes `mayBlock`, and the pass then blocks on the port for at most a slice: always while
+// notifications are off (the wait counts the input buffer), otherwise when its last reading
+// tells it to go on and nothing has arrived since.
 void LinkEngine::pump(bool mayBlock) {
-  if (mayBlock && arrivals_ == seen_) {
+  if (mayBlock && (!threshold_ || arrivals_ == seen_)) {
     if (!port_.isOpen())
       clock_.sleep(options_.sliceMs);
     else if (!threshold_ || port_.bytesAvailable() == 0)
@@ -193,6 +194,7 @@ bool LinkEngine::waitForAck() {
 }
 
 bool LinkEngine::SentFromPc(const RadioData& data) {
+  observer_.setCaption(linktext::kConnecting);
   // The whole image is built before the first byte goes out, so a cell that cannot be
   // encoded never leaves a radio half-written.
   const EncodedImage image = encodeImage(data);
@@ -201,7 +203,6 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
     return false;
   }
 
-  observer_.setCaption(linktext::kConnecting);
   if (!linkHandshake(true)) return false;
   if (stopRequested()) return false;
 

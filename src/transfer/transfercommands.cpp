@@ -50,8 +50,11 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
     reportError(parent, *error);
     return false;
   }
-  if (!write) {
-    QFile::remove(scratch);
+  // A scratch file that stays would have this read's lines appended to the last one's, and
+  // the old data would load as if read from the radio.
+  if (!write && QFile::exists(scratch) && !QFile::remove(scratch)) {
+    reportError(parent, {linkerror::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
+    return false;
   }
 
   frmWAIT window(parent);

@@ -57,6 +57,8 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   txtPassword_ = new QLineEdit(this);
   txtPassword_->setObjectName(QStringLiteral("txtPassword"));
   txtPassword_->setEchoMode(QLineEdit::Password);
+  // Every typed character shows as "*", whatever mask the platform's style would pick.
+  txtPassword_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
   txtPassword_->setMinimumWidth(180);
 
   cmdOK_ = new QPushButton(QStringLiteral("确定"), this);

@@ -60,7 +60,6 @@ class frmMODE : public QDialog {
   QComboBox* cboFrequent_;
   QList<QWidget*> frequencyPage_;
   QList<QWidget*> powerPage_;
-  bool emptyingBox_ = false;
 };
 
 }  // namespace kv

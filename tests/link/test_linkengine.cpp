@@ -221,6 +221,8 @@ class TestLinkEngine : public QObject {
     QCOMPARE(rig.observer.messages[0].title, QStringLiteral("13"));
     QVERIFY(rig.observer.messages[0].text.contains(QStringLiteral("XYZ")));
     QCOMPARE(int(rig.observer.messages[0].icon), int(MessageIcon::Information));
+    // The window no longer shows its design caption, which speaks of reading.
+    QCOMPARE(rig.observer.captions, QStringList{linktext::kConnecting});
   }
 
   void rejectedFunctionBlockEndsInTheChannelPhasesPortError() {
@@ -357,6 +359,33 @@ class TestLinkEngine : public QObject {
     QVERIFY(!rig.engine().runRead(dir.filePath("r.chp"), [](const QString&) { return true; }));
     QCOMPARE(rig.observer.texts(), QStringList{QStringLiteral("通信错误")});
     QCOMPARE(rig.observer.progress.at(rig.observer.progress.size() - 2), 8);
+  }
+
+  void blockWaitBlocksAfterAnAckInTwoPieces() {
+    // The acknowledgement's second piece arrives after the reading that ended the wait.
+    struct SplitAckPort : FakePort {
+      using FakePort::FakePort;
+      int readsAfterAck = -1;
+      QByteArray readAll() override {
+        if (readsAfterAck >= 0 && ++readsAfterAck == 2) deliver(QByteArray(1, 0x06), 0);
+        const QByteArray bytes = FakePort::readAll();
+        if (readsAfterAck < 0 && !bytes.isEmpty()) readsAfterAck = 0;
+        return bytes;
+      }
+    };
+    QTemporaryDir dir;
+    VirtualClock clock;
+    SplitAckPort port(clock);
+    RecordingObserver observer;
+    LinkSession session;
+    LinkEngine engine(port, clock, observer, session);
+    port.deliver(QByteArray(1, 0x06), 5);
+    QVERIFY(engine.waitForAck());
+    // The radio then stays silent; the block wait must sleep on the port, not spin.
+    int checks = 0;
+    observer.cancel = [&] { return clock.now >= 1000 || ++checks > 100000; };
+    QVERIFY(!engine.readBlocks(dir.filePath("r.chp")));
+    QVERIFY(clock.now >= 1000);
   }
 
   void unwritableScratchFileIsReported() {

@@ -203,6 +203,24 @@ class TestTransfer : public QObject {
     qunsetenv("KVPROG_PORTS");
   }
 
+  void undeletableScratchFileStopsTheReadBeforeTheWindow() {
+    KvsimProcess sim({});
+    qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
+    // A folder where the scratch file should be cannot be deleted like a file.
+    const QString scratch = scratchFilePath();
+    QFile::remove(scratch);
+    QVERIFY(QDir().mkpath(scratch));
+    QVERIFY(QFile(QDir(scratch).filePath("kept")).open(QIODevice::WriteOnly));
+    prompts::clearShown();
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no load"); }));
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].title, QStringLiteral("75"));
+    QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
+    QVERIFY(prompts::shown()[1].text.contains(scratch));
+    QVERIFY(QDir(scratch).removeRecursively());
+    qunsetenv("KVPROG_PORTS");
+  }
+
   void timeoutMessageThenCancelInTheWindow() {
     KvsimProcess sim({"--silent-from", "5"});
     qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());

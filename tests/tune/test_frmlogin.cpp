@@ -65,6 +65,7 @@ class TestFrmLogin : public QObject {
     QCOMPARE(dialog.focusWidget(), box);
     QVERIFY(!dialog.LoginSucceeded());
     QTest::keyClicks(box, kCode);
+    QCOMPARE(box->displayText(), QString(kCode.size(), QLatin1Char('*')));
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(dialog.LoginSucceeded());
     QVERIFY(!dialog.isVisible());
