@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "preview/pageview.h"
 #include "preview/previewicons.h"
@@ -168,7 +169,9 @@ void PrnPrv::DrawPage(int scrollX, int scrollY) {
   const QSizeF sheet = prv_->sheetSize(zoom_);
   setRange(hBar_, sheet.width(), prv_->width());
   setRange(vBar_, sheet.height(), prv_->height());
-  prv_->draw(zoom_, int(scriptValue(ePag_->currentText())), scrollX, scrollY);
+  // A larger window shortens the bars' ranges; the sheet must not be shifted past their ends.
+  prv_->draw(zoom_, int(scriptValue(ePag_->currentText())), std::min(scrollX, hBar_->maximum()),
+             std::min(scrollY, vBar_->maximum()));
   ShowStatus();
 }
 

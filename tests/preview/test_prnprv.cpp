@@ -129,6 +129,20 @@ class TestPrnPrv : public QObject {
     QCOMPARE(v->value(), 300);
   }
 
+  void growingTheWindowDrawsWhereTheScrollBarsNowStand() {
+    PrnPrv* w = openPreview();
+    w->zoomList()->setCurrentText(QStringLiteral("200"));
+    w->button(0)->click();
+    QScrollBar* v = w->verticalBar();
+    v->setValue(v->maximum());
+    const int before = v->maximum();
+    w->resize(w->width(), w->height() + 300);
+    QVERIFY(v->maximum() < before);
+    const QImage afterResize = w->surface()->picture();
+    w->SistemaVBAR();
+    QCOMPARE(afterResize, w->surface()->picture());
+  }
+
   void emptyPageListGivesABlankSheet() {
     PrnPrv w;
     w.show();
