@@ -54,6 +54,17 @@ class TestIniFile : public QObject {
     QCOMPARE(ini.read("Frequent", "PL4"), QStringLiteral("450MHz---460MHz"));
   }
 
+  void rewriteKeepsLinesThatAreNotUtf8() {
+    // A file written on a Chinese system holds its notes in the local code page (GBK).
+    const QString p = dir_.filePath("gbk.ini");
+    const QByteArray original =
+        "; \xC6\xB5\xB6\xCE\r\n[Frequent]\r\nPL1=old\r\nNote=\xB2\xE2\xCA\xD4\r\n";
+    writeAll(p, original);
+    IniFile ini(p);
+    QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
+    QCOMPARE(readAll(p), QByteArray(original).replace("PL1=old", "PL1=400MHz---470MHz"));
+  }
+
   void createsMissingFile() {
     IniFile ini(dir_.filePath("new.ini"));
     QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
