@@ -60,6 +60,12 @@ QString IniFile::read(const QString& section, const QString& key) const {
 
 std::optional<QString> IniFile::write(const QString& section, const QString& key,
                                       const QString& value) {
+  // The file is rewritten from what was read of it, so a file that cannot be read whole
+  // would lose its other lines.
+  if (QFile old(path_); old.exists()) {
+    if (!old.open(QIODevice::ReadOnly)) return old.errorString();
+    if (old.size() > kMaxFileSize) return QStringLiteral("文件过大，不是设置文件");
+  }
   QByteArray eol;
   QList<QByteArray> lines = readLines(path_, &eol);
   const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();

@@ -76,6 +76,13 @@ class TestIniFile : public QObject {
     const auto error = writeBand(ini, 0, "400MHz---470MHz");
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
+    // A file too large to be read whole is refused rather than cut short.
+    const QString big = dir_.filePath("big.ini");
+    const QByteArray text = "[Frequent]\r\nPL1=old\r\n" + QByteArray(2 << 20, ';') + "\r\n";
+    writeAll(big, text);
+    IniFile bigIni(big);
+    QVERIFY(writeBand(bigIni, 0, "400MHz---470MHz"));
+    QCOMPARE(readAll(big), text);
   }
 
   void settingsPathFoundInAnyCase() {
