@@ -27,17 +27,16 @@ std::optional<QString> keyOf(const QString& line) {
   return line.left(eq).trimmed();
 }
 
-QStringList readLines(const QString& path, QString* eol) {
-  if (eol) *eol = QStringLiteral("\r\n");
+// The file's lines as bytes, so that a rewrite gives back every line it does not change
+// exactly as it was, whatever its encoding (a file from a Chinese system holds GBK notes).
+QList<QByteArray> readLines(const QString& path, QByteArray* eol) {
+  if (eol) *eol = "\r\n";
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
-  const QByteArray bytes = file.read(kMaxFileSize);
-  if (eol)
-    *eol =
-        bytes.contains("\r\n") || bytes.isEmpty() ? QStringLiteral("\r\n") : QStringLiteral("\n");
-  QString text = QString::fromUtf8(bytes);
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  QStringList lines = text.split(QLatin1Char('\n'));
+  QByteArray bytes = file.read(kMaxFileSize);
+  if (eol) *eol = bytes.contains("\r\n") || bytes.isEmpty() ? "\r\n" : "\n";
+  bytes.replace("\r\n", "\n");
+  QList<QByteArray> lines = bytes.split('\n');
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
   return lines;
 }
@@ -46,7 +45,8 @@ QStringList readLines(const QString& path, QString* eol) {
 
 QString IniFile::read(const QString& section, const QString& key) const {
   bool inSection = false;
-  for (const QString& line : readLines(path_, nullptr)) {
+  for (const QByteArray& bytes : readLines(path_, nullptr)) {
+    const QString line = QString::fromUtf8(bytes);
     if (isSection(line)) {
       inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
     } else if (inSection) {
@@ -60,19 +60,25 @@ QString IniFile::read(const QString& section, const QString& key) const {
 
 std::optional<QString> IniFile::write(const QString& section, const QString& key,
                                       const QString& value) {
-  QString eol;
-  QStringList lines = readLines(path_, &eol);
-  const QString entry = key + QLatin1Char('=') + value.left(128);
+  // The file is rewritten from what was read of it, so a file that cannot be read whole
+  // would lose its other lines.
+  if (QFile old(path_); old.exists()) {
+    if (!old.open(QIODevice::ReadOnly)) return old.errorString();
+    if (old.size() > kMaxFileSize) return QStringLiteral("文件过大，不是设置文件");
+  }
+  QByteArray eol;
+  QList<QByteArray> lines = readLines(path_, &eol);
+  const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
   bool done = false;
   for (int i = 0; i < lines.size() && !done; ++i) {
-    if (isSection(lines[i])) {
+    const QString line = QString::fromUtf8(lines[i]);
+    if (isSection(line)) {
       if (sectionLine >= 0) break;
-      if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0)
-        sectionLine = insertAt = i;
+      if (sectionName(line).compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
     } else if (sectionLine >= 0) {
-      const auto k = keyOf(lines[i]);
+      const auto k = keyOf(line);
       if (!k) continue;
       if (k->compare(key, Qt::CaseInsensitive) == 0) {
         lines[i] = entry;
@@ -83,13 +89,13 @@ std::optional<QString> IniFile::write(const QString& section, const QString& key
   }
   if (!done) {
     if (sectionLine < 0) {
-      lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+      lines << (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8() << entry;
     } else {
       lines.insert(insertAt + 1, entry);
     }
   }
   QSaveFile file(path_);
-  const QByteArray text = (lines.join(eol) + eol).toUtf8();
+  const QByteArray text = lines.join(eol) + eol;
   if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
     return file.errorString();
   return std::nullopt;

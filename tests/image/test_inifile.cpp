@@ -54,6 +54,17 @@ class TestIniFile : public QObject {
     QCOMPARE(ini.read("Frequent", "PL4"), QStringLiteral("450MHz---460MHz"));
   }
 
+  void rewriteKeepsLinesThatAreNotUtf8() {
+    // A file written on a Chinese system holds its notes in the local code page (GBK).
+    const QString p = dir_.filePath("gbk.ini");
+    const QByteArray original =
+        "; \xC6\xB5\xB6\xCE\r\n[Frequent]\r\nPL1=old\r\nNote=\xB2\xE2\xCA\xD4\r\n";
+    writeAll(p, original);
+    IniFile ini(p);
+    QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
+    QCOMPARE(readAll(p), QByteArray(original).replace("PL1=old", "PL1=400MHz---470MHz"));
+  }
+
   void createsMissingFile() {
     IniFile ini(dir_.filePath("new.ini"));
     QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
@@ -65,6 +76,13 @@ class TestIniFile : public QObject {
     const auto error = writeBand(ini, 0, "400MHz---470MHz");
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
+    // A file too large to be read whole is refused rather than cut short.
+    const QString big = dir_.filePath("big.ini");
+    const QByteArray text = "[Frequent]\r\nPL1=old\r\n" + QByteArray(2 << 20, ';') + "\r\n";
+    writeAll(big, text);
+    IniFile bigIni(big);
+    QVERIFY(writeBand(bigIni, 0, "400MHz---470MHz"));
+    QCOMPARE(readAll(big), text);
   }
 
   void settingsPathFoundInAnyCase() {
