@@ -27,25 +27,38 @@ std::optional<QString> keyOf(const QString& line) {
   return line.left(eq).trimmed();
 }
 
+struct FileLines {
+  QList<QByteArray> lines;
+  QByteArray eol = "\r\n";
+  // Why the file, though it exists, could not be read whole; a rewrite from part of it
+  // would lose the rest.
+  std::optional<QString> error;
+};
+
 // The file's lines as bytes, so that a rewrite gives back every line it does not change
 // exactly as it was, whatever its encoding (a file from a Chinese system holds GBK notes).
-QList<QByteArray> readLines(const QString& path, QByteArray* eol) {
-  if (eol) *eol = "\r\n";
+FileLines readLines(const QString& path) {
+  FileLines result;
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
+  if (!file.exists()) return result;
+  if (!file.open(QIODevice::ReadOnly)) {
+    result.error = file.errorString();
+    return result;
+  }
+  if (file.size() > kMaxFileSize) result.error = QStringLiteral("文件过大，不是设置文件");
   QByteArray bytes = file.read(kMaxFileSize);
-  if (eol) *eol = bytes.contains("\r\n") || bytes.isEmpty() ? "\r\n" : "\n";
+  if (!bytes.contains("\r\n") && !bytes.isEmpty()) result.eol = "\n";
   bytes.replace("\r\n", "\n");
-  QList<QByteArray> lines = bytes.split('\n');
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  return lines;
+  result.lines = bytes.split('\n');
+  if (!result.lines.isEmpty() && result.lines.last().isEmpty()) result.lines.removeLast();
+  return result;
 }
 
 }  // namespace
 
 QString IniFile::read(const QString& section, const QString& key) const {
   bool inSection = false;
-  for (const QByteArray& bytes : readLines(path_, nullptr)) {
+  for (const QByteArray& bytes : readLines(path_).lines) {
     const QString line = QString::fromUtf8(bytes);
     if (isSection(line)) {
       inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
@@ -60,14 +73,9 @@ QString IniFile::read(const QString& section, const QString& key) const {
 
 std::optional<QString> IniFile::write(const QString& section, const QString& key,
                                       const QString& value) {
-  // The file is rewritten from what was read of it, so a file that cannot be read whole
-  // would lose its other lines.
-  if (QFile old(path_); old.exists()) {
-    if (!old.open(QIODevice::ReadOnly)) return old.errorString();
-    if (old.size() > kMaxFileSize) return QStringLiteral("文件过大，不是设置文件");
-  }
-  QByteArray eol;
-  QList<QByteArray> lines = readLines(path_, &eol);
+  FileLines file = readLines(path_);
+  if (file.error) return file.error;
+  QList<QByteArray>& lines = file.lines;
   const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
@@ -94,10 +102,10 @@ std::optional<QString> IniFile::write(const QString& section, const QString& key
       lines.insert(insertAt + 1, entry);
     }
   }
-  QSaveFile file(path_);
-  const QByteArray text = lines.join(eol) + eol;
-  if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-    return file.errorString();
+  QSaveFile out(path_);
+  const QByteArray text = lines.join(file.eol) + file.eol;
+  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+    return out.errorString();
   return std::nullopt;
 }
 
