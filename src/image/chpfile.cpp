@@ -11,12 +11,7 @@
 namespace kv {
 namespace {
 
-// Error numbers and texts as the user knows them from the program's message boxes.
-constexpr int kPastEnd = 62;
-constexpr int kSubscript = 9;
-constexpr int kTypeMismatch = 13;
-constexpr int kInvalidValue = 380;
-constexpr int kFileAccess = 75;
+using namespace errnum;
 
 // Longest part of a line that is kept; a line is never longer than 36 characters when
 // written by this program or a radio read, and the rest of a longer one is skipped.
@@ -29,7 +24,7 @@ class LoadFailure {
  public:
   LoadFailure(int number, const QString& what, int line)
       : error{number, text(number, what, line)} {}
-  FileError error;
+  Failure error;
 
  private:
   static QString text(int number, const QString& what, int line) {
@@ -216,13 +211,13 @@ QByteArray scratchLine(const QByteArray& answer) {
   return line + "\r\n";
 }
 
-std::optional<FileError> saveChpFile(const QString& path, const RadioData& data) {
+std::optional<Failure> saveChpFile(const QString& path, const RadioData& data) {
   const EncodedImage image = encodeImage(data);
-  if (!image.ok()) return FileError{kTypeMismatch, image.error->description()};
+  if (!image.ok()) return Failure{kTypeMismatch, image.error->description()};
   // The old file is replaced only once the new one is complete, so a failed save keeps it.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(chpText(image.bytes)) < 0 || !file.commit())
-    return FileError{kFileAccess,
+    return Failure{kFileAccess,
                      QStringLiteral("无法保存文件“%1”：%2").arg(path, file.errorString())};
   return std::nullopt;
 }

@@ -4,22 +4,16 @@
 #include <QString>
 #include <optional>
 
+#include "model/failure.h"
 #include "model/radiodata.h"
 
 namespace kv {
-
-// A failure reported to the user: the number is the message box's title, the
-// description its text.
-struct FileError {
-  int number = 0;
-  QString description;
-};
 
 enum class LoadStatus { Loaded, NotFound, Failed };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  FileError error;          // set when Failed
+  Failure error;          // set when Failed
   bool modelFound = false;  // the file's model code named one of the eight models
 };
 
@@ -33,7 +27,7 @@ LoadResult loadChpFile(const QString& path, RadioData& data);
 QByteArray chpText(const QByteArray& image);
 
 // Writes `data` as a ".chp" file, replacing the file only once the new one is complete.
-std::optional<FileError> saveChpFile(const QString& path, const RadioData& data);
+std::optional<Failure> saveChpFile(const QString& path, const RadioData& data);
 
 // The line of the read scratch file for one 12-byte answer: every byte as two hex digits
 // followed by a space, then CR LF.

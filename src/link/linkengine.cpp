@@ -24,15 +24,15 @@ constexpr int kFullBar = 128;
 
 // A serial-layer error raised inside a transfer; each phase reports it its own way.
 struct PortFailure {
-  LinkError error;
+  Failure error;
 };
 
 bool isAcknowledgement(const QString& reading) { return reading.contains(QLatin1Char('6')); }
 
 }  // namespace
 
-LinkError linkerror::portNotOpen() {
-  return {kPortNotOpen, QStringLiteral("只有当端口打开时操作才有效")};
+Failure portNotOpen() {
+  return {errnum::kPortNotOpen, QStringLiteral("只有当端口打开时操作才有效")};
 }
 
 QByteArray blockPacket(char command, int block, const QByteArray& image) {
@@ -50,12 +50,12 @@ LinkEngine::LinkEngine(SerialPort& port, Clock& clock, TransferObserver& observe
     : port_(port), clock_(clock), observer_(observer), session_(session), options_(options) {}
 
 void LinkEngine::send(const QByteArray& bytes) {
-  if (!port_.isOpen()) throw PortFailure{linkerror::portNotOpen()};
+  if (!port_.isOpen()) throw PortFailure{portNotOpen()};
   if (const auto error = port_.write(bytes)) throw PortFailure{*error};
 }
 
 qint64 LinkEngine::available() {
-  if (!port_.isOpen()) throw PortFailure{linkerror::portNotOpen()};
+  if (!port_.isOpen()) throw PortFailure{portNotOpen()};
   return port_.bytesAvailable();
 }
 
@@ -102,7 +102,7 @@ bool LinkEngine::stopRequested() {
   return observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
 }
 
-void LinkEngine::reportError(const LinkError& error) {
+void LinkEngine::reportError(const Failure& error) {
   observer_.message(error.description, QString::number(error.number), MessageIcon::Information);
   port_.close();
 }
@@ -199,7 +199,7 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
   // encoded never leaves a radio half-written.
   const EncodedImage image = encodeImage(data);
   if (!image.ok()) {
-    reportError({linkerror::kTypeMismatch, image.error->description()});
+    reportError({errnum::kTypeMismatch, image.error->description()});
     return false;
   }
 
@@ -318,7 +318,7 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
       QFile file(scratchPath);
       if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
         throw PortFailure{
-            {linkerror::kFileAccess,
+            {errnum::kFileAccess,
              QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, file.errorString())}};
       file.close();
       observer_.setProgress(b);

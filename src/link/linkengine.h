@@ -74,7 +74,7 @@ class LinkEngine {
   void stopTimer1() { timer1On_ = false; }
   void tickTimer1();
   bool stopRequested();
-  void reportError(const LinkError& error);
+  void reportError(const Failure& error);
   bool runGuarded(const std::function<bool()>& transfer, const QString& failure);
 
   SerialPort& port_;

@@ -4,25 +4,12 @@
 #include <QString>
 #include <optional>
 
+#include "model/failure.h"
+
 namespace kv {
 
-// A serial-layer failure as the user sees it: the number is the message box's title, the
-// description its text.
-struct LinkError {
-  int number = 0;
-  QString description;
-};
-
-// Error numbers of the serial layer, as the program has always reported them.
-namespace linkerror {
-constexpr int kPortNotFound = 8002;
-constexpr int kPortBusy = 8005;
-constexpr int kPortIo = 8015;
-constexpr int kPortNotOpen = 8018;
-constexpr int kFileAccess = 75;
-constexpr int kTypeMismatch = 13;
-LinkError portNotOpen();
-}  // namespace linkerror
+// The serial layer's answer to an operation on a closed port.
+Failure portNotOpen();
 
 // The radio's serial line as the transfers use it: bytes out, bytes waiting in the input
 // buffer, and a blocking wait for more. Implementations are used by one thread at a time.
@@ -33,7 +20,7 @@ class SerialPort {
   virtual bool isOpen() const = 0;
   virtual void close() = 0;
   // Sends the bytes in one piece; an error when the port is closed or the line fails.
-  virtual std::optional<LinkError> write(const QByteArray& bytes) = 0;
+  virtual std::optional<Failure> write(const QByteArray& bytes) = 0;
   virtual qint64 bytesAvailable() = 0;
   virtual QByteArray readAll() = 0;
   // Blocks until more bytes have arrived or `msecs` have passed; false on time-out. A line

@@ -12,7 +12,7 @@ constexpr int kWriteTimeoutMs = 2000;
 
 }  // namespace
 
-std::optional<LinkError> SystemSerialPort::open(const QString& device) {
+std::optional<Failure> SystemSerialPort::open(const QString& device) {
   if (port_.isOpen()) return std::nullopt;
   port_.setPortName(device);
   port_.setBaudRate(QSerialPort::Baud9600);
@@ -26,11 +26,11 @@ std::optional<LinkError> SystemSerialPort::open(const QString& device) {
     const QString reason = port_.errorString();
     port_.clearError();
     if (error == QSerialPort::DeviceNotFoundError)
-      return LinkError{linkerror::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
+      return Failure{errnum::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
     if (error == QSerialPort::PermissionError)
-      return LinkError{linkerror::kPortBusy,
+      return Failure{errnum::kPortBusy,
                        QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
-    return LinkError{linkerror::kPortIo,
+    return Failure{errnum::kPortIo,
                      QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
   }
   // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
@@ -49,12 +49,12 @@ void SystemSerialPort::close() {
   port_.clearError();
 }
 
-std::optional<LinkError> SystemSerialPort::write(const QByteArray& bytes) {
-  if (!port_.isOpen()) return linkerror::portNotOpen();
+std::optional<Failure> SystemSerialPort::write(const QByteArray& bytes) {
+  if (!port_.isOpen()) return portNotOpen();
   bool ok = port_.write(bytes) == bytes.size();
   while (ok && port_.bytesToWrite() > 0) ok = port_.waitForBytesWritten(kWriteTimeoutMs);
   if (ok) return std::nullopt;
-  const LinkError error{linkerror::kPortIo,
+  const Failure error{errnum::kPortIo,
                         QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
   closeIfLineLost();
   return error;

@@ -13,11 +13,11 @@ class SystemSerialPort : public SerialPort {
   // Opens the device (a path such as /dev/ttyUSB0, or COM3 on Windows) for a transfer:
   // 9600 baud, no parity, 8 data bits, 1 stop bit, no flow control, DTR asserted, RTS not,
   // input discarded.
-  std::optional<LinkError> open(const QString& device);
+  std::optional<Failure> open(const QString& device);
 
   bool isOpen() const override;
   void close() override;
-  std::optional<LinkError> write(const QByteArray& bytes) override;
+  std::optional<Failure> write(const QByteArray& bytes) override;
   qint64 bytesAvailable() override;
   QByteArray readAll() override;
   bool waitForReadyRead(int msecs) override;

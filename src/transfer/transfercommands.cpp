@@ -27,7 +27,7 @@ RunState& run() {
   return state;
 }
 
-void reportError(QWidget* parent, const LinkError& error) {
+void reportError(QWidget* parent, const Failure& error) {
   prompts::message(parent, error.description, QString::number(error.number),
                    prompts::Icon::Information);
 }
@@ -36,7 +36,7 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   const auto device = portDevice(run().dkh);
   if (!device) {
     reportError(parent,
-                {linkerror::kPortNotFound, QStringLiteral("没有端口COM%1").arg(run().dkh + 1)});
+                {errnum::kPortNotFound, QStringLiteral("没有端口COM%1").arg(run().dkh + 1)});
     return false;
   }
   request.device = *device;
@@ -53,7 +53,7 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   // A scratch file that stays would have this read's lines appended to the last one's, and
   // the old data would load as if read from the radio.
   if (!write && QFile::exists(scratch) && !QFile::remove(scratch)) {
-    reportError(parent, {linkerror::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
+    reportError(parent, {errnum::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
     return false;
   }
 

@@ -27,7 +27,7 @@ TransferJob::~TransferJob() {
   wait();
 }
 
-std::optional<LinkError> TransferJob::waitUntilOpen() {
+std::optional<Failure> TransferJob::waitUntilOpen() {
   opened_.acquire();
   return openError_;
 }

@@ -32,7 +32,7 @@ class TransferJob : public QThread {
   ~TransferJob() override;
 
   // Blocks until the worker has tried to open the port; the error when it could not.
-  std::optional<LinkError> waitUntilOpen();
+  std::optional<Failure> waitUntilOpen();
   void begin();
   // A confirmed cancel; also releases a transfer that has not begun.
   void cancel();
@@ -57,7 +57,7 @@ class TransferJob : public QThread {
   QSemaphore opened_;
   QSemaphore go_;
   std::atomic<bool> cancelled_{false};
-  std::optional<LinkError> openError_;
+  std::optional<Failure> openError_;
   std::atomic<bool> succeeded_{false};
   QPointer<QWidget> messageParent_;
 };

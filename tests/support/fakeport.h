@@ -40,8 +40,8 @@ class FakePort : public kv::SerialPort {
 
   bool isOpen() const override { return open; }
   void close() override { open = false; }
-  std::optional<kv::LinkError> write(const QByteArray& bytes) override {
-    if (!open) return kv::linkerror::portNotOpen();
+  std::optional<kv::Failure> write(const QByteArray& bytes) override {
+    if (!open) return kv::portNotOpen();
     writes << bytes;
     if (radio) radio(*this, bytes);
     return std::nullopt;
