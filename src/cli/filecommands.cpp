@@ -1,10 +1,10 @@
 #include <QCoreApplication>
-#include <QFile>
-#include <QSaveFile>
 
 #include "cli/command.h"
 #include "cli/jsonformat.h"
 #include "cli/texttable.h"
+#include "image/atomicfile.h"
+#include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
 #include "model/radiomodel.h"
@@ -26,13 +26,6 @@ std::optional<RadioData> loadComplete(const QString& path, QString* error) {
     *error = QStringLiteral("%1: the model code matches none of the eight models").arg(path);
   else
     return data;
-  return std::nullopt;
-}
-
-std::optional<QString> writeAtomically(const QString& path, const QByteArray& bytes) {
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-    return QStringLiteral("%1: %2").arg(path, out.errorString());
   return std::nullopt;
 }
 
@@ -80,18 +73,16 @@ int exportJson(const QStringList& args) {
   QString error;
   const auto data = loadComplete(args[0], &error);
   if (!data) return fail(error);
-  if (const auto e = writeAtomically(args[1], toJson(*data))) return fail(*e);
+  if (const auto e = writeFileAtomically(args[1], toJson(*data)))
+    return fail(QStringLiteral("%1: %2").arg(args[1], *e));
   return 0;
 }
 
 int importJson(const QStringList& args) {
   if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli import IN.json OUT.chp"));
-  QFile in(args[0]);
-  if (!in.open(QIODevice::ReadOnly))
-    return fail(QStringLiteral("%1: %2").arg(args[0], in.errorString()));
-  if (in.size() > kMaxJsonSize)
-    return fail(QStringLiteral("%1: too large for a channel file's JSON").arg(args[0]));
-  const JsonResult r = fromJson(in.readAll());
+  const BoundedRead in = readFileBounded(args[0], kMaxJsonSize);
+  if (!in.ok()) return fail(QStringLiteral("%1: %2").arg(args[0], in.reason));
+  const JsonResult r = fromJson(in.bytes);
   if (!r.error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(args[0], r.error));
   if (const auto e = saveChpFile(args[1], r.data))
     return fail(QStringLiteral("%1: %2").arg(args[1], e->description));

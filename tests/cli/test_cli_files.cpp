@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "fulldisk.h"
 #include "testfiles.h"
 
 #include "image/chpfile.h"
@@ -24,8 +25,6 @@ Run cli(const QStringList& args) {
           QString::fromUtf8(p.readAllStandardOutput()),
           QString::fromUtf8(p.readAllStandardError())};
 }
-
-
 
 QString fixture(const char* name) { return kvtest::fixturePath(name); }
 
@@ -131,6 +130,42 @@ class TestCliFiles : public QObject {
       QVERIFY(!QFile::exists(path("out.json")));
     }
     QVERIFY(cli({"export", path("short.chp"), path("o.json")}).err.contains("62"));
+  }
+
+  void importOntoAFullDiskKeepsTheOldFile() {
+    kvtest::FullDisk disk;
+    if (!disk.mounted()) QSKIP(disk.skipReason());
+    QCOMPARE(cli({"export", fixture("example.chp"), path("in.json")}).status, 0);
+    const QString old = disk.filePath(QStringLiteral("OLD.chp"));
+    QVERIFY(QFile::copy(fixture("all-off.chp"), old));
+    QVERIFY(disk.fill());
+    const Run r = cli({"import", path("in.json"), old});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(old), qPrintable(r.err));
+    QCOMPARE(readAll(old), readAll(fixture("all-off.chp")));
+  }
+
+  void inputsAreReadWhateverTheyAreUpToALimit() {
+    QCOMPARE(cli({"export", fixture("example.chp"), path("in.json")}).status, 0);
+    // What a shell's process substitution hands over: a pipe.
+    QProcess shell;
+    shell.start(QStringLiteral("bash"),
+                {"-c", QStringLiteral("'%1' import <(cat '%2') '%3'")
+                           .arg(KV_BIN_DIR "/kvprog-cli", path("in.json"), path("piped.chp"))});
+    QVERIFY(shell.waitForFinished(20000));
+    QCOMPARE(shell.exitCode(), 0);
+    QCOMPARE(readAll(path("piped.chp")), readAll(fixture("example.chp")));
+
+    const struct {
+      QString input;
+      const char* says;
+    } refused[] = {{"/dev/zero", "too large"}, {dir_.path(), "is a directory"}};
+    for (const auto& bad : refused) {
+      const Run r = cli({"import", bad.input, path("never.chp")});
+      QCOMPARE(r.status, 1);
+      QVERIFY2(r.err.contains(QLatin1String(bad.says)), qPrintable(r.err));
+      QVERIFY(!QFile::exists(path("never.chp")));
+    }
   }
 };
 
