@@ -37,4 +37,18 @@ void print(const QString& text) {
   std::fflush(stdout);
 }
 
+std::optional<RadioData> loadChannelFile(const QString& path) {
+  const WholeLoad loaded = loadWholeChpFile(path);
+  warnUnknownSignals(path, loaded.unknownSignals);
+  if (!loaded.data) fail(QStringLiteral("%1: %2").arg(path, loaded.refusal));
+  return loaded.data;
+}
+
+void warnUnknownSignals(const QString& path, const QList<UnknownSignal>& pairs) {
+  if (pairs.isEmpty()) return;
+  QString text = unknownSignalsText(pairs);
+  text.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
+  std::fprintf(stderr, "kvprog-cli: %s: %s\n", qUtf8Printable(path), qUtf8Printable(text));
+}
+
 }  // namespace kv::cli

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "image/chpfile.h"
 
 class QCoreApplication;
 
@@ -29,6 +32,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+
+// A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
+// unknown signalling pairs go to stderr either way.
+std::optional<RadioData> loadChannelFile(const QString& path);
+// Lists a load's unknown signalling pairs on stderr, under the file's name.
+void warnUnknownSignals(const QString& path, const QList<UnknownSignal>& pairs);
 
 // The registries of each command group.
 QList<Command> fileCommands();

@@ -14,21 +14,6 @@ namespace {
 
 constexpr qint64 kMaxJsonSize = 1 << 20;  // a channel file's JSON is about 3 KB
 
-// Loads a channel file completely, or says why not.
-std::optional<RadioData> loadComplete(const QString& path, QString* error) {
-  RadioData data;
-  const LoadResult r = loadChpFile(path, data);
-  if (r.status == LoadStatus::NotFound)
-    *error = QStringLiteral("%1: no such file").arg(path);
-  else if (r.status == LoadStatus::Failed)
-    *error = QStringLiteral("%1: %2 (error %3)").arg(path, r.error.description).arg(r.error.number);
-  else if (!r.modelFound)
-    *error = QStringLiteral("%1: the model code matches none of the eight models").arg(path);
-  else
-    return data;
-  return std::nullopt;
-}
-
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
   TextTable settings;
@@ -61,18 +46,16 @@ QString bandOfModel(int model) {
 
 int show(const QStringList& args) {
   if (args.size() != 1) return fail(QStringLiteral("usage: kvprog-cli show FILE.chp"));
-  QString error;
-  const auto data = loadComplete(args[0], &error);
-  if (!data) return fail(error);
+  const auto data = loadChannelFile(args[0]);
+  if (!data) return 1;
   print(showText(*data, bandOfModel(data->settings.model)));
   return 0;
 }
 
 int exportJson(const QStringList& args) {
   if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli export FILE.chp OUT.json"));
-  QString error;
-  const auto data = loadComplete(args[0], &error);
-  if (!data) return fail(error);
+  const auto data = loadChannelFile(args[0]);
+  if (!data) return 1;
   if (const auto e = writeFileAtomically(args[1], toJson(*data)))
     return fail(QStringLiteral("%1: %2").arg(args[1], *e));
   return 0;

@@ -197,6 +197,11 @@ void mainFrm::loadFile(const QString& path) {
   if (result.status == LoadStatus::Failed)
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
+  // Signalling bytes that name no code load as another code, or none, and would be saved
+  // differently: never silently.
+  if (!result.unknownSignals.isEmpty())
+    prompts::message(this, unknownSignalsText(result.unknownSignals), QStringLiteral("提示"),
+                     prompts::Icon::Information);
 }
 
 void mainFrm::openFile() {
