@@ -21,9 +21,10 @@ install_missing() {
   fi
 }
 
+# Configures (once; any arguments go to that first cmake) and builds.
 build() {
   if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
   cmake --build "$BUILD" --parallel 2
 }

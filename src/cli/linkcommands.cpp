@@ -211,9 +211,10 @@ QList<Command> linkCommands() {
        ports},
       {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
        QStringLiteral("Read a radio's memory into a channel file."),
-       QStringLiteral("Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
-                      "radio's answers. When they do not load (an unknown model, a value out of\n"
-                      "range) OUT.chp is still written and the exit status is 1.\n\n") +
+       QStringLiteral(
+           "Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
+           "radio's answers. When they do not load (an unknown model, a value out of\n"
+           "range) OUT.chp is still written and the exit status is 1.\n\n") +
            kLinkHelp,
        read},
       {QStringLiteral("write"), QStringLiteral("write --port DEVICE [--timeout SECONDS] IN.chp"),

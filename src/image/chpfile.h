@@ -24,8 +24,8 @@ struct UnknownSignal {
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  Failure error;          // set when Failed
-  bool modelFound = false;  // the file's model code named one of the eight models
+  Failure error;                          // set when Failed
+  bool modelFound = false;                // the file's model code named one of the eight models
   QList<UnknownSignal> unknownSignals{};  // in file order, up to where the load stopped
 };
 

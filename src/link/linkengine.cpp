@@ -316,8 +316,8 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
     stopTimer1();
     const QByteArray line = scratchLine(port_.readAll());
     if (const auto failure = appendToFile(scratchPath, line))
-      return fail({errnum::kFileAccess,
-                   QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)});
+      return fail(
+          {errnum::kFileAccess, QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)});
     observer_.setProgress(b);
     if (port_.isOpen()) threshold_ = true;
     if (!send(QByteArray(1, kAck))) return fail(takePendingFailure());

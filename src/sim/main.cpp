@@ -95,8 +95,8 @@ class MemoryFile {
   bool open(const QString& path) {
     const kv::BoundedRead stored = kv::readFileBounded(path, kv::kImageSize);
     using Status = kv::BoundedRead::Status;
-    if (stored.status == Status::TooLarge || (stored.ok() && !stored.bytes.isEmpty() &&
-                                              stored.bytes.size() != kv::kImageSize)) {
+    if (stored.status == Status::TooLarge ||
+        (stored.ok() && !stored.bytes.isEmpty() && stored.bytes.size() != kv::kImageSize)) {
       complain(QStringLiteral("%1 is not a radio memory image: an image is empty or exactly %2 "
                               "bytes; the file is left as it is")
                    .arg(path)
@@ -153,8 +153,9 @@ void answerOption(const QCommandLineParser& parser, RadioFaults& faults, bool& o
   const int byte = parts.value(1).toInt(&byteOk, 16);
   if (parts.size() != 2 || !blockOk || block < 0 || block >= kv::kBlockCount || !byteOk ||
       byte < 0 || byte > 0xFF || parser.isSet("nak-at")) {
-    complain(QStringLiteral("--answer-at takes BLOCK:BYTE, a block 0..127 and a byte in hex "
-                            "(e.g. 9:10), and not together with --nak-at"));
+    complain(
+        QStringLiteral("--answer-at takes BLOCK:BYTE, a block 0..127 and a byte in hex "
+                       "(e.g. 9:10), and not together with --nak-at"));
     ok = false;
     return;
   }

@@ -146,8 +146,8 @@ class TestCliFiles : public QObject {
     QVERIFY(!QFile::exists(path("o.json")) && !QFile::exists(path("o.pdf")));
 
     // Signalling bytes that name no code are listed; the command goes on.
-    writeAll(path("odd.chp"), readAll(fixture("example.chp"))
-                                  .replace("52 00 18 08 80 01", "52 00 18 08 80 40"));
+    writeAll(path("odd.chp"),
+             readAll(fixture("example.chp")).replace("52 00 18 08 80 01", "52 00 18 08 80 40"));
     const Run shown = cli({"show", path("odd.chp")});
     QCOMPARE(shown.status, 0);
     QVERIFY2(shown.err.contains(QStringLiteral("信道1 接收信令 80 40 → D072N")),

@@ -12,8 +12,6 @@ using kvtest::writeAll;
 
 namespace {
 
-
-
 QByteArray fixture(const char* name) { return readAll(kvtest::fixturePath(name)); }
 
 // The all-"OFF" file with line `line` (1-based) replaced.

@@ -10,8 +10,8 @@
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
-#include "testfiles.h"
 #include "link/linkengine.h"
+#include "testfiles.h"
 
 using namespace kv;
 using kvtest::KvsimProcess;
@@ -162,7 +162,8 @@ class TestKvsimE2E : public QObject {
     QCOMPARE(run.exitCode, exitCode);
     for (const QString& m : messages) QVERIFY2(run.err.contains(m), qPrintable(run.err));
     // One failure, one message; and the count never claims a transfer it did not finish.
-    if (!messages.join(' ').contains("8018")) QVERIFY2(!run.err.contains("8018"), qPrintable(run.err));
+    if (!messages.join(' ').contains("8018"))
+      QVERIFY2(!run.err.contains("8018"), qPrintable(run.err));
     QVERIFY2(!run.err.contains("128/128"), qPrintable(run.err));
     QVERIFY2(run.cpuSeconds < 0.3, qPrintable(QString::number(run.cpuSeconds)));  // waits block
     if (command == "read") QVERIFY(!QFile::exists(file));
