@@ -6,12 +6,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "image/programfolders.h"
+
 namespace kv {
 
 void configureApplication(QApplication& app) {
   // No display name is set: the window system would append it to every caption.
-  QCoreApplication::setApplicationName(QStringLiteral("kvprog"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+  useProgramIdentity();
   QFont font = QApplication::font();
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setFont(font);

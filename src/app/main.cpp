@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/commands.h"
+#include "app/fileopening.h"
 #include "app/frmsplash.h"
 #include "editor/mainfrm.h"
 
@@ -45,6 +46,10 @@ int main(int argc, char* argv[]) {
   parser.setApplicationDescription(
       QStringLiteral("Programming software for 16-channel handheld radios."));
   parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("FILE.chp"),
+                               QStringLiteral("A channel file to open at start-up."),
+                               QStringLiteral("[FILE.chp]"));
   const QCommandLineOption screenshot(
       QStringLiteral("screenshot"),
       QStringLiteral("Save a picture of the main window to PATH once it is shown, then exit."),
@@ -80,7 +85,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication::quit();
       });
     }
+    acceptChpDrops(*w);
     w->show();
+    if (!parser.positionalArguments().isEmpty())
+      openAtStart(*w, parser.positionalArguments().constFirst());
   };
 
   if (parser.isSet(noSplash)) {

@@ -10,6 +10,7 @@ const QList<Command>& commands() {
     QList<Command> list;
     list << fileCommands();
     list << reportCommands();
+    list << portCommands();
     list << linkCommands();
     return list;
   }();

@@ -33,6 +33,7 @@ void print(const QString& text);
 // The registries of each command group.
 QList<Command> fileCommands();
 QList<Command> reportCommands();
+QList<Command> portCommands();
 QList<Command> linkCommands();
 
 }  // namespace kv::cli

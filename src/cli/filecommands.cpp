@@ -1,5 +1,3 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
 #include "cli/jsonformat.h"
 #include "cli/texttable.h"
@@ -7,6 +5,7 @@
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "model/radiomodel.h"
 
 namespace kv::cli {
@@ -55,7 +54,7 @@ QString showText(const RadioData& data, const QString& bandText) {
 }
 
 QString bandOfModel(int model) {
-  const IniFile ini(settingsFilePath(QCoreApplication::applicationDirPath()));
+  const IniFile ini(settingsFile());
   return bandTextOf(readBands(ini), model);
 }
 

@@ -1,8 +1,7 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "print/printscript.h"
 #include "print/scriptinterpreter.h"
 #include "print/settingsreport.h"
@@ -23,7 +22,7 @@ int report(const QStringList& args) {
                     .arg(chp, loaded.error.description)
                     .arg(loaded.error.number));
 
-  const IniFile settings(settingsFilePath(QCoreApplication::applicationDirPath()));
+  const IniFile settings(settingsFile());
   const QString band = bandTextOf(readBands(settings), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
     fail(QStringLiteral("%1: %2").arg(title, text));
@@ -41,14 +40,14 @@ int report(const QStringList& args) {
 }  // namespace
 
 QList<Command> reportCommands() {
-  return {
-      {QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
-       QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
-       QStringLiteral("The report is the one the program prints: the function settings, the band\n"
-                      "of the model from the settings file beside the program, and the whole\n"
-                      "channel table. Nothing is written when the channel file does not load\n"
-                      "completely. Runs without a display.\n"),
-       report, true}};
+  return {{QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
+           QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
+           QStringLiteral(
+               "The report is the one the program prints: the function settings, the band\n"
+               "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
+               "whole channel table. Nothing is written when the channel file does not load\n"
+               "completely. Runs without a display.\n"),
+           report, true}};
 }
 
 }  // namespace kv::cli

@@ -16,6 +16,7 @@
 #include "editor/functionpanel.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -29,7 +30,7 @@ const int kEditorTimerMs = 1000;
 
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
-      bands_(readBands(IniFile(settingsFilePath(QCoreApplication::applicationDirPath())))),
+      bands_(readBands(IniFile(settingsFile()))),
       panel_(new FunctionPanel(data_)),
       grid_(new ChannelGrid(data_, [this] { return bandLabelText(); })),
       timer_(new QTimer(this)) {
@@ -189,7 +190,7 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-void mainFrm::loadFile(const QString& path) {
+bool mainFrm::loadFile(const QString& path) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, data_);
   QApplication::restoreOverrideCursor();
@@ -197,6 +198,7 @@ void mainFrm::loadFile(const QString& path) {
   if (result.status == LoadStatus::Failed)
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
+  return result.status == LoadStatus::Loaded;
 }
 
 void mainFrm::openFile() {

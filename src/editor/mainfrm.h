@@ -21,7 +21,7 @@ class FunctionPanel;
 class mainFrm : public QMainWindow {
   Q_OBJECT
  public:
-  // Reads the band texts from the settings file beside the program.
+  // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
   RadioData& data() { return data_; }
@@ -30,8 +30,9 @@ class mainFrm : public QMainWindow {
 
   // Re-shows the grid and the lists after the document was changed from outside.
   void refreshFromData();
-  // Loads a ".chp" file into the document, shows it and reports a failed load.
-  void loadFile(const QString& path);
+  // Loads a ".chp" file into the document, shows it and reports a failed load. True when
+  // the whole file was loaded.
+  bool loadFile(const QString& path);
   void stopEditorTimer();
 
   // Commands whose windows live in other layers. Until a handler is installed the command

@@ -2,18 +2,19 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "app/commands.h"
-#include "kvsimprocess.h"
-#include "sampledata.h"
 #include "editor/mainfrm.h"
+#include "kvsimprocess.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "print/printscript.h"
+#include "sampledata.h"
 #include "ui/prompts.h"
 
 using namespace kv;
@@ -47,6 +48,8 @@ class TestCommands : public QObject {
   Q_OBJECT
 
  private slots:
+  // The port dialog remembers its choice in the user's settings: a test's own, not the user's.
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() { prompts::setTestMode(true); }
 
   void everyCommandReachesItsWindow() {
