@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -13,6 +14,8 @@ namespace kv {
 void configureApplication(QApplication& app) {
   // No display name is set: the window system would append it to every caption.
   useProgramIdentity();
+  QGuiApplication::setDesktopFileName(QStringLiteral(KV_APP_ID));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/kvprog.png")));
   QFont font = QApplication::font();
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setFont(font);

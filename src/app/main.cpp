@@ -12,6 +12,7 @@
 #include "app/fileopening.h"
 #include "app/frmsplash.h"
 #include "editor/mainfrm.h"
+#include "image/programfolders.h"
 
 namespace {
 
@@ -40,8 +41,9 @@ class FirstPaint : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  kv::configureApplication(app);
+  kv::useProgramIdentity();
 
+  // --help and --version in English, as the man page is: the translations come after.
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Programming software for 16-channel handheld radios."));
@@ -62,6 +64,7 @@ int main(int argc, char* argv[]) {
       QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
   parser.addOptions({screenshot, noSplash, shownTime});
   parser.process(app);
+  kv::configureApplication(app);
 
   std::unique_ptr<kv::mainFrm> main;
   int status = 0;

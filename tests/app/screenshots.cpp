@@ -1,6 +1,7 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
 // start-up, a frequency editor over a cell, the signalling list dropped down, the about
-// box and the manual. Usage: kvprog-screenshots OUTPUT-FOLDER
+// box, the manual and the port dialog with a workshop's ports. Usage: kvprog-screenshots
+// OUTPUT-FOLDER
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "transfer/frmdk.h"
 
 namespace {
 
@@ -82,5 +84,33 @@ int main(int argc, char* argv[]) {
 
   kv::HelpWindow::showHelp(&w);
   saveScreen(QStringLiteral("help.png"));
+
+  kv::setPortSource([] {
+    QList<kv::PortInfo> ports;
+    for (const char* device : {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}) {
+      kv::PortInfo legacy;
+      legacy.device = QString::fromLatin1(device);
+      ports << legacy;
+    }
+    kv::PortInfo ch340;
+    ch340.device = QStringLiteral("/dev/ttyUSB0");
+    ch340.description = QStringLiteral("USB-Serial CH340");
+    ch340.manufacturer = QStringLiteral("QinHeng Electronics");
+    ch340.vendorId = 0x1a86;
+    ch340.productId = 0x7523;
+    kv::PortInfo ftdi = ch340;
+    ftdi.device = QStringLiteral("/dev/ttyUSB1");
+    ftdi.description = QStringLiteral("FT232R USB UART");
+    ftdi.manufacturer = QStringLiteral("FTDI");
+    ftdi.serialNumber = QStringLiteral("A50285BI");
+    ftdi.vendorId = 0x0403;
+    ftdi.productId = 0x6001;
+    return ports << ch340 << ftdi;
+  });
+  w.findChild<kv::HelpWindow*>()->close();
+  kv::frmDK ports(kv::PortChoice{}, &w);
+  ports.show();
+  if (!QTest::qWaitForWindowExposed(&ports)) qWarning("the port dialog was not shown");
+  saveScreen(QStringLiteral("port-dialog.png"));
   return allSaved ? 0 : 1;
 }
