@@ -13,7 +13,7 @@ enum class LoadStatus { Loaded, NotFound, Failed };
 
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  Failure error;          // set when Failed
+  Failure error;            // set when Failed
   bool modelFound = false;  // the file's model code named one of the eight models
 };
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -48,8 +49,12 @@ class TestCommands : public QObject {
   Q_OBJECT
 
  private slots:
-  // The port dialog remembers its choice in the user's settings: a test's own, not the user's.
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  // The port dialog remembers its choice in the user's settings: a test's own, not the user's,
+  // and none from an earlier run.
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).clear();
+  }
   void init() { prompts::setTestMode(true); }
 
   void everyCommandReachesItsWindow() {
