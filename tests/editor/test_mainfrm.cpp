@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -10,6 +11,8 @@
 
 #include "editorfixture.h"
 #include "image/chpfile.h"
+#include "sampledata.h"
+#include "testfiles.h"
 
 using namespace kv;
 using kv::test::clickCell;
@@ -31,6 +34,16 @@ class TestMainFrm : public QObject {
     QTest::mouseClick(bar->widgetForAction(action(name)), Qt::LeftButton);
   }
   QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  // Everything the window shows of the document: the caption, the cells, the lists and the
+  // band label.
+  QStringList shownState() const {
+    QStringList texts{w->windowTitle(), w->bandLabelText()};
+    QTableWidget* grid = w->channelGrid()->grid();
+    for (int r = 1; r < grid->rowCount(); ++r)
+      for (int c = 1; c < grid->columnCount(); ++c) texts << grid->item(r, c)->text();
+    for (QComboBox* box : w->findChildren<QComboBox*>()) texts << box->currentText();
+    return texts;
+  }
   prompts::Shown onlyMessage() {
     [&] { QCOMPARE(prompts::shown().size(), 1); }();
     const prompts::Shown shown = prompts::shown().value(0);
@@ -130,6 +143,9 @@ class TestMainFrm : public QObject {
     w->refreshFromData();
     QComboBox* models = list("cboPCmodel");
     models->setFocus();
+    // The first step clears the table; the next two ask about that change.
+    prompts::queueAnswer(prompts::Answer::No);
+    prompts::queueAnswer(prompts::Answer::No);
     for (int i = 0; i < 3; ++i) QTest::keyClick(models, Qt::Key_Down);
     QCOMPARE(models->currentIndex(), 3);
     QCOMPARE(w->bandLabelText(), QStringLiteral("136MHz---174MHz"));
@@ -156,9 +172,10 @@ class TestMainFrm : public QObject {
     // Another model with other channels: the load brings the file's model and keeps its channels.
     list("cboPCmodel")->setCurrentIndex(0);
     w->data().cell(2, 1) = QStringLiteral("460.00000");
+    prompts::queueAnswer(prompts::Answer::No);  // the model change is not kept
     prompts::queueFileName(path("saved"));
     clickTool("tbOpen");
-    QVERIFY(prompts::shown().isEmpty());
+    QCOMPARE(onlyMessage().buttons, prompts::Buttons::YesNoCancel);
     QCOMPARE(list("cboPCmodel")->currentIndex(), 2);
     QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.12500"));
     QCOMPARE(w->data().cell(2, 1), QStringLiteral("OFF"));
@@ -172,25 +189,202 @@ class TestMainFrm : public QObject {
     QCOMPARE(w->data(), before);
   }
 
-  void fileErrorsAreReported() {
-    QFile broken(path("broken.chp"));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("52 00 00 08 13 FF FF FF 00 00 04 19\r\n");
-    broken.close();
-    w->data().cell(1, 1) = QStringLiteral("450.12500");
-    prompts::queueFileName(broken.fileName());
-    action("mnuOpen")->trigger();
-    const prompts::Shown loadError = onlyMessage();
-    QCOMPARE(loadError.title, QStringLiteral("62"));
-    QCOMPARE(loadError.icon, prompts::Icon::Information);
-    QCOMPARE(list("cboPCmodel")->currentIndex(), 2);  // what was read before the error stays
-    QCOMPARE(w->channelGrid()->grid()->item(1, 1)->text(), QString());
+  void failedOpenLeavesTheWindowAsItWas() {
+    // A document the user has changed, shown with an editor's text in the grid.
+    w->bands()[1] = QStringLiteral("400MHz---450MHz");
+    w->data() = kvtest::sampleRadioData();
+    w->data().settings.model = 1;
+    w->refreshFromData();
+    clickCell(*w, 5, 1);
+    QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("445"));
+    QTest::keyClick(w->channelGrid()->rxFreqEditor(), Qt::Key_Return);
+    QVERIFY(w->isModified());
+    const RadioData before = w->data();
+    const QStringList shownBefore = shownState();
+
+    // The file names another model (which clears the table) and breaks off in channel 2.
+    QByteArray text = kvtest::readAll(kvtest::fixturePath("example.chp"));
+    text.replace("52 00 00 08 11", "52 00 00 08 13");
+    text.truncate(text.indexOf("52 00 30 08"));
+    QVERIFY(kvtest::writeAll(path("broken.chp"), text));
+    prompts::queueAnswer(prompts::Answer::No);  // do not save the changes
+    prompts::queueFileName(path("broken.chp"));
+    QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].title, QStringLiteral("62"));
+    QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
+    prompts::clearShown();
+    QCOMPARE(w->data(), before);
+    QCOMPARE(shownState(), shownBefore);
+    QVERIFY(w->isModified());
 
     prompts::queueFileName(dir.filePath(QStringLiteral("missing/out.chp")));
     action("mnuSave")->trigger();
     const prompts::Shown saveError = onlyMessage();
     QCOMPARE(saveError.title, QStringLiteral("错误"));
     QCOMPARE(saveError.icon, prompts::Icon::Critical);
+    QVERIFY(w->isModified());
+  }
+
+  void frequencyStillBeingTypedIsCheckedBeforeACommand() {
+    QStringList ran;
+    w->setCommand(mainFrm::Command::Write, [&] { ran << "write"; });
+    w->setCommand(mainFrm::Command::Print, [&] { ran << "print"; });
+    QLineEdit* editor = w->channelGrid()->rxFreqEditor();
+    const auto typeInto = [&](int row, const char* text) {
+      clickCell(*w, row, 1);
+      QTest::keyClicks(editor, QString::fromLatin1(text));
+      prompts::clearShown();  // leaving the cell before may have said something
+    };
+    const auto verifyRefused = [&](const char* message, int row) {
+      QCOMPARE(onlyMessage().text, QString::fromUtf8(message));
+      QCOMPARE(w->data().cell(row, 1), QString());
+      QVERIFY(editor->isHidden());
+    };
+
+    // Save by its shortcut while the editor still has the focus.
+    typeInto(1, "480.0025");
+    prompts::queueFileName(path("refused.chp"));
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    verifyRefused("请在正确的频率范围输入", 1);
+    QCOMPARE(prompts::saveFileName(nullptr, QString()), path("refused.chp"));  // never asked
+
+    // Write from the toolbar.
+    typeInto(2, "450.0025");
+    clickTool("tbWrite");
+    verifyRefused("输入的频率需为6.25K或5K的整数", 2);
+
+    // Print from the menu's shortcut after the editor timer has put the editor away.
+    typeInto(3, "480");
+    list("cboFuncSQL")->setFocus();
+    w->hideEditorsWhenFocusLeft();
+    QVERIFY(editor->isHidden());
+    QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
+    verifyRefused("请在正确的频率范围输入", 3);
+    QVERIFY(ran.isEmpty());
+
+    // An accepted value is formatted and fills its row as leaving the cell would.
+    typeInto(4, "450");
+    prompts::queueFileName(path("accepted.chp"));
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(onlyMessage().text, QStringLiteral("保存成功"));
+    RadioData saved;
+    QCOMPARE(loadChpFile(path("accepted.chp"), saved).status, LoadStatus::Loaded);
+    QCOMPARE(saved.channels[3].cells,
+             (std::array<QString, 7>{"450.00000", "450.00000", "OFF", "OFF", "否", "宽", "高"}));
+    QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);  // checked already: no message
+    QCOMPARE(ran, QStringList{"write"});
+    QVERIFY(prompts::shown().isEmpty());
+  }
+
+  void userChangesMarkTheDocumentModified() {
+    const QString plain = QStringLiteral("Tervan_V3.0编程软件 ");
+    const QString marked = QStringLiteral("Tervan_V3.0编程软件 *");
+    QCOMPARE(w->windowTitle(), plain);
+    const auto verifyMarkedThenSave = [&](const char* change) {
+      QVERIFY2(w->isModified(), change);
+      QCOMPARE(w->windowTitle(), marked);
+      prompts::queueFileName(path("saved.chp"));
+      action("mnuSave")->trigger();
+      QCOMPARE(onlyMessage().text, QStringLiteral("保存成功"));
+      QVERIFY2(!w->isModified(), change);
+      QCOMPARE(w->windowTitle(), plain);
+    };
+
+    clickCell(*w, 1, 1);
+    QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("450"));
+    verifyMarkedThenSave("typing");
+    clickCell(*w, 2, 3);
+    clickCell(*w, 2, 4);  // leaving the empty cell makes it "OFF"
+    verifyMarkedThenSave("validation");
+    list("cboFuncSQL")->setFocus();
+    QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down);
+    verifyMarkedThenSave("function list");
+    list("cboPCmodel")->setFocus();
+    QTest::keyClick(list("cboPCmodel"), Qt::Key_Down);
+    verifyMarkedThenSave("model");
+    w->setCommand(mainFrm::Command::Tune, [this] { w->data().tune.bjlx = QStringLiteral("1"); });
+    action("mnuTune")->trigger();
+    verifyMarkedThenSave("tune values");
+
+    // Tune mode that changes nothing stored, and a file shown as it was read, are no change.
+    w->setCommand(mainFrm::Command::Tune, [] {});
+    action("mnuTune")->trigger();
+    prompts::queueFileName(path("saved.chp"));
+    action("mnuOpen")->trigger();
+    QVERIFY(prompts::shown().isEmpty());
+    QVERIFY(!w->isModified());
+  }
+
+  void discardingCommandsAskFirst() {
+    bool read = false;
+    bool closed = false;
+    w->setCommand(mainFrm::Command::Read, [&] { read = true; });
+    connect(w.get(), &mainFrm::closing, this, [&] { closed = true; });
+    QVERIFY(!saveChpFile(path("other.chp"), kvtest::sampleRadioData()));
+    QComboBox* squelch = list("cboFuncSQL");
+    squelch->setFocus();
+    QTest::keyClick(squelch, Qt::Key_Down);
+    const RadioData changed = w->data();
+    const auto verifyAsked = [&] {
+      const prompts::Shown asked = prompts::shown().value(0);
+      QCOMPARE(asked.text, QStringLiteral("数据已修改，是否保存？"));
+      QCOMPARE(asked.title, QStringLiteral("提示"));
+      QCOMPARE(asked.buttons, prompts::Buttons::YesNoCancel);
+    };
+
+    // "取消" stays, whatever asked.
+    const std::function<void()> discarding[] = {
+        [&] { QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier); },
+        [&] { QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier); },
+        [&] { QTest::keyClick(w.get(), Qt::Key_X, Qt::ControlModifier); },
+        [&] { w->close(); },
+        [&] { QTest::keyClick(list("cboPCmodel"), Qt::Key_Down); },
+    };
+    for (const auto& discard : discarding) {
+      prompts::queueAnswer(prompts::Answer::Cancel);
+      prompts::queueFileName(path("other.chp"));
+      discard();
+      verifyAsked();
+      QCOMPARE(onlyMessage().buttons, prompts::Buttons::YesNoCancel);
+      QCOMPARE(prompts::openFileName(nullptr, QString()), path("other.chp"));  // never asked
+      QCOMPARE(w->data(), changed);
+      QCOMPARE(list("cboPCmodel")->currentIndex(), changed.settings.model);
+      QVERIFY(w->isVisible() && !closed && !read);
+    }
+
+    // "是" whose save fails stays.
+    prompts::queueAnswer(prompts::Answer::Yes);
+    prompts::queueFileName(dir.filePath(QStringLiteral("missing/out.chp")));
+    action("mnuRead")->trigger();
+    verifyAsked();
+    QCOMPARE(prompts::shown().value(1).title, QStringLiteral("错误"));
+    prompts::clearShown();
+    QVERIFY(!read && w->isModified());
+
+    // "否" goes on without saving.
+    prompts::queueAnswer(prompts::Answer::No);
+    clickTool("tbRead");
+    QVERIFY(read);
+    prompts::queueAnswer(prompts::Answer::No);
+    prompts::queueFileName(path("other.chp"));
+    clickTool("tbOpen");
+    QCOMPARE(w->data().settings, kvtest::sampleRadioData().settings);
+    QCOMPARE(w->data().channels[0], kvtest::sampleRadioData().channels[0]);
+    QVERIFY(!w->isModified());
+    prompts::clearShown();
+
+    // "是" saves, then goes on.
+    QTest::keyClick(squelch, Qt::Key_Down);
+    prompts::queueAnswer(prompts::Answer::Yes);
+    prompts::queueFileName(path("kept.chp"));
+    w->close();
+    verifyAsked();
+    QCOMPARE(prompts::shown().value(1).text, QStringLiteral("保存成功"));
+    QVERIFY(closed);
+    RadioData kept;
+    QCOMPARE(loadChpFile(path("kept.chp"), kept).status, LoadStatus::Loaded);
+    QCOMPARE(kept.settings.squelch, kvtest::sampleRadioData().settings.squelch + 1);
   }
 
   void returnFromAnotherWindowRefreshesTheBandLabel() {

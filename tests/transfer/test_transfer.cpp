@@ -11,6 +11,11 @@
 #include <QTest>
 
 #include <QTimer>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "sampledata.h"
 
 #include "image/chpfile.h"
@@ -19,6 +24,7 @@
 #include "transfer/frmdk.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
+#include "transfer/transferjob.h"
 #include "ui/prompts.h"
 
 using namespace kv;
@@ -47,6 +53,26 @@ QStringList shownTexts() {
   QStringList texts;
   for (const auto& s : prompts::shown()) texts << s.text;
   return texts;
+}
+
+// Runs `wait` on this thread; a wait that has not returned after five seconds is a deadlock
+// and ends the test run rather than hang it.
+void failOnDeadlock(const std::function<void()>& wait) {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool returned = false;
+  std::thread watchdog([&] {
+    std::unique_lock lock(mutex);
+    if (!done.wait_for(lock, std::chrono::seconds(5), [&] { return returned; }))
+      qFatal("the GUI thread is still waiting for the worker: deadlock");
+  });
+  wait();
+  {
+    std::lock_guard lock(mutex);
+    returned = true;
+  }
+  done.notify_one();
+  watchdog.join();
 }
 
 }  // namespace
@@ -219,6 +245,33 @@ class TestTransfer : public QObject {
     QVERIFY(prompts::shown()[1].text.contains(scratch));
     QVERIFY(QDir(scratch).removeRecursively());
     qunsetenv("KVPROG_PORTS");
+  }
+
+  void quittingWhileACancelledReadWindsDownReturns() {
+    // The radio stops answering at block 5: the read waits there until it is cancelled, and
+    // then loads what it stored, which needs the GUI thread.
+    KvsimProcess sim({"--silent-from", "5"});
+    QTemporaryDir dir;
+    LinkSession session;
+    TransferJob::Request request;
+    request.device = sim.device();
+    request.scratchPath = dir.filePath("received.chp");
+    bool loaded = false;
+    request.load = [&loaded](const QString&) { loaded = true; };
+    auto job = std::make_unique<TransferJob>(std::move(request), session);
+    QSignalSpy progress(job.get(), &TransferJob::progressChanged);
+    job->start();
+    QVERIFY(!job->waitUntilOpen());
+    job->begin();
+    QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().first().toInt() == 5, 5000);
+
+    // The program is closing: its event loops have ended, and the window cancels the read
+    // and waits for the worker before it goes.
+    QElapsedTimer timer;
+    timer.start();
+    failOnDeadlock([&] { job.reset(); });
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(!loaded);  // nothing is loaded into a window that is going
   }
 
   void timeoutMessageThenCancelInTheWindow() {
