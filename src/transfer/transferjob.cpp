@@ -1,5 +1,7 @@
 #include "transfer/transferjob.h"
 
+#include <memory>
+
 #include "link/systemserialport.h"
 #include "ui/prompts.h"
 
