@@ -256,7 +256,10 @@ class TestMainFrm : public QObject {
           clickCell(*w, 1, 1);
           QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("450"));
         },
-        [&] { clickCell(*w, 2, 3), clickCell(*w, 2, 4); },  // leaving the empty cell: "OFF"
+        [&] {
+          clickCell(*w, 2, 3);
+          clickCell(*w, 2, 4);  // leaving the empty cell makes it "OFF"
+        },
         [&] { QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down); },
         [&] { QTest::keyClick(list("cboPCmodel"), Qt::Key_Down); },
         [&] { action("mnuTune")->trigger(); },
@@ -297,6 +300,8 @@ class TestMainFrm : public QObject {
     prompts::queueAnswer(prompts::Answer::Yes);  // a save that fails stays
     prompts::queueFileName(dir.filePath(QStringLiteral("missing/out.chp")));
     clickTool("tbRead");
+    QCOMPARE(prompts::shown().value(1).title, QStringLiteral("错误"));
+    QCOMPARE(prompts::shown().value(1).icon, prompts::Icon::Critical);
     QVERIFY(!read);
     prompts::queueAnswer(prompts::Answer::No);
     clickTool("tbRead");
