@@ -30,6 +30,10 @@ int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
 
+// The band text of a model from the settings file beside the program. A stored band that no
+// frequency could pass is replaced for this run, with a warning on stderr.
+QString bandOfModel(int model);
+
 // The registries of each command group.
 QList<Command> fileCommands();
 QList<Command> reportCommands();

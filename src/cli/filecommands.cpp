@@ -1,12 +1,9 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
 #include "cli/jsonformat.h"
 #include "cli/texttable.h"
 #include "image/atomicfile.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
-#include "image/inifile.h"
 #include "model/radiomodel.h"
 
 namespace kv::cli {
@@ -52,11 +49,6 @@ QString showText(const RadioData& data, const QString& bandText) {
     channels.addRow(row);
   }
   return settings.render() + QLatin1Char('\n') + channels.render();
-}
-
-QString bandOfModel(int model) {
-  const IniFile ini(settingsFilePath(QCoreApplication::applicationDirPath()));
-  return bandTextOf(readBands(ini), model);
 }
 
 int show(const QStringList& args) {

@@ -72,8 +72,13 @@ class mainFrm : public QMainWindow {
   void openFile();
   void saveFile();
 
+  // Shows, once the window is up, which stored bands were unusable and replaced for the run.
+  void reportReplacedBands();
+
   RadioData data_;
+  QString settingsPath_;
   Bands bands_;
+  QList<ReplacedBand> replacedBands_;
   FunctionPanel* panel_;
   ChannelGrid* grid_;
   QTimer* timer_;
