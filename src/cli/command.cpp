@@ -34,14 +34,14 @@ int fail(const QString& message) {
   return 1;
 }
 
-QString bandOfModel(int model) {
+Bands settingsBands() {
   const IniFile ini(settingsFilePath(QCoreApplication::applicationDirPath()));
   Bands bands = readBands(ini);
   for (const ReplacedBand& bad : replaceInvalidBands(bands))
     std::fprintf(stderr, "kvprog-cli: warning: %s: %s holds \"%s\", not a usable band; using %s\n",
                  qPrintable(ini.path()), qPrintable(bad.key), qPrintable(bad.text),
                  qPrintable(fallbackBandText()));
-  return bandTextOf(bands, model);
+  return bands;
 }
 
 void print(const QString& text) {

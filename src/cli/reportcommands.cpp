@@ -20,7 +20,7 @@ int report(const QStringList& args) {
                     .arg(chp, loaded.error.description)
                     .arg(loaded.error.number));
 
-  const QString band = bandOfModel(data.settings.model);
+  const QString band = bandTextOf(settingsBands(), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
     fail(QStringLiteral("%1: %2").arg(title, text));
   });

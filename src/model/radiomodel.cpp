@@ -1,5 +1,6 @@
 #include "model/radiomodel.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace kv {
@@ -80,6 +81,22 @@ QList<ReplacedBand> replaceInvalidBands(Bands& bands) {
     bands[slot] = fallbackBandText();
   }
   return replaced;
+}
+
+bool isFrequencyNumber(const QString& text) {
+  static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
+  return number.match(text).hasMatch();
+}
+
+QString formatFrequency(const QString& text, int wholeDigits) {
+  if (!isFrequencyNumber(text)) return text;
+  const double value = text.trimmed().toDouble();
+  QString body = QString::number(std::abs(value), 'f', 5);
+  const int whole = int(body.indexOf(QLatin1Char('.')));
+  if (whole < wholeDigits) body.prepend(QString(wholeDigits - whole, QLatin1Char('0')));
+  if (wholeDigits == 0 && body.startsWith(QLatin1Char('0'))) body.remove(0, 1);
+  const bool negative = value < 0 && body.contains(QRegularExpression(QStringLiteral("[1-9]")));
+  return negative ? QLatin1Char('-') + body : body;
 }
 
 FrequencyCheck checkFrequency(const QString& frequency, const QString& bandText) {

@@ -62,6 +62,13 @@ QString fallbackBandText();
 // empty (no band stored).
 QList<ReplacedBand> replaceInvalidBands(Bands& bands);
 
+// A decimal number as the frequency editor takes it ("450.125", " 45", ".5", "-4").
+bool isFrequencyNumber(const QString& text);
+// Five decimals, the whole part padded to `wholeDigits` places: 3 gives the cells' form
+// "000.00000" (4 gives 004.00000), 0 the editor's "##.00000" (0.5 gives .50000). A text that is
+// not a number comes back unchanged.
+QString formatFrequency(const QString& text, int wholeDigits);
+
 enum class FrequencyCheck { Accepted, OutOfRange, OffRaster, Unreadable };
 
 // The editor's acceptance rule for a frequency text in MHz ("450.00625"): the whole-MHz part

@@ -1,14 +1,13 @@
-#include "cli/jsonformat.h"
+#include "exchange/jsonformat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
+#include "exchange/cellentry.h"
 #include "model/radiomodel.h"
-#include "model/signalcodes.h"
 
-namespace kv::cli {
+namespace kv {
 namespace {
 
 const QStringList kCrystals{"13MHz", "14.4MHz"};
@@ -29,36 +28,12 @@ const SettingKey kSettingKeys[] = {
     {"voice", voiceOptions, &FunctionSettings::voice},
 };
 
-const char* const kChannelKeys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
-                                    "busy_lock", "bandwidth", "tx_power"};
-
 QString quoted(const QString& text) {
   const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
   return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 QString optionText(const QStringList& options, int index) { return options.value(index); }
-
-// A cell value the editor could hold in that column; "" stands for an empty cell.
-bool validCell(int column, const QString& value) {
-  if (value.isEmpty()) return true;
-  switch (column) {
-    case kRxFreq:
-    case kTxFreq: {
-      static const QRegularExpression form(QStringLiteral("^[0-9]{3}\\.[0-9]{5}$"));
-      return value == QLatin1String("OFF") || form.match(value).hasMatch();
-    }
-    case kRxSignal:
-    case kTxSignal:
-      return signalPickList().contains(value);
-    case kBusyLock:
-      return busyLockOptions().contains(value);
-    case kBandwidth:
-      return bandwidthOptions().contains(value);
-    default:
-      return txPowerOptions().contains(value);
-  }
-}
 
 // Rejects keys the format does not have, so that a misspelt key is not silently dropped.
 QString unknownKey(const QJsonObject& object, const QStringList& keys) {
@@ -88,15 +63,14 @@ QByteArray toJson(const RadioData& data) {
   for (int n = 1; n <= kChannelCount; ++n) {
     QString line = QStringLiteral("  {\"channel\": %1").arg(n);
     for (int c = kRxFreq; c <= kTxPower; ++c)
-      line += QStringLiteral(", \"%1\": %2")
-                  .arg(QLatin1String(kChannelKeys[c - 1]), quoted(data.cell(n, c)));
+      line += QStringLiteral(", \"%1\": %2").arg(channelFieldKey(c), quoted(data.cell(n, c)));
     channels << line + QLatin1Char('}');
   }
   out += channels.join(QStringLiteral(",\n")) + QStringLiteral("]}\n");
   return out.toUtf8();
 }
 
-JsonResult fromJson(const QByteArray& json) {
+JsonResult fromJson(const QByteArray& json, const Bands& bands) {
   JsonResult r;
   QJsonParseError parseError;
   const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
@@ -166,7 +140,8 @@ JsonResult fromJson(const QByteArray& json) {
     return r;
   }
   QStringList channelKeys{"channel"};
-  for (const char* k : kChannelKeys) channelKeys << QLatin1String(k);
+  for (int c = kRxFreq; c <= kTxPower; ++c) channelKeys << channelFieldKey(c);
+  const QString band = bandTextOf(bands, model);
   for (int n = 1; n <= kChannelCount; ++n) {
     const QJsonObject ch = channels[n - 1].toObject();
     if (ch.value(QLatin1String("channel")).toInt() != n) {
@@ -178,17 +153,23 @@ JsonResult fromJson(const QByteArray& json) {
       return r;
     }
     for (int c = kRxFreq; c <= kTxPower; ++c) {
-      const QJsonValue v = ch.value(QLatin1String(kChannelKeys[c - 1]));
-      if (!v.isString() || !validCell(c, v.toString())) {
-        r.error = QStringLiteral("channel %1: \"%2\" has a value the editor does not offer")
-                      .arg(n)
-                      .arg(QLatin1String(kChannelKeys[c - 1]));
+      const QJsonValue v = ch.value(channelFieldKey(c));
+      if (!v.isString()) {
+        r.error =
+            QStringLiteral("channel %1: \"%2\" must be a text").arg(n).arg(channelFieldKey(c));
         return r;
       }
-      r.data.cell(n, c) = v.toString();
+      const CellEntry entry = enterCellValue(c, v.toString(), band);
+      if (!entry.ok()) {
+        r.error = QStringLiteral("channel %1: \"%2\": \"%3\" %4")
+                      .arg(n)
+                      .arg(channelFieldKey(c), v.toString(), refusalText(entry.refusal, band));
+        return r;
+      }
+      r.data.cell(n, c) = entry.text;
     }
   }
   return r;
 }
 
-}  // namespace kv::cli
+}  // namespace kv
