@@ -1,10 +1,12 @@
 #include "cli/command.h"
 #include "cli/texttable.h"
 #include "exchange/csvformat.h"
+#include "exchange/fields.h"
 #include "exchange/jsonformat.h"
 #include "image/atomicfile.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
+#include "image/memoryimage.h"
 #include "model/radiomodel.h"
 
 namespace kv::cli {
@@ -117,6 +119,41 @@ int importTable(const QStringList& argList) {
   return 0;
 }
 
+// A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image).
+std::optional<RadioData> loadDocument(const QString& path, QString* error) {
+  const BoundedRead input = readFileBounded(path, kMaxInputSize);
+  if (!input.ok()) {
+    *error = QStringLiteral("%1: %2").arg(path, input.reason);
+    return std::nullopt;
+  }
+  if (input.bytes.size() != kImageSize || input.bytes.startsWith("52 "))
+    return loadComplete(path, error);
+  RadioData data;
+  const LoadResult r = loadChpText(chpText(input.bytes), data);
+  if (r.status == LoadStatus::Loaded && r.modelFound) return data;
+  *error = QStringLiteral("%1: the radio image names none of the eight models").arg(path);
+  return std::nullopt;
+}
+
+// Like diff(1): 0 when the documents are equal, 1 when they differ, 2 on an error.
+int diff(const QStringList& args) {
+  constexpr int kTrouble = 2;
+  if (args.size() != 2) {
+    fail(QStringLiteral("usage: kvprog-cli diff A.chp B.chp"));
+    return kTrouble;
+  }
+  QString error;
+  const auto a = loadDocument(args[0], &error);
+  const auto b = a ? loadDocument(args[1], &error) : std::nullopt;
+  if (!b) {
+    fail(error);
+    return kTrouble;
+  }
+  const QStringList lines = documentDifferences(*a, *b);
+  for (const QString& line : lines) print(line + QLatin1Char('\n'));
+  return lines.isEmpty() ? 0 : 1;
+}
+
 }  // namespace
 
 QList<Command> fileCommands() {
@@ -141,6 +178,13 @@ QList<Command> fileCommands() {
        "defaults without --base. A bad file is rejected with a message naming the channel (or\n"
        "the row) and the key, and nothing is written.\n",
        importTable},
+      {"diff", "diff A.chp B.chp", "List the differences between two channel files.",
+       "One line per field that differs, named as in the JSON form: \"model: X -> Y\",\n"
+       "\"settings.squelch: 4 -> 6\", \"channel 3 rx_freq: 450.12500 -> 451.00000\". Either file "
+       "may\n"
+       "also be a radio's 1024-byte memory image (a kvsim --image file). Exit status: 0 equal,\n"
+       "1 different, 2 trouble (a file that does not load completely).\n",
+       diff},
   };
 }
 

@@ -69,10 +69,4 @@ QString refusalText(Refusal refusal, const QString& bandText) {
   return QString();
 }
 
-QString channelFieldKey(int column) {
-  static const char* const keys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
-                                     "busy_lock", "bandwidth", "tx_power"};
-  return QLatin1String(keys[column - 1]);
-}
-
 }  // namespace kv

@@ -23,7 +23,4 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
 // The refusal in words, for the command-line tool.
 QString refusalText(Refusal refusal, const QString& bandText);
 
-// The key of a channel field in the JSON and CSV forms ("rx_freq" for column 1).
-QString channelFieldKey(int column);
-
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include "exchange/cellentry.h"
+#include "exchange/fields.h"
 
 namespace kv {
 namespace {

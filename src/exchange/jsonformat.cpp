@@ -5,28 +5,11 @@
 #include <QJsonObject>
 
 #include "exchange/cellentry.h"
+#include "exchange/fields.h"
 #include "model/radiomodel.h"
 
 namespace kv {
 namespace {
-
-const QStringList kCrystals{"13MHz", "14.4MHz"};
-const QStringList kIfSides{"正", "负"};
-
-struct SettingKey {
-  const char* key;
-  QStringList (*options)();
-  int FunctionSettings::*field;
-};
-
-const SettingKey kSettingKeys[] = {
-    {"monitor", monitorOptions, &FunctionSettings::monitor},
-    {"power_save", powerSaveOptions, &FunctionSettings::powerSave},
-    {"tx_timeout", txTimeoutOptions, &FunctionSettings::txTimeout},
-    {"squelch", squelchOptions, &FunctionSettings::squelch},
-    {"scan", scanOptions, &FunctionSettings::scan},
-    {"voice", voiceOptions, &FunctionSettings::voice},
-};
 
 QString quoted(const QString& text) {
   const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -49,15 +32,15 @@ QByteArray toJson(const RadioData& data) {
   QString out =
       QStringLiteral("{\"model\": %1,\n \"settings\": {").arg(quoted(modelNames().value(s.model)));
   QStringList settings;
-  for (const SettingKey& k : kSettingKeys)
+  for (const SettingField& k : settingFields())
     settings << QStringLiteral("\"%1\": %2")
                     .arg(QLatin1String(k.key), quoted(optionText(k.options(), s.*k.field)));
   out += settings.join(QStringLiteral(", "));
   out += QStringLiteral(
              "},\n \"tune\": {\"crystal\": %1, \"if_side\": %2, \"power_trim\": %3},\n "
              "\"channels\": [\n")
-             .arg(quoted(kCrystals[data.tune.jtlx == QLatin1String("1")]),
-                  quoted(kIfSides[data.tune.bjlx == QLatin1String("1")]))
+             .arg(quoted(crystalTexts()[data.tune.jtlx == QLatin1String("1")]),
+                  quoted(ifSideTexts()[data.tune.bjlx == QLatin1String("1")]))
              .arg(data.tune.sPower - 5);
   QStringList channels;
   for (int n = 1; n <= kChannelCount; ++n) {
@@ -100,12 +83,12 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
 
   const QJsonObject settings = top.value(QLatin1String("settings")).toObject();
   QStringList settingNames;
-  for (const SettingKey& k : kSettingKeys) settingNames << QLatin1String(k.key);
+  for (const SettingField& k : settingFields()) settingNames << QLatin1String(k.key);
   if (const QString k = unknownKey(settings, settingNames); !k.isEmpty()) {
     r.error = QStringLiteral("settings: unknown key \"%1\"").arg(k);
     return r;
   }
-  for (const SettingKey& k : kSettingKeys) {
+  for (const SettingField& k : settingFields()) {
     const QJsonValue v = settings.value(QLatin1String(k.key));
     const int index = v.isString() ? k.options().indexOf(v.toString()) : -1;
     if (index < 0) {
@@ -121,8 +104,8 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
     r.error = QStringLiteral("tune: unknown key \"%1\"").arg(k);
     return r;
   }
-  const int crystal = kCrystals.indexOf(tune.value(QLatin1String("crystal")).toString());
-  const int ifSide = kIfSides.indexOf(tune.value(QLatin1String("if_side")).toString());
+  const int crystal = crystalTexts().indexOf(tune.value(QLatin1String("crystal")).toString());
+  const int ifSide = ifSideTexts().indexOf(tune.value(QLatin1String("if_side")).toString());
   const QJsonValue trim = tune.value(QLatin1String("power_trim"));
   if (crystal < 0)
     r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");

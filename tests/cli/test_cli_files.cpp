@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include "image/chpfile.h"
+#include "image/memoryimage.h"
 
 using namespace kv;
 using kvtest::readAll;
@@ -200,6 +201,28 @@ class TestCliFiles : public QObject {
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.contains(mentions), qPrintable(r.err));
     QVERIFY(!QFile::exists(path("out.chp")));
+  }
+
+  void diffListsFieldsAndExitsLikeDiff() {
+    const QString example = fixture("example.chp");
+    QCOMPARE(cli({"diff", example, example}).status, 0);
+    RadioData changed;
+    QVERIFY(loadChpFile(example, changed).status == LoadStatus::Loaded);
+    changed.settings.model = 1;
+    changed.settings.squelch = 6;
+    changed.cell(3, kRxFreq) = "451.00000";
+    changed.cell(1, kTxSignal) = "D047I";
+    // A radio's memory image as kvsim keeps it compares with a channel file.
+    writeAll(path("radio.bin"), encodeImage(changed).bytes);
+    const Run r = cli({"diff", example, path("radio.bin")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("model: KV--410B(1) -> KV--410B(2)\n"
+                                   "settings.squelch: 4 -> 6\n"
+                                   "channel 1 tx_signal: D023I -> D047I\n"
+                                   "channel 3 rx_freq: OFF -> 451.00000\n"));
+    writeAll(path("short.chp"), readAll(example).left(500));
+    QCOMPARE(cli({"diff", example, path("short.chp")}).status, 2);
+    QCOMPARE(cli({"diff", example}).status, 2);
   }
 
   void importOntoAFullDiskKeepsTheOldFile() {
