@@ -1,8 +1,5 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
 #include "image/chpfile.h"
-#include "image/inifile.h"
 #include "print/printscript.h"
 #include "print/scriptinterpreter.h"
 #include "print/settingsreport.h"
@@ -23,8 +20,7 @@ int report(const QStringList& args) {
                     .arg(chp, loaded.error.description)
                     .arg(loaded.error.number));
 
-  const IniFile settings(settingsFilePath(QCoreApplication::applicationDirPath()));
-  const QString band = bandTextOf(readBands(settings), data.settings.model);
+  const QString band = bandTextOf(settingsBands(), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
     fail(QStringLiteral("%1: %2").arg(title, text));
   });

@@ -3,9 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "editor/gridview.h"
 #include "model/radiomodel.h"
@@ -25,23 +23,6 @@ const QString kOffRaster = QStringLiteral("输入的频率需为6.25K或5K的整
 // The widest text each column shows besides its heading.
 const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
                                                 "D000N", "否",        "宽",        "高"};
-
-bool isNumber(const QString& text) {
-  static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
-  return number.match(text).hasMatch();
-}
-
-// Five decimals, the whole part padded to `digits` places ("000.00000" or "##.00000").
-QString formatFrequency(const QString& text, int digits) {
-  if (!isNumber(text)) return text;
-  const double value = text.trimmed().toDouble();
-  QString body = QString::number(std::abs(value), 'f', 5);
-  const int whole = int(body.indexOf(QLatin1Char('.')));
-  if (whole < digits) body.prepend(QString(digits - whole, QLatin1Char('0')));
-  if (digits == 0 && body.startsWith(QLatin1Char('0'))) body.remove(0, 1);
-  const bool negative = value < 0 && body.contains(QRegularExpression(QStringLiteral("[1-9]")));
-  return negative ? QLatin1Char('-') + body : body;
-}
 
 QStringList shortListEntries(int column) {
   switch (column) {
@@ -257,7 +238,7 @@ void ChannelGrid::currentCellChanged(int row, int column, int previousRow, int p
 void ChannelGrid::frequencyEdited(QLineEdit* editor, int column) {
   if (editor->isHidden()) return;
   const QString text = editor->text();
-  if (!text.isEmpty() && !isNumber(text)) {
+  if (!text.isEmpty() && !isFrequencyNumber(text)) {
     editor->clear();  // runs this again and empties the cell
     return;
   }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -30,7 +31,9 @@ const int kEditorTimerMs = 1000;
 
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
-      bands_(readBands(IniFile(settingsFilePath(QCoreApplication::applicationDirPath())))),
+      settingsPath_(settingsFilePath(QCoreApplication::applicationDirPath())),
+      bands_(readBands(IniFile(settingsPath_))),
+      replacedBands_(replaceInvalidBands(bands_)),
       panel_(new FunctionPanel(data_)),
       grid_(new ChannelGrid(data_, [this] { return bandLabelText(); })),
       timer_(new QTimer(this)) {
@@ -283,6 +286,15 @@ void mainFrm::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   activate();
+  if (!replacedBands_.isEmpty()) QTimer::singleShot(0, this, &mainFrm::reportReplacedBands);
+}
+
+void mainFrm::reportReplacedBands() {
+  QString text = QStringLiteral("设置文件“%1”中以下频段无效，本次运行改用 %2：")
+                     .arg(QDir::toNativeSeparators(settingsPath_), fallbackBandText());
+  for (const ReplacedBand& bad : replacedBands_)
+    text += QStringLiteral("\n%1=%2").arg(bad.key, bad.text);
+  prompts::message(this, text, QStringLiteral("提示"), prompts::Icon::Warning);
 }
 
 void mainFrm::focusWindowChanged(QWindow* window) {

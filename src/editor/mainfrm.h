@@ -86,8 +86,13 @@ class mainFrm : public QMainWindow {
   bool saveFile();
   void setModified(bool modified);
 
+  // Shows, once the window is up, which stored bands were unusable and replaced for the run.
+  void reportReplacedBands();
+
   RadioData data_;
+  QString settingsPath_;
   Bands bands_;
+  QList<ReplacedBand> replacedBands_;
   FunctionPanel* panel_;
   ChannelGrid* grid_;
   QTimer* timer_;

@@ -1,9 +1,7 @@
 #include "image/chpfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
+#include "image/atomicfile.h"
+#include "image/boundedreader.h"
 #include "image/memoryimage.h"
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
@@ -16,7 +14,7 @@ using namespace errnum;
 // Longest part of a line that is kept; a line is never longer than 36 characters when
 // written by this program or a radio read, and the rest of a longer one is skipped.
 constexpr int kMaxLine = 4096;
-// The 34 lines the loader reads take under 2 KB; past this much the file is not a channel
+// The 34 lines the loader reads take under 2 KB; past this much the input is not a channel
 // file, and reading on through a huge one would only keep the user waiting.
 constexpr qint64 kMaxRead = 1 << 20;
 
@@ -50,24 +48,20 @@ class LoadFailure {
 // Reads lines ended by CR LF, LF or CR, keeping at most kMaxLine characters of each.
 class LineReader {
  public:
-  explicit LineReader(QFile& file) : file_(file) {}
+  explicit LineReader(const QByteArray& text) : text_(text) {}
 
   QStringList next() {
     ++line_;
-    if (file_.atEnd()) throw LoadFailure(kPastEnd, QString(), line_);
-    QByteArray text;
-    char c;
-    while (file_.getChar(&c)) {
-      if (file_.pos() > kMaxRead) throw LoadFailure(kSubscript, QStringLiteral("，行过长"), line_);
-      if (c == '\n') break;
-      if (c == '\r') {
-        char n;
-        if (file_.getChar(&n) && n != '\n') file_.ungetChar(n);
-        break;
-      }
-      if (text.size() < kMaxLine) text += c;
+    if (pos_ >= text_.size()) throw LoadFailure(kPastEnd, QString(), line_);
+    qsizetype end = pos_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+    const QByteArray line = text_.mid(pos_, std::min<qsizetype>(end - pos_, kMaxLine));
+    pos_ = end;
+    if (pos_ < text_.size()) {
+      const bool cr = text_[pos_++] == '\r';
+      if (cr && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     }
-    tokens_ = QString::fromLatin1(text).split(QLatin1Char(' '));
+    tokens_ = QString::fromLatin1(line).split(QLatin1Char(' '));
     return tokens_;
   }
 
@@ -86,7 +80,8 @@ class LineReader {
   int line() const { return line_; }
 
  private:
-  QFile& file_;
+  const QByteArray& text_;
+  qsizetype pos_ = 0;
   QStringList tokens_;
   int line_ = 0;
 };
@@ -178,12 +173,25 @@ void readChannels(LineReader& in, RadioData& data) {
 }  // namespace
 
 LoadResult loadChpFile(const QString& path, RadioData& data) {
-  if (!QFileInfo(path).isFile()) return {LoadStatus::NotFound, {}};
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return {LoadStatus::Failed,
-            {kFileAccess, QStringLiteral("无法打开文件：%1").arg(file.errorString())}};
-  LineReader in(file);
+  const BoundedRead input = readFileBounded(path, kMaxRead);
+  switch (input.status) {
+    case BoundedRead::Status::Ok:
+      break;
+    case BoundedRead::Status::NotFound:
+      return {LoadStatus::NotFound, {}};
+    case BoundedRead::Status::TooLarge:
+      return {LoadStatus::Failed, {kSubscript, QStringLiteral("文件过大，不是信道文件")}};
+    case BoundedRead::Status::IsDirectory:
+      return {LoadStatus::Failed, {kFileAccess, QStringLiteral("无法打开文件：这是一个文件夹")}};
+    case BoundedRead::Status::Failed:
+      return {LoadStatus::Failed,
+              {kFileAccess, QStringLiteral("无法打开文件：%1").arg(input.reason)}};
+  }
+  return loadChpText(input.bytes, data);
+}
+
+LoadResult loadChpText(const QByteArray& text, RadioData& data) {
+  LineReader in(text);
   LoadResult result;
   try {
     readSettings(in, data, result.modelFound);
@@ -214,11 +222,8 @@ QByteArray scratchLine(const QByteArray& answer) {
 std::optional<Failure> saveChpFile(const QString& path, const RadioData& data) {
   const EncodedImage image = encodeImage(data);
   if (!image.ok()) return Failure{kTypeMismatch, image.error->description()};
-  // The old file is replaced only once the new one is complete, so a failed save keeps it.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(chpText(image.bytes)) < 0 || !file.commit())
-    return Failure{kFileAccess,
-                     QStringLiteral("无法保存文件“%1”：%2").arg(path, file.errorString())};
+  if (const auto failure = writeFileAtomically(path, chpText(image.bytes)))
+    return Failure{kFileAccess, QStringLiteral("无法保存文件“%1”：%2").arg(path, *failure)};
   return std::nullopt;
 }
 

@@ -1,8 +1,9 @@
 #include "image/inifile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+
+#include "image/atomicfile.h"
+#include "image/boundedreader.h"
 
 namespace kv {
 namespace {
@@ -39,14 +40,15 @@ struct FileLines {
 // exactly as it was, whatever its encoding (a file from a Chinese system holds GBK notes).
 FileLines readLines(const QString& path) {
   FileLines result;
-  QFile file(path);
-  if (!file.exists()) return result;
-  if (!file.open(QIODevice::ReadOnly)) {
-    result.error = file.errorString();
+  BoundedRead input = readFileBounded(path, kMaxFileSize);
+  if (input.status == BoundedRead::Status::NotFound) return result;
+  if (!input.ok()) {
+    result.error = input.status == BoundedRead::Status::TooLarge
+                       ? QStringLiteral("文件过大，不是设置文件")
+                       : input.reason;
     return result;
   }
-  if (file.size() > kMaxFileSize) result.error = QStringLiteral("文件过大，不是设置文件");
-  QByteArray bytes = file.read(kMaxFileSize);
+  QByteArray& bytes = input.bytes;
   if (!bytes.contains("\r\n") && !bytes.isEmpty()) result.eol = "\n";
   bytes.replace("\r\n", "\n");
   result.lines = bytes.split('\n');
@@ -102,11 +104,7 @@ std::optional<QString> IniFile::write(const QString& section, const QString& key
       lines.insert(insertAt + 1, entry);
     }
   }
-  QSaveFile out(path_);
-  const QByteArray text = lines.join(file.eol) + file.eol;
-  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-    return out.errorString();
-  return std::nullopt;
+  return writeFileAtomically(path_, lines.join(file.eol) + file.eol);
 }
 
 QString settingsFilePath(const QString& programDir) {
@@ -119,7 +117,7 @@ QString settingsFilePath(const QString& programDir) {
 Bands readBands(const IniFile& ini) {
   Bands bands;
   for (int slot = 0; slot < kModelCount; ++slot)
-    bands[slot] = ini.read(QStringLiteral("Frequent"), QStringLiteral("PL%1").arg(slot + 1));
+    bands[slot] = ini.read(QStringLiteral("Frequent"), bandSlotKey(slot));
   return bands;
 }
 

@@ -1,7 +1,6 @@
 #include "link/linkengine.h"
 
-#include <QFile>
-
+#include "image/atomicfile.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 
@@ -315,12 +314,9 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
       }
       stopTimer1();
       const QByteArray line = scratchLine(port_.readAll());
-      QFile file(scratchPath);
-      if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
-        throw PortFailure{
-            {errnum::kFileAccess,
-             QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, file.errorString())}};
-      file.close();
+      if (const auto failure = appendToFile(scratchPath, line))
+        throw PortFailure{{errnum::kFileAccess,
+                           QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)}};
       observer_.setProgress(b);
       if (port_.isOpen()) threshold_ = true;
       send(QByteArray(1, kAck));

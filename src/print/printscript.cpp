@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "image/atomicfile.h"
 #include "print/scriptfonts.h"
 
 namespace kv {
@@ -52,15 +53,11 @@ QString scriptCoordinate(float centimetres) { return twipsText(centimetres * kTw
 
 bool NewScript() {
   if (hooks().newScript) hooks().newScript();
-  QFile file(scriptFilePath());
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  return !emptyFile(scriptFilePath());
 }
 
 bool AppendScriptLine(const QString& text) {
-  QFile file(scriptFilePath());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-  const QByteArray line = text.toUtf8() + "\r\n";
-  return file.write(line) == line.size();
+  return !appendToFile(scriptFilePath(), text.toUtf8() + "\r\n");
 }
 
 bool StartPage(const QString& leftText, const QString& rightText) {

@@ -5,8 +5,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <limits>
+#include "image/atomicfile.h"
 
 #include "print/pdftextlayer.h"
 #include "print/printscript.h"
@@ -76,8 +76,9 @@ bool PrintPages(QPagedPaintDevice& device, int first, int last) {
 }
 
 bool exportPdf(const QString& pdfPath) {
+  // Rendered in memory first, so that the file is written in one checked step.
   QBuffer pdf;
-  pdf.open(QIODevice::WriteOnly);
+  pdf.open(QBuffer::WriteOnly);
   {
     QPdfWriter writer(&pdf);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -85,9 +86,7 @@ bool exportPdf(const QString& pdfPath) {
     writer.setCreator(QStringLiteral("kvprog"));
     if (!PrintPages(writer, 1, std::numeric_limits<qint16>::max())) return false;
   }
-  QSaveFile file(pdfPath);
-  return file.open(QIODevice::WriteOnly) && file.write(mendPdfTextLayer(pdf.data())) >= 0 &&
-         file.commit();
+  return !writeFileAtomically(pdfPath, mendPdfTextLayer(pdf.data()));
 }
 
 }  // namespace kv

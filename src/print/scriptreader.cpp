@@ -3,8 +3,13 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include "image/boundedreader.h"
+
 namespace kv {
 namespace {
+
+// A report's script is about 40 KB; a script past this size is not one of ours.
+constexpr qint64 kMaxScriptSize = 16 << 20;
 
 int argumentCount(const QString& keyword) {
   static const QHash<QString, int> counts{
@@ -20,12 +25,16 @@ int argumentCount(const QString& keyword) {
 
 }  // namespace
 
-ScriptReader::ScriptReader(const QString& path) : file_(path) { file_.open(QIODevice::ReadOnly); }
+ScriptReader::ScriptReader(const QString& path)
+    : text_(readFileBounded(path, kMaxScriptSize).bytes) {}
 
 bool ScriptReader::readLine(QString& line) {
-  if (!file_.isOpen() || file_.atEnd()) return false;
-  QByteArray bytes = file_.readLine();
-  while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
+  if (pos_ >= text_.size()) return false;
+  qsizetype end = text_.indexOf('\n', pos_);
+  if (end < 0) end = text_.size();
+  QByteArray bytes = text_.mid(pos_, end - pos_);
+  pos_ = end + 1;
+  while (bytes.endsWith('\r')) bytes.chop(1);
   line = QString::fromUtf8(bytes);
   return true;
 }

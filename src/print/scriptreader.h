@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +25,8 @@ class ScriptReader {
  private:
   bool readLine(QString& line);
 
-  QFile file_;
+  QByteArray text_;
+  qsizetype pos_ = 0;
 };
 
 // The number at the start of a line: blanks skipped, a decimal comma read as a point; 0 when

@@ -1,20 +1,25 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
-// signalling list dropped down, the about box and the manual. Usage: kvprog-screenshots OUTPUT-FOLDER
+// signalling list dropped down, the about box, the manual and the tune window's refusal.
+// Usage: kvprog-screenshots OUTPUT-FOLDER
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "../editor/editorfixture.h"
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "image/inifile.h"
+#include "tune/frmmode.h"
 
 namespace {
 
@@ -93,5 +98,24 @@ int main(int argc, char* argv[]) {
 
   kv::HelpWindow::showHelp(&w);
   saveScreen(QStringLiteral("help.png"));
+
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top != &w) top->close();
+
+  // The tune window refusing a band no frequency could pass (one down-click from 100).
+  QTemporaryDir settingsDir;
+  kv::IniFile settings(settingsDir.filePath(QStringLiteral("Sfc.ini")));
+  kv::frmMODE tune(w.data().tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  tune.show();
+  if (!QTest::qWaitForWindowExposed(&tune)) qWarning("the tune window was not shown");
+  tune.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("99"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("tune-band-refused.png"));
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  auto* tree = tune.findChild<QTreeWidget*>(QStringLiteral("tremode"));
+  const QTreeWidgetItem* exit =
+      tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
   return allSaved ? 0 : 1;
 }

@@ -99,6 +99,15 @@ class TestChannelGrid : public QObject {
     QCOMPARE(cell(1, 1), QStringLiteral("OFF"));
   }
 
+  // Only three characters of the whole part are compared, so 4500 MHz read as 450 and passed.
+  void frequencyOfFourWholeDigitsIsOutOfEveryBand() {
+    clickCell(*w, 4, 1);
+    type(grid()->rxFreqEditor(), QStringLiteral("4500"));
+    QTest::keyClick(grid()->rxFreqEditor(), Qt::Key_Return);
+    verifyMessage(QStringLiteral("请在正确的频率范围输入"));
+    QCOMPARE(row(4), (QStringList{"", "", "", "", "", "", ""}));
+  }
+
   void frequencyOutOfTheBandIsRejectedOnLeavingTheCell() {
     clickCell(*w, 1, 2);
     QStringList before = row(1);  // leaving the first current cell already marked it "OFF"
