@@ -101,7 +101,7 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_, 0, Qt::AlignLeft | Qt::AlignTop);
 
-  connect(grid_, &QTableWidget::cellClicked, this, &ChannelGrid::cellClicked);
+  connect(grid_, &GridView::cellLeftPressed, this, &ChannelGrid::cellClicked);
   connect(grid_, &QTableWidget::currentCellChanged, this, &ChannelGrid::currentCellChanged);
   // A keyboard move leaves the editors over a cell that is no longer current: a pick in them
   // would land in the wrong cell.
@@ -139,13 +139,17 @@ void ChannelGrid::setupGrid(const QStringList& headings) {
 }
 
 void ChannelGrid::refresh() {
+  editedSinceCheck_ = false;
   for (int r = 1; r < kRowCount; ++r)
     for (int c = 1; c < kColumnCount; ++c) grid_->item(r, c)->setText(cellText(r, c));
 }
 
 void ChannelGrid::setCell(int row, int column, const QString& text) {
-  data_.cell(row, column) = text;
+  QString& cell = data_.cell(row, column);
+  if (cell == text) return;
+  cell = text;
   grid_->item(row, column)->setText(text);
+  emit edited();
 }
 
 QLineEdit* ChannelGrid::frequencyEditor(int column) const {
@@ -239,6 +243,7 @@ void ChannelGrid::frequencyEdited(QLineEdit* editor, int column) {
     return;
   }
   setCell(row_, column, cellFrequency(text));
+  editedSinceCheck_ = true;
 }
 
 void ChannelGrid::frequencyEntered(QLineEdit* editor, int column) {
@@ -253,35 +258,40 @@ void ChannelGrid::listPicked(QComboBox* list) {
   QString text = list->currentText();
   if (column_ == kRxFreq || column_ == kTxFreq) text = cellFrequency(text);
   setCell(row_, column_, text);
+  editedSinceCheck_ = true;
 }
 
-void ChannelGrid::leaveCell(int row, int column) {
+bool ChannelGrid::checkEditedCell() { return !editedSinceCheck_ || leaveCell(row_, column_); }
+
+bool ChannelGrid::leaveCell(int row, int column) {
+  editedSinceCheck_ = false;
   const QString text = cellText(row, column);
   if (text.isEmpty()) {
     setCell(row, column, kOff);
-    return;
+    return true;
   }
-  if (column != kRxFreq && column != kTxFreq) return;
+  if (column != kRxFreq && column != kTxFreq) return true;
   switch (checkFrequency(text, bandText_())) {
     case FrequencyCheck::OutOfRange:
       rejectFrequency(row, column, kOutOfRange);
-      return;
+      return false;
     case FrequencyCheck::OffRaster:
       rejectFrequency(row, column, kOffRaster);
-      return;
+      return false;
     case FrequencyCheck::Unreadable:
       setCell(row, column, kOff);
-      return;
+      return true;
     case FrequencyCheck::Accepted:
       break;
   }
-  if (column != kRxFreq) return;
+  if (column != kRxFreq) return true;
   // A fresh row starts from these; cells that already hold something keep it.
   const QString noSignal = signalPickList().first();
   const QString defaults[] = {
       text, noSignal, noSignal, QStringLiteral("否"), QStringLiteral("宽"), QStringLiteral("高")};
   for (int c = kTxFreq; c <= kTxPower; ++c)
     if (cellText(row, c).isEmpty()) setCell(row, c, defaults[c - kTxFreq]);
+  return true;
 }
 
 void ChannelGrid::rejectFrequency(int row, int column, const QString& message) {

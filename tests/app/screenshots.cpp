@@ -1,10 +1,13 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
-// start-up, a frequency editor over a cell, the signalling list dropped down, the about
-// box and the manual. Usage: kvprog-screenshots OUTPUT-FOLDER
+// start-up, a frequency editor over a cell, the question about unsaved changes, the
+// signalling list dropped down, the about box, the manual and the tune window's refusal.
+// Usage: kvprog-screenshots OUTPUT-FOLDER
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +71,14 @@ int main(int argc, char* argv[]) {
   kv::test::clickCell(w, 4, 1);
   QTest::keyClicks(w.channelGrid()->rxFreqEditor(), QStringLiteral("438.5"));
   save(w.grab(), QStringLiteral("frequency-editor.png"));
+
+  // The typing has changed the document: closing asks first; "取消" keeps the window.
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("unsaved-changes.png"));
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->escapeButton()->click();
+  });
+  w.close();
 
   kv::test::clickCell(w, 2, 3);
   w.channelGrid()->signalList()->showPopup();

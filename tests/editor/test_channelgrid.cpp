@@ -121,6 +121,23 @@ class TestChannelGrid : public QObject {
     QVERIFY(editor->isHidden());
   }
 
+  void theClickThatCausedAMessageOpensItsEditor() {
+    // The message about the cell that is left shows while the button is down; in a real run
+    // the box takes the release, so the press alone opens the clicked cell's editor.
+    QTableWidget* table = grid()->grid();
+    const QRect target = table->visualItemRect(table->item(2, 1));
+    clickCell(*w, 1, 1);
+    type(grid()->rxFreqEditor(), QStringLiteral("480"));
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, target.center());
+    verifyMessage(QStringLiteral("请在正确的频率范围输入"));
+    QLineEdit* editor = grid()->rxFreqEditor();
+    QVERIFY(editor->isVisible() && editor->hasFocus());
+    QCOMPARE(editor->pos(), table->viewport()->mapTo(grid(), target.topLeft()));
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, target.center());
+    type(editor, QStringLiteral("450"));
+    QCOMPARE(cell(2, 1), QStringLiteral("450.00000"));
+  }
+
   void bandLimitsCompareWholeMegahertz() {
     for (const char* text : {"470.99375", "400"}) {
       clickCell(*w, 3, 1);
