@@ -27,12 +27,12 @@ struct Shown {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok);
 
-// File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form.
-// The save dialog asks before replacing an existing file.
 // A question with the buttons "是", "否" and "取消"; "是" is the default, closing the box is
 // "取消".
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon);
 
+// File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form.
+// The save dialog asks before replacing an existing file.
 QString openFileName(QWidget* parent, const QString& filter);
 QString saveFileName(QWidget* parent, const QString& filter);
 
