@@ -40,8 +40,9 @@ class ChpDrop : public QObject {
       const QString path = chpFileIn(drop->mimeData());
       if (path.isEmpty()) return true;
       drop->acceptProposedAction();
-      // The drag source waits for the drop to end; a failed load's message comes after.
-      QTimer::singleShot(0, &window_, [this, path] { window_.loadFile(path); });
+      // The drag source waits for the drop to end; the question and a failed load's message
+      // come after.
+      QTimer::singleShot(0, &window_, [this, path] { window_.openPath(path); });
       return true;
     }
     return QObject::eventFilter(watched, event);
@@ -59,11 +60,7 @@ void openAtStart(mainFrm& window, const QString& path) {
                      QString::number(kFileNotFound), prompts::Icon::Information);
     return;
   }
-  // A file that stopped part-way has set some values already; a start shows none of them.
-  if (!window.loadFile(path)) {
-    window.data() = RadioData();
-    window.refreshFromData();
-  }
+  window.openPath(path);
 }
 
 void acceptChpDrops(mainFrm& window) {

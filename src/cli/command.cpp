@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "image/inifile.h"
+#include "image/programfolders.h"
+
 namespace kv::cli {
 
 const QList<Command>& commands() {
@@ -31,6 +34,16 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
 int fail(const QString& message) {
   std::fprintf(stderr, "kvprog-cli: %s\n", message.toUtf8().constData());
   return 1;
+}
+
+Bands settingsBands() {
+  const IniFile ini(settingsFile());
+  Bands bands = readBands(ini);
+  for (const ReplacedBand& bad : replaceInvalidBands(bands))
+    std::fprintf(stderr, "kvprog-cli: warning: %s: %s holds \"%s\", not a usable band; using %s\n",
+                 qPrintable(ini.path()), qPrintable(bad.key), qPrintable(bad.text),
+                 qPrintable(fallbackBandText()));
+  return bands;
 }
 
 void print(const QString& text) {

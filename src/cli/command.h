@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "model/radiomodel.h"
+
 class QCoreApplication;
 
 namespace kv::cli {
@@ -29,6 +31,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+
+// The eight band texts from the settings file beside the program. A stored band that no
+// frequency could pass is replaced for this run, with a warning on stderr.
+Bands settingsBands();
 
 // The registries of each command group.
 QList<Command> fileCommands();

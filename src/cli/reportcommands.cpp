@@ -1,7 +1,5 @@
 #include "cli/command.h"
 #include "image/chpfile.h"
-#include "image/inifile.h"
-#include "image/programfolders.h"
 #include "print/printscript.h"
 #include "print/scriptinterpreter.h"
 #include "print/settingsreport.h"
@@ -22,8 +20,7 @@ int report(const QStringList& args) {
                     .arg(chp, loaded.error.description)
                     .arg(loaded.error.number));
 
-  const IniFile settings(settingsFile());
-  const QString band = bandTextOf(readBands(settings), data.settings.model);
+  const QString band = bandTextOf(settingsBands(), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
     fail(QStringLiteral("%1: %2").arg(title, text));
   });

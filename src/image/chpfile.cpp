@@ -187,7 +187,11 @@ LoadResult loadChpFile(const QString& path, RadioData& data) {
       return {LoadStatus::Failed,
               {kFileAccess, QStringLiteral("无法打开文件：%1").arg(input.reason)}};
   }
-  LineReader in(input.bytes);
+  return loadChpText(input.bytes, data);
+}
+
+LoadResult loadChpText(const QByteArray& text, RadioData& data) {
+  LineReader in(text);
   LoadResult result;
   try {
     readSettings(in, data, result.modelFound);

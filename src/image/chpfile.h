@@ -22,6 +22,8 @@ struct LoadResult {
 // changes nothing. A model code that matches no model keeps the current model; a different
 // model clears the channel table first. Only lines 1 to 34 are read.
 LoadResult loadChpFile(const QString& path, RadioData& data);
+// The same for the text of a channel file already in memory (a radio image's chpText).
+LoadResult loadChpText(const QByteArray& text, RadioData& data);
 
 // The file text of a memory image: 128 lines "52 HH LL 08 d0 .. d7", CR LF.
 QByteArray chpText(const QByteArray& image);

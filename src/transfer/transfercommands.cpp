@@ -64,11 +64,12 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   job.setMessageParent(parent);
 
   // After a cancel the worker ends at its next check; until then it may still need the GUI
-  // thread for a message, so wait in an event loop rather than block.
+  // thread for a message or the read's load, so wait in an event loop rather than block.
+  // When the program is closing, that loop ends at once and the worker goes on without them.
   QEventLoop loop;
   QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
   if (job.isRunning()) loop.exec();
-  job.wait();
+  job.finishWithoutGui();
   return job.succeeded();
 }
 

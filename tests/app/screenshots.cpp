@@ -1,19 +1,26 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
-// start-up, a frequency editor over a cell, the signalling list dropped down, the about
-// box, the manual and the port dialog with a workshop's ports. Usage: kvprog-screenshots
-// OUTPUT-FOLDER
+// start-up, a frequency editor over a cell, the question about unsaved changes, the
+// signalling list dropped down, the about box, the manual, the port dialog with a
+// workshop's ports and the tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "../editor/editorfixture.h"
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "image/inifile.h"
 #include "transfer/frmdk.h"
+#include "tune/frmmode.h"
 
 namespace {
 
@@ -66,6 +73,14 @@ int main(int argc, char* argv[]) {
   QTest::keyClicks(w.channelGrid()->rxFreqEditor(), QStringLiteral("438.5"));
   save(w.grab(), QStringLiteral("frequency-editor.png"));
 
+  // The typing has changed the document: closing asks first; "取消" keeps the window.
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("unsaved-changes.png"));
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->escapeButton()->click();
+  });
+  w.close();
+
   kv::test::clickCell(w, 2, 3);
   w.channelGrid()->signalList()->showPopup();
   saveScreen(QStringLiteral("signalling-list.png"));
@@ -84,6 +99,9 @@ int main(int argc, char* argv[]) {
 
   kv::HelpWindow::showHelp(&w);
   saveScreen(QStringLiteral("help.png"));
+
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top != &w) top->close();
 
   kv::setPortSource([] {
     QList<kv::PortInfo> ports;
@@ -107,10 +125,26 @@ int main(int argc, char* argv[]) {
     ftdi.productId = 0x6001;
     return ports << ch340 << ftdi;
   });
-  w.findChild<kv::HelpWindow*>()->close();
   kv::frmDK ports(kv::PortChoice{}, &w);
   ports.show();
   if (!QTest::qWaitForWindowExposed(&ports)) qWarning("the port dialog was not shown");
   saveScreen(QStringLiteral("port-dialog.png"));
+  ports.close();
+
+  // The tune window refusing a band no frequency could pass (one down-click from 100).
+  QTemporaryDir settingsDir;
+  kv::IniFile settings(settingsDir.filePath(QStringLiteral("Sfc.ini")));
+  kv::frmMODE tune(w.data().tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  tune.show();
+  if (!QTest::qWaitForWindowExposed(&tune)) qWarning("the tune window was not shown");
+  tune.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("99"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("tune-band-refused.png"));
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  auto* tree = tune.findChild<QTreeWidget*>(QStringLiteral("tremode"));
+  const QTreeWidgetItem* exit =
+      tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
   return allSaved ? 0 : 1;
 }

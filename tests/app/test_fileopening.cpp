@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +89,15 @@ class TestFileOpening : public QObject {
     QVERIFY(dropFile(w, upper));
     QTRY_COMPARE(w.data(), fileData(upper));
     QVERIFY(prompts::shown().isEmpty());
+
+    // Over unsaved changes the drop asks first; "取消" keeps them.
+    QTest::keyClick(w.findChild<QComboBox*>(QStringLiteral("cboFuncSQL")), Qt::Key_Down);
+    const RadioData edited = w.data();
+    prompts::queueAnswer(prompts::Answer::Cancel);
+    QVERIFY(dropFile(w, upper));
+    QTRY_COMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("数据已修改，是否保存？"));
+    QCOMPARE(w.data(), edited);
   }
 };
 

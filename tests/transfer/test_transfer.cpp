@@ -17,6 +17,7 @@
 #include "screenshot.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
+#include "transfer/transferjob.h"
 #include "ui/prompts.h"
 
 using namespace kv;
@@ -155,6 +156,33 @@ class TestTransfer : public QObject {
     QVERIFY(prompts::shown()[1].text.contains(scratch));
     QVERIFY(QDir(scratch).removeRecursively());
     qunsetenv("KVPROG_PORTS");
+  }
+
+  void quittingWhileACancelledReadWindsDownReturns() {
+    // The radio stops answering at block 5: the read waits there until it is cancelled, and
+    // then loads what it stored, which needs the GUI thread.
+    KvsimProcess sim({"--silent-from", "5"});
+    QTemporaryDir dir;
+    LinkSession session;
+    TransferJob::Request request;
+    request.device = sim.device();
+    request.scratchPath = dir.filePath("received.chp");
+    bool loaded = false;
+    request.load = [&loaded](const QString&) { loaded = true; };
+    auto job = std::make_unique<TransferJob>(std::move(request), session);
+    QSignalSpy progress(job.get(), &TransferJob::progressChanged);
+    job->start();
+    QVERIFY(!job->waitUntilOpen());
+    job->begin();
+    QTRY_VERIFY_WITH_TIMEOUT(!progress.isEmpty() && progress.last().first().toInt() == 5, 5000);
+
+    // The program is closing: its event loops have ended, and the window cancels the read
+    // and waits for the worker before it goes (a deadlock here ends in Qt Test's time-out).
+    QElapsedTimer timer;
+    timer.start();
+    job.reset();
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(!loaded);  // nothing is loaded into a window that is going
   }
 
   void timeoutMessageThenCancelInTheWindow() {
