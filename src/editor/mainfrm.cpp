@@ -17,6 +17,7 @@
 #include "editor/functionpanel.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -31,7 +32,7 @@ const int kEditorTimerMs = 1000;
 
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
-      settingsPath_(settingsFilePath(QCoreApplication::applicationDirPath())),
+      settingsPath_(settingsFile()),
       bands_(readBands(IniFile(settingsPath_))),
       replacedBands_(replaceInvalidBands(bands_)),
       panel_(new FunctionPanel(data_)),

@@ -21,7 +21,7 @@ class FunctionPanel;
 class mainFrm : public QMainWindow {
   Q_OBJECT
  public:
-  // Reads the band texts from the settings file beside the program.
+  // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
   RadioData& data() { return data_; }
