@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "image/inifile.h"
+#include "image/programfolders.h"
+
 namespace kv::cli {
 
 const QList<Command>& commands() {
@@ -10,6 +13,7 @@ const QList<Command>& commands() {
     QList<Command> list;
     list << fileCommands();
     list << reportCommands();
+    list << portCommands();
     list << linkCommands();
     return list;
   }();
@@ -32,13 +36,26 @@ int fail(const QString& message) {
   return 1;
 }
 
+Bands settingsBands() {
+  const IniFile ini(settingsFile());
+  Bands bands = readBands(ini);
+  for (const ReplacedBand& bad : replaceInvalidBands(bands))
+    std::fprintf(stderr, "kvprog-cli: warning: %s: %s holds \"%s\", not a usable band; using %s\n",
+                 qPrintable(ini.path()), qPrintable(bad.key), qPrintable(bad.text),
+                 qPrintable(fallbackBandText()));
+  return bands;
+}
+
 void print(const QString& text) {
   std::fputs(text.toUtf8().constData(), stdout);
   std::fflush(stdout);
 }
 
 std::optional<RadioData> loadChannelFile(const QString& path) {
-  const WholeLoad loaded = loadWholeChpFile(path);
+  return takeWhole(path, loadWholeChpFile(path));
+}
+
+std::optional<RadioData> takeWhole(const QString& path, const WholeLoad& loaded) {
   warnUnknownSignals(path, loaded.unknownSignals);
   if (!loaded.data) fail(QStringLiteral("%1: %2").arg(path, loaded.refusal));
   return loaded.data;

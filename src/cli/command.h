@@ -9,6 +9,8 @@
 
 #include "image/chpfile.h"
 
+#include "model/radiomodel.h"
+
 class QCoreApplication;
 
 namespace kv::cli {
@@ -36,12 +38,19 @@ void print(const QString& text);
 // A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
 // unknown signalling pairs go to stderr either way.
 std::optional<RadioData> loadChannelFile(const QString& path);
+// The same for a load already made of what `path` holds.
+std::optional<RadioData> takeWhole(const QString& path, const WholeLoad& loaded);
 // Lists a load's unknown signalling pairs on stderr, under the file's name.
 void warnUnknownSignals(const QString& path, const QList<UnknownSignal>& pairs);
+
+// The eight band texts from the settings file beside the program. A stored band that no
+// frequency could pass is replaced for this run, with a warning on stderr.
+Bands settingsBands();
 
 // The registries of each command group.
 QList<Command> fileCommands();
 QList<Command> reportCommands();
+QList<Command> portCommands();
 QList<Command> linkCommands();
 
 }  // namespace kv::cli

@@ -1,18 +1,18 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
-#include "cli/jsonformat.h"
 #include "cli/texttable.h"
+#include "exchange/csvformat.h"
+#include "exchange/fields.h"
+#include "exchange/jsonformat.h"
 #include "image/atomicfile.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
-#include "image/inifile.h"
+#include "image/memoryimage.h"
 #include "model/radiomodel.h"
 
 namespace kv::cli {
 namespace {
 
-constexpr qint64 kMaxJsonSize = 1 << 20;  // a channel file's JSON is about 3 KB
+constexpr qint64 kMaxInputSize = 1 << 20;  // a channel file's JSON is about 3 KB, its CSV 1 KB
 
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
@@ -39,37 +39,94 @@ QString showText(const RadioData& data, const QString& bandText) {
   return settings.render() + QLatin1Char('\n') + channels.render();
 }
 
-QString bandOfModel(int model) {
-  const IniFile ini(settingsFilePath(QCoreApplication::applicationDirPath()));
-  return bandTextOf(readBands(ini), model);
-}
-
 int show(const QStringList& args) {
   if (args.size() != 1) return fail(QStringLiteral("usage: kvprog-cli show FILE.chp"));
   const auto data = loadChannelFile(args[0]);
   if (!data) return 1;
-  print(showText(*data, bandOfModel(data->settings.model)));
+  print(showText(*data, bandTextOf(settingsBands(), data->settings.model)));
   return 0;
 }
 
-int exportJson(const QStringList& args) {
-  if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli export FILE.chp OUT.json"));
+// A name ending ".csv", in any letter case, is the CSV form; anything else JSON.
+bool isCsv(const QString& path) {
+  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
+int exportTable(const QStringList& args) {
+  if (args.size() != 2)
+    return fail(QStringLiteral("usage: kvprog-cli export FILE.chp OUT.json|OUT.csv"));
   const auto data = loadChannelFile(args[0]);
   if (!data) return 1;
-  if (const auto e = writeFileAtomically(args[1], toJson(*data)))
+  if (const auto e = writeFileAtomically(args[1], isCsv(args[1]) ? toCsv(*data) : toJson(*data)))
     return fail(QStringLiteral("%1: %2").arg(args[1], *e));
   return 0;
 }
 
-int importJson(const QStringList& args) {
-  if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli import IN.json OUT.chp"));
-  const BoundedRead in = readFileBounded(args[0], kMaxJsonSize);
-  if (!in.ok()) return fail(QStringLiteral("%1: %2").arg(args[0], in.reason));
-  const JsonResult r = fromJson(in.bytes);
-  if (!r.error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(args[0], r.error));
-  if (const auto e = saveChpFile(args[1], r.data))
+int importTable(const QStringList& argList) {
+  QStringList args = argList;
+  QString basePath;
+  if (const qsizetype at = args.indexOf(QLatin1String("--base")); at >= 0) {
+    if (at + 1 >= args.size()) return fail(QStringLiteral("--base needs a channel file"));
+    basePath = args.takeAt(at + 1);
+    args.removeAt(at);
+  }
+  if (args.size() != 2)
+    return fail(
+        QStringLiteral("usage: kvprog-cli import IN.json|IN.csv OUT.chp [--base BASE.chp]"));
+  const QString& in = args[0];
+  if (!basePath.isEmpty() && !isCsv(in))
+    return fail(QStringLiteral("--base goes with a CSV table; JSON holds the settings itself"));
+  RadioData base;
+  if (!basePath.isEmpty()) {
+    const auto loaded = loadChannelFile(basePath);
+    if (!loaded) return 1;
+    base = *loaded;
+  }
+  const BoundedRead input = readFileBounded(in, kMaxInputSize);
+  if (!input.ok()) return fail(QStringLiteral("%1: %2").arg(in, input.reason));
+  RadioData data;
+  QString error;
+  if (isCsv(in)) {
+    CsvResult r = fromCsv(input.bytes, base, settingsBands());
+    data = r.data;
+    error = r.error;
+  } else {
+    JsonResult r = fromJson(input.bytes, settingsBands());
+    data = r.data;
+    error = r.error;
+  }
+  if (!error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(in, error));
+  if (const auto e = saveChpFile(args[1], data))
     return fail(QStringLiteral("%1: %2").arg(args[1], e->description));
   return 0;
+}
+
+// A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image), taken
+// whole; else nothing and the reason on stderr.
+std::optional<RadioData> loadDocument(const QString& path) {
+  const BoundedRead input = readFileBounded(path, kMaxInputSize);
+  if (!input.ok()) {
+    fail(QStringLiteral("%1: %2").arg(path, input.reason));
+    return std::nullopt;
+  }
+  if (input.bytes.size() != kImageSize || input.bytes.startsWith("52 "))
+    return loadChannelFile(path);
+  return takeWhole(path, loadWholeChpText(chpText(input.bytes)));
+}
+
+// Like diff(1): 0 when the documents are equal, 1 when they differ, 2 on an error.
+int diff(const QStringList& args) {
+  constexpr int kTrouble = 2;
+  if (args.size() != 2) {
+    fail(QStringLiteral("usage: kvprog-cli diff A.chp B.chp"));
+    return kTrouble;
+  }
+  const auto a = loadDocument(args[0]);
+  const auto b = a ? loadDocument(args[1]) : std::nullopt;
+  if (!b) return kTrouble;
+  const QStringList lines = documentDifferences(*a, *b);
+  for (const QString& line : lines) print(line + QLatin1Char('\n'));
+  return lines.isEmpty() ? 0 : 1;
 }
 
 }  // namespace
@@ -78,15 +135,31 @@ QList<Command> fileCommands() {
   return {
       {"show", "show FILE.chp",
        "Print a channel file's model, band, settings and 16-channel table.",
-       "The band is the model's band from the settings file beside the program.\n", show},
-      {"export", "export FILE.chp OUT.json", "Convert a channel file to JSON.",
-       "Every value is the text the editor shows; empty cells are \"\". A file that does not load\n"
-       "completely, or whose model code matches no model, fails and writes nothing.\n",
-       exportJson},
-      {"import", "import IN.json OUT.chp", "Convert JSON (as written by export) to a channel file.",
-       "Every value is checked against the editor's lists; a bad file is rejected with a message\n"
-       "naming the channel and the key, and nothing is written.\n",
-       importJson},
+       "The band is the model's band from the settings file \"Sfc.ini\" the program uses.\n", show},
+      {"export", "export FILE.chp OUT.json|OUT.csv",
+       "Convert a channel file to JSON, or its channel table to CSV.",
+       "A name ending \".csv\" (any case) gives CSV: UTF-8 with a byte-order mark, a header row\n"
+       "and channels 1 to 16, for spreadsheets. Anything else gives JSON with the model, the\n"
+       "settings and the channels. Every value is the text the editor shows; empty cells are\n"
+       "empty. A file that does not load completely, or whose model code matches no model,\n"
+       "fails and writes nothing.\n",
+       exportTable},
+      {"import", "import IN.json|IN.csv OUT.chp [--base BASE.chp]",
+       "Convert JSON or a CSV channel table (as written by export) to a channel file.",
+       "Every value is checked as the editor would take it: frequencies against the model's band\n"
+       "in the settings file and the 6.25 kHz / 5 kHz raster, the other columns against the\n"
+       "editor's lists. CSV may come from a spreadsheet: UTF-8 or GB18030, commas or semicolons,\n"
+       "quoted fields. A CSV table has no model or settings: they come from BASE.chp, or are the\n"
+       "defaults without --base. A bad file is rejected with a message naming the channel (or\n"
+       "the row) and the key, and nothing is written.\n",
+       importTable},
+      {"diff", "diff A.chp B.chp", "List the differences between two channel files.",
+       "One line per field that differs, named as in the JSON form: \"model: X -> Y\",\n"
+       "\"settings.squelch: 4 -> 6\", \"channel 3 rx_freq: 450.12500 -> 451.00000\". Either file "
+       "may\n"
+       "also be a radio's 1024-byte memory image (a kvsim --image file). Exit status: 0 equal,\n"
+       "1 different, 2 trouble (a file that does not load completely).\n",
+       diff},
   };
 }
 

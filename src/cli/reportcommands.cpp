@@ -1,8 +1,5 @@
-#include <QCoreApplication>
-
 #include "cli/command.h"
 #include "image/chpfile.h"
-#include "image/inifile.h"
 #include "print/printscript.h"
 #include "print/scriptinterpreter.h"
 #include "print/settingsreport.h"
@@ -18,8 +15,7 @@ int report(const QStringList& args) {
   if (!loaded) return 1;
   const RadioData& data = *loaded;
 
-  const IniFile settings(settingsFilePath(QCoreApplication::applicationDirPath()));
-  const QString band = bandTextOf(readBands(settings), data.settings.model);
+  const QString band = bandTextOf(settingsBands(), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
     fail(QStringLiteral("%1: %2").arg(title, text));
   });
@@ -36,14 +32,14 @@ int report(const QStringList& args) {
 }  // namespace
 
 QList<Command> reportCommands() {
-  return {
-      {QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
-       QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
-       QStringLiteral("The report is the one the program prints: the function settings, the band\n"
-                      "of the model from the settings file beside the program, and the whole\n"
-                      "channel table. Nothing is written when the channel file does not load\n"
-                      "completely or its model code matches no model. Runs without a display.\n"),
-       report, true}};
+  return {{QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
+           QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
+           QStringLiteral(
+               "The report is the one the program prints: the function settings, the band\n"
+               "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
+               "whole channel table. Nothing is written when the channel file does not load\n"
+               "completely or its model code matches no model. Runs without a display.\n"),
+           report, true}};
 }
 
 }  // namespace kv::cli

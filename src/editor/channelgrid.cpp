@@ -3,9 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "editor/gridview.h"
 #include "model/radiomodel.h"
@@ -25,23 +23,6 @@ const QString kOffRaster = QStringLiteral("输入的频率需为6.25K或5K的整
 // The widest text each column shows besides its heading.
 const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
                                                 "D000N", "否",        "宽",        "高"};
-
-bool isNumber(const QString& text) {
-  static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
-  return number.match(text).hasMatch();
-}
-
-// Five decimals, the whole part padded to `digits` places ("000.00000" or "##.00000").
-QString formatFrequency(const QString& text, int digits) {
-  if (!isNumber(text)) return text;
-  const double value = text.trimmed().toDouble();
-  QString body = QString::number(std::abs(value), 'f', 5);
-  const int whole = int(body.indexOf(QLatin1Char('.')));
-  if (whole < digits) body.prepend(QString(digits - whole, QLatin1Char('0')));
-  if (digits == 0 && body.startsWith(QLatin1Char('0'))) body.remove(0, 1);
-  const bool negative = value < 0 && body.contains(QRegularExpression(QStringLiteral("[1-9]")));
-  return negative ? QLatin1Char('-') + body : body;
-}
 
 QStringList shortListEntries(int column) {
   switch (column) {
@@ -120,7 +101,7 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_, 0, Qt::AlignLeft | Qt::AlignTop);
 
-  connect(grid_, &QTableWidget::cellClicked, this, &ChannelGrid::cellClicked);
+  connect(grid_, &GridView::cellLeftPressed, this, &ChannelGrid::cellClicked);
   connect(grid_, &QTableWidget::currentCellChanged, this, &ChannelGrid::currentCellChanged);
   // A keyboard move leaves the editors over a cell that is no longer current: a pick in them
   // would land in the wrong cell.
@@ -158,13 +139,17 @@ void ChannelGrid::setupGrid(const QStringList& headings) {
 }
 
 void ChannelGrid::refresh() {
+  editedSinceCheck_ = false;
   for (int r = 1; r < kRowCount; ++r)
     for (int c = 1; c < kColumnCount; ++c) grid_->item(r, c)->setText(cellText(r, c));
 }
 
 void ChannelGrid::setCell(int row, int column, const QString& text) {
-  data_.cell(row, column) = text;
+  QString& cell = data_.cell(row, column);
+  if (cell == text) return;
+  cell = text;
   grid_->item(row, column)->setText(text);
+  emit edited();
 }
 
 QLineEdit* ChannelGrid::frequencyEditor(int column) const {
@@ -253,11 +238,12 @@ void ChannelGrid::currentCellChanged(int row, int column, int previousRow, int p
 void ChannelGrid::frequencyEdited(QLineEdit* editor, int column) {
   if (editor->isHidden()) return;
   const QString text = editor->text();
-  if (!text.isEmpty() && !isNumber(text)) {
+  if (!text.isEmpty() && !isFrequencyNumber(text)) {
     editor->clear();  // runs this again and empties the cell
     return;
   }
   setCell(row_, column, cellFrequency(text));
+  editedSinceCheck_ = true;
 }
 
 void ChannelGrid::frequencyEntered(QLineEdit* editor, int column) {
@@ -272,35 +258,40 @@ void ChannelGrid::listPicked(QComboBox* list) {
   QString text = list->currentText();
   if (column_ == kRxFreq || column_ == kTxFreq) text = cellFrequency(text);
   setCell(row_, column_, text);
+  editedSinceCheck_ = true;
 }
 
-void ChannelGrid::leaveCell(int row, int column) {
+bool ChannelGrid::checkEditedCell() { return !editedSinceCheck_ || leaveCell(row_, column_); }
+
+bool ChannelGrid::leaveCell(int row, int column) {
+  editedSinceCheck_ = false;
   const QString text = cellText(row, column);
   if (text.isEmpty()) {
     setCell(row, column, kOff);
-    return;
+    return true;
   }
-  if (column != kRxFreq && column != kTxFreq) return;
+  if (column != kRxFreq && column != kTxFreq) return true;
   switch (checkFrequency(text, bandText_())) {
     case FrequencyCheck::OutOfRange:
       rejectFrequency(row, column, kOutOfRange);
-      return;
+      return false;
     case FrequencyCheck::OffRaster:
       rejectFrequency(row, column, kOffRaster);
-      return;
+      return false;
     case FrequencyCheck::Unreadable:
       setCell(row, column, kOff);
-      return;
+      return true;
     case FrequencyCheck::Accepted:
       break;
   }
-  if (column != kRxFreq) return;
+  if (column != kRxFreq) return true;
   // A fresh row starts from these; cells that already hold something keep it.
   const QString noSignal = signalPickList().first();
   const QString defaults[] = {
       text, noSignal, noSignal, QStringLiteral("否"), QStringLiteral("宽"), QStringLiteral("高")};
   for (int c = kTxFreq; c <= kTxPower; ++c)
     if (cellText(row, c).isEmpty()) setCell(row, c, defaults[c - kTxFreq]);
+  return true;
 }
 
 void ChannelGrid::rejectFrequency(int row, int column, const QString& message) {

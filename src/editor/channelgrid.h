@@ -26,6 +26,11 @@ class ChannelGrid : public QGroupBox {
   void refresh();
   void hideEditors();
 
+  // Validates the current cell as leaving it would, if an editor wrote it since it was last
+  // checked (the editor may be shown or already put away). False when the value was refused:
+  // its message has been shown and a command that needs the table must not run.
+  bool checkEditedCell();
+
   GridView* grid() const { return grid_; }
   QLineEdit* rxFreqEditor() const { return txtTxFreq_; }
   QLineEdit* txFreqEditor() const { return txtRecFreq_; }
@@ -36,6 +41,10 @@ class ChannelGrid : public QGroupBox {
   // that is not a number comes back unchanged.
   static QString cellFrequency(const QString& text);
   static QString editorFrequency(const QString& text);
+
+ signals:
+  // The user changed a cell, by an editor or by the validation of a cell.
+  void edited();
 
  private:
   void setupGrid(const QStringList& headings);
@@ -51,18 +60,20 @@ class ChannelGrid : public QGroupBox {
   void frequencyEdited(QLineEdit* editor, int column);
   void frequencyEntered(QLineEdit* editor, int column);
   void listPicked(QComboBox* list);
-  void leaveCell(int row, int column);
+  // False when a frequency was refused with a message.
+  bool leaveCell(int row, int column);
   void rejectFrequency(int row, int column, const QString& message);
 
   RadioData& data_;
   std::function<QString()> bandText_;
   GridView* grid_;
-  QLineEdit* txtTxFreq_;   // edits the receive column 1, whatever its name says
-  QLineEdit* txtRecFreq_;  // edits the transmit column 2
-  QComboBox* shortList_;   // cmbVask 1: refilled for every click in columns 5 to 7
-  QComboBox* signalList_;  // cmbVask 2: the signalling pick list
-  int row_ = 1;            // the current cell as the editors see it: it changes only after
-  int column_ = 1;         // the cell that is left has been validated
+  QLineEdit* txtTxFreq_;           // edits the receive column 1, whatever its name says
+  QLineEdit* txtRecFreq_;          // edits the transmit column 2
+  QComboBox* shortList_;           // cmbVask 1: refilled for every click in columns 5 to 7
+  QComboBox* signalList_;          // cmbVask 2: the signalling pick list
+  int row_ = 1;                    // the current cell as the editors see it: it changes only after
+  int column_ = 1;                 // the cell that is left has been validated
+  bool editedSinceCheck_ = false;  // an editor wrote the current cell after its last check
 };
 
 }  // namespace kv

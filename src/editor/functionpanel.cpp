@@ -64,8 +64,11 @@ FunctionPanel::FunctionPanel(RadioData& data, QWidget* parent) : QWidget(parent)
     QComboBox* list = addList(functionGrid, n++, row.list, row.items);
     settings_.append({list, row.field});
     const auto field = row.field;
+    // Showing the document's own selection changes nothing in it, so only a pick is an edit.
     connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-      if (index >= 0) data_.settings.*field = index;
+      if (index < 0 || data_.settings.*field == index) return;
+      data_.settings.*field = index;
+      emit edited();
     });
   }
   functionGrid->setColumnStretch(1, 1);

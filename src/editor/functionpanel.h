@@ -27,6 +27,8 @@ class FunctionPanel : public QWidget {
  signals:
   // The model list's selection changed; the main window runs the model selection.
   void modelChanged(int index);
+  // The user changed a function setting.
+  void edited();
 
  private:
   struct Setting {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -16,12 +17,14 @@
 #include "editor/functionpanel.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "ui/prompts.h"
 
 namespace kv {
 namespace {
 
 const QString kCaption = QStringLiteral("Tervan_V3.0编程软件 ");
+const QString kModifiedMark = QStringLiteral("*");
 const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
 const int kEditorTimerMs = 1000;
 
@@ -29,12 +32,14 @@ const int kEditorTimerMs = 1000;
 
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
-      bands_(readBands(IniFile(settingsFilePath(QCoreApplication::applicationDirPath())))),
+      settingsPath_(settingsFile()),
+      bands_(readBands(IniFile(settingsPath_))),
+      replacedBands_(replaceInvalidBands(bands_)),
       panel_(new FunctionPanel(data_)),
       grid_(new ChannelGrid(data_, [this] { return bandLabelText(); })),
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("mainFrm"));
-  setWindowTitle(kCaption);
+  setModified(false);
   setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
 
   auto* central = new QWidget(this);
@@ -50,6 +55,8 @@ mainFrm::mainFrm(QWidget* parent)
   timer_->setInterval(kEditorTimerMs);
   connect(timer_, &QTimer::timeout, this, &mainFrm::hideEditorsWhenFocusLeft);
   connect(panel_, &FunctionPanel::modelChanged, this, &mainFrm::selectModel);
+  connect(panel_, &FunctionPanel::edited, this, [this] { setModified(true); });
+  connect(grid_, &ChannelGrid::edited, this, [this] { setModified(true); });
   connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &mainFrm::focusWindowChanged);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { runCommand(Command::Help); });
@@ -159,16 +166,31 @@ void mainFrm::setCommand(Command command, std::function<void()> handler) {
 }
 
 void mainFrm::runCommand(Command command) {
-  if (command == Command::Print) stopEditorTimer();
-  if (const auto& handler = commands_.at(size_t(command))) {
-    handler();
+  const auto& handler = commands_.at(size_t(command));
+  if (!handler) {
+    prompts::message(this, QStringLiteral("此功能暂未提供"), QStringLiteral("提示"),
+                     prompts::Icon::Information);
     return;
   }
-  prompts::message(this, QStringLiteral("此功能暂未提供"), QStringLiteral("提示"),
-                   prompts::Icon::Information);
+  // A read replaces the document; a write and the report send or show it as it stands.
+  if (command == Command::Read && !maySaveChanges()) return;
+  if ((command == Command::Write || command == Command::Print) && !grid_->checkEditedCell()) return;
+  if (command == Command::Print) stopEditorTimer();
+  // The crystal, IF side and trim set in tune mode are stored in the file.
+  const TuneValues tune = data_.tune;
+  handler();
+  if (data_.tune != tune) setModified(true);
 }
 
 void mainFrm::selectModel(int index) {
+  // A model the user picks clears the table, so a modified one may be saved first; on
+  // "取消" the list goes back to the document's model.
+  if (gridResetOnModelChange_ && !maySaveChanges()) {
+    gridResetOnModelChange_ = false;
+    panel_->refresh();
+    gridResetOnModelChange_ = true;
+    return;
+  }
   if (index >= 0 && index < kModelCount) {
     panel_->setBandText(bandTextOf(bands_, index));
     data_.settings.model = index;
@@ -177,6 +199,7 @@ void mainFrm::selectModel(int index) {
     data_.clearChannels();
     grid_->hideEditors();
     grid_->refresh();
+    setModified(true);
   }
 }
 
@@ -189,33 +212,68 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-void mainFrm::loadFile(const QString& path) {
+bool mainFrm::loadFile(const QString& path) {
+  // Read into a copy, so that a file that breaks off part way changes nothing; a model code
+  // the file does not name keeps the current model.
+  RadioData loaded = data_;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const LoadResult result = loadChpFile(path, data_);
+  const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
-  refreshFromData();
   if (result.status == LoadStatus::Failed)
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
+  if (result.status != LoadStatus::Loaded) return false;
+  data_ = loaded;
+  refreshFromData();
+  setModified(false);
   // Signalling bytes that name no code load as another code, or none, and would be saved
   // differently: never silently.
   if (!result.unknownSignals.isEmpty())
     prompts::message(this, unknownSignalsText(result.unknownSignals), QStringLiteral("提示"),
                      prompts::Icon::Information);
+  return true;
 }
+
+bool mainFrm::openPath(const QString& path) { return maySaveChanges() && loadFile(path); }
 
 void mainFrm::openFile() {
-  const QString path = prompts::openFileName(this, kFilter);
-  if (!path.isEmpty()) loadFile(path);
+  // Asked before the dialog, as a user expects: the choice of a file comes after the choice
+  // about the changes.
+  if (!maySaveChanges()) return;
+  if (const QString path = prompts::openFileName(this, kFilter); !path.isEmpty()) loadFile(path);
 }
 
-void mainFrm::saveFile() {
+bool mainFrm::saveFile() {
+  if (!grid_->checkEditedCell()) return false;
   const QString path = prompts::saveFileName(this, kFilter);
-  if (path.isEmpty()) return;
-  if (const auto error = saveChpFile(path, data_))
+  if (path.isEmpty()) return false;
+  if (const auto error = saveChpFile(path, data_)) {
     prompts::message(this, error->description, QStringLiteral("错误"), prompts::Icon::Critical);
-  else
-    prompts::message(this, QStringLiteral("保存成功"), QString(), prompts::Icon::None);
+    return false;
+  }
+  setModified(false);
+  prompts::message(this, QStringLiteral("保存成功"), QString(), prompts::Icon::None);
+  return true;
+}
+
+bool mainFrm::maySaveChanges() {
+  if (!modified_) return true;
+  switch (prompts::question(this, QStringLiteral("数据已修改，是否保存？"), QStringLiteral("提示"),
+                            prompts::Icon::Question)) {
+    case prompts::Answer::Yes:
+      return saveFile();
+    case prompts::Answer::No:
+      return true;
+    case prompts::Answer::Cancel:
+      break;
+  }
+  return false;
+}
+
+void mainFrm::setModified(bool modified) {
+  modified_ = modified;
+  // The one place the caption is made.
+  setWindowTitle(modified ? kCaption + kModifiedMark : kCaption);
 }
 
 void mainFrm::stopEditorTimer() { timer_->stop(); }
@@ -234,6 +292,15 @@ void mainFrm::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   activate();
+  if (!replacedBands_.isEmpty()) QTimer::singleShot(0, this, &mainFrm::reportReplacedBands);
+}
+
+void mainFrm::reportReplacedBands() {
+  QString text = QStringLiteral("设置文件“%1”中以下频段无效，本次运行改用 %2：")
+                     .arg(QDir::toNativeSeparators(settingsPath_), fallbackBandText());
+  for (const ReplacedBand& bad : replacedBands_)
+    text += QStringLiteral("\n%1=%2").arg(bad.key, bad.text);
+  prompts::message(this, text, QStringLiteral("提示"), prompts::Icon::Warning);
 }
 
 void mainFrm::focusWindowChanged(QWindow* window) {
@@ -260,6 +327,10 @@ void mainFrm::hideEditorsWhenFocusLeft() {
 }
 
 void mainFrm::closeEvent(QCloseEvent* event) {
+  if (!maySaveChanges()) {
+    event->ignore();
+    return;
+  }
   timer_->stop();
   emit closing();
   event->accept();

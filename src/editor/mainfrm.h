@@ -21,7 +21,7 @@ class FunctionPanel;
 class mainFrm : public QMainWindow {
   Q_OBJECT
  public:
-  // Reads the band texts from the settings file beside the program.
+  // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
   RadioData& data() { return data_; }
@@ -30,8 +30,20 @@ class mainFrm : public QMainWindow {
 
   // Re-shows the grid and the lists after the document was changed from outside.
   void refreshFromData();
-  // Loads a ".chp" file into the document, shows it and reports a failed load.
-  void loadFile(const QString& path);
+
+  // Whether the user changed the document since it was last saved, opened or read.
+  bool isModified() const { return modified_; }
+  // Asked before anything replaces or discards a modified document: "是" saves through the
+  // save command and goes on only when the file was saved, "否" goes on, "取消" stays.
+  // True when the caller may go on.
+  bool maySaveChanges();
+  // Opens a ".chp" file the user named (by a dialog, the command line, a drop or a list of
+  // files): asks about unsaved changes first, then loads as loadFile does. True when loaded.
+  bool openPath(const QString& path);
+  // Loads a ".chp" file without asking: the window's document is replaced only when the
+  // whole file was read; a failed load is reported and leaves the window as it was. True
+  // when loaded. Used for the read's scratch file; files the user names go to openPath.
+  bool loadFile(const QString& path);
   void stopEditorTimer();
 
   // Commands whose windows live in other layers. Until a handler is installed the command
@@ -70,15 +82,23 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
-  void saveFile();
+  // The save command; true when the file was written.
+  bool saveFile();
+  void setModified(bool modified);
+
+  // Shows, once the window is up, which stored bands were unusable and replaced for the run.
+  void reportReplacedBands();
 
   RadioData data_;
+  QString settingsPath_;
   Bands bands_;
+  QList<ReplacedBand> replacedBands_;
   FunctionPanel* panel_;
   ChannelGrid* grid_;
   QTimer* timer_;
   std::array<std::function<void()>, 7> commands_;
   bool gridResetOnModelChange_ = false;
+  bool modified_ = false;
   bool shown_ = false;
   // Another window of this program was active since the main window last was, so the next
   // activation of the main window is a return to it.

@@ -193,7 +193,11 @@ LoadResult loadChpFile(const QString& path, RadioData& data) {
       return {LoadStatus::Failed,
               {kFileAccess, QStringLiteral("无法打开文件：%1").arg(input.reason)}};
   }
-  LineReader in(input.bytes);
+  return loadChpText(input.bytes, data);
+}
+
+LoadResult loadChpText(const QByteArray& text, RadioData& data) {
+  LineReader in(text);
   LoadResult result;
   try {
     readSettings(in, data, result.modelFound);
@@ -215,9 +219,9 @@ QString unknownSignalsText(const QList<UnknownSignal>& pairs) {
   return text;
 }
 
-WholeLoad loadWholeChpFile(const QString& path) {
-  RadioData data;
-  const LoadResult r = loadChpFile(path, data);
+namespace {
+
+WholeLoad takeWhole(const LoadResult& r, const RadioData& data) {
   WholeLoad whole;
   whole.unknownSignals = r.unknownSignals;
   if (r.status == LoadStatus::NotFound)
@@ -229,6 +233,20 @@ WholeLoad loadWholeChpFile(const QString& path) {
   else
     whole.data = data;
   return whole;
+}
+
+}  // namespace
+
+WholeLoad loadWholeChpFile(const QString& path) {
+  RadioData data;
+  const LoadResult r = loadChpFile(path, data);
+  return takeWhole(r, data);
+}
+
+WholeLoad loadWholeChpText(const QByteArray& text) {
+  RadioData data;
+  const LoadResult r = loadChpText(text, data);
+  return takeWhole(r, data);
 }
 
 QByteArray chpText(const QByteArray& image) {

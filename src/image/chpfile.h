@@ -34,6 +34,8 @@ struct LoadResult {
 // changes nothing. A model code that matches no model keeps the current model; a different
 // model clears the channel table first. Only lines 1 to 34 are read.
 LoadResult loadChpFile(const QString& path, RadioData& data);
+// The same for the text of a channel file already in memory (a radio image's chpText).
+LoadResult loadChpText(const QByteArray& text, RadioData& data);
 
 // The message that lists the unknown signalling pairs of a load: "以下信令字节无法识别：" and
 // one line per pair, "信道3 接收信令 80 40 → D072N".
@@ -48,6 +50,8 @@ struct WholeLoad {
   QList<UnknownSignal> unknownSignals;
 };
 WholeLoad loadWholeChpFile(const QString& path);
+// The same for the text of a channel file already in memory (a radio image's chpText).
+WholeLoad loadWholeChpText(const QByteArray& text);
 
 // The file text of a memory image: 128 lines "52 HH LL 08 d0 .. d7", CR LF.
 QByteArray chpText(const QByteArray& image);

@@ -117,7 +117,7 @@ QString settingsFilePath(const QString& programDir) {
 Bands readBands(const IniFile& ini) {
   Bands bands;
   for (int slot = 0; slot < kModelCount; ++slot)
-    bands[slot] = ini.read(QStringLiteral("Frequent"), QStringLiteral("PL%1").arg(slot + 1));
+    bands[slot] = ini.read(QStringLiteral("Frequent"), bandSlotKey(slot));
   return bands;
 }
 

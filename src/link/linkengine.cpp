@@ -45,6 +45,12 @@ Failure LinkEngine::takePendingFailure() {
   return failure;
 }
 
+// The phases' usual report of a serial error: its description, its number as the title.
+bool LinkEngine::reportPendingFailure() {
+  if (pendingFailure_) reportError(takePendingFailure());
+  return false;
+}
+
 Reading LinkEngine::reading() {
   seen_ = arrivals_;
   return text1_.reading();
@@ -57,10 +63,13 @@ Reading LinkEngine::reading() {
 // tells it to go on and nothing has arrived since.
 void LinkEngine::pump(bool mayBlock) {
   if (mayBlock && (!threshold_ || arrivals_ == seen_)) {
-    if (!port_.isOpen())
-      clock_.sleep(options_.sliceMs);
-    else if (!threshold_ || port_.bytesAvailable() == 0)
-      port_.waitForReadyRead(options_.sliceMs);
+    // A line that went away (a cable pulled) has closed the port: nothing can arrive any
+    // more, so the wait ends with the port's error instead of running into the time-out.
+    if (!port_.isOpen()) {
+      if (!pendingFailure_) pendingFailure_ = portNotOpen();
+      return;
+    }
+    if (!threshold_ || port_.bytesAvailable() == 0) port_.waitForReadyRead(options_.sliceMs);
   }
   if (port_.isOpen() && threshold_) {
     const QByteArray bytes = port_.readAll();
@@ -84,8 +93,9 @@ void LinkEngine::tickTimer1() {
   timedOut_ = true;
 }
 
+// A wait ends on a cancel, on a time-out where no one can cancel, and on a serial error.
 bool LinkEngine::stopRequested() {
-  return observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
+  return pendingFailure_ || observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
 }
 
 void LinkEngine::reportError(const Failure& error) {
@@ -230,40 +240,37 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
 }
 
 bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
-  const auto sendBlock = [&](int block) {
-    if (send(blockPacket(kWriteCommand, block, image))) return true;
-    const Failure failure = takePendingFailure();
-    observer_.message(QStringLiteral("错误号：%1%2").arg(failure.number).arg(failure.description),
-                      QStringLiteral("错误"), MessageIcon::Exclamation);
-    port_.close();
+  // A serial error in this phase is reported here, with its number in the text.
+  const auto failed = [&] {
+    if (pendingFailure_) {
+      const Failure failure = takePendingFailure();
+      observer_.message(QStringLiteral("错误号：%1%2").arg(failure.number).arg(failure.description),
+                        QStringLiteral("错误"), MessageIcon::Exclamation);
+      port_.close();
+    }
     return false;
   };
-  if (!sendBlock(0)) return false;
+  if (!send(blockPacket(kWriteCommand, 0, image))) return failed();
   observer_.setProgress(1);
-  if (!waitForAck()) return false;
-  if (!sendBlock(1)) return false;
-  if (!waitForAck()) return false;
+  if (!waitForAck()) return failed();
+  if (!send(blockPacket(kWriteCommand, 1, image))) return failed();
+  if (!waitForAck()) return failed();
   observer_.setProgress(2);
   return true;
 }
 
 bool LinkEngine::sendChannelBlocks(const QByteArray& image) {
-  const auto sendBlock = [&](int block) {
-    if (send(blockPacket(kWriteCommand, block, image))) return true;
-    reportError(takePendingFailure());
-    return false;
-  };
   int value = 3;
   for (int block = 2; block < kDataBlockCount; ++block) {
-    if (!sendBlock(block)) return false;
+    if (!send(blockPacket(kWriteCommand, block, image))) return reportPendingFailure();
     observer_.setProgress(value++);
-    if (!waitForAck()) return false;
+    if (!waitForAck()) return reportPendingFailure();
   }
   // The radio acknowledges every filler block but the last.
   for (int block = kDataBlockCount; block < kBlockCount; ++block) {
-    if (!sendBlock(block)) return false;
+    if (!send(blockPacket(kWriteCommand, block, image))) return reportPendingFailure();
     observer_.setProgress(block);
-    if (block != kBlockCount - 1 && !waitForAck()) return false;
+    if (block != kBlockCount - 1 && !waitForAck()) return reportPendingFailure();
   }
   port_.close();
   return true;
@@ -287,24 +294,21 @@ bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load
 
 bool LinkEngine::readBlocks(const QString& scratchPath) {
   if (stopRequested()) return false;
-  const auto fail = [&](const Failure& failure) {
-    reportError(failure);
-    return false;
-  };
   port_.clearInput();
   for (int b = 1;; ++b) {
     if (port_.isOpen()) {
       session_.byteMode = true;
       threshold_ = false;  // the answer stays in the input buffer to be counted
     }
-    if (!send(blockPacket(kReadCommand, b - 1))) return fail(takePendingFailure());
+    if (!send(blockPacket(kReadCommand, b - 1))) return reportPendingFailure();
     if (options_.timeoutEndsWaits) startTimer1();
     // The answer is framed by its length: exactly twelve bytes. Fewer, or more in one
     // burst, keep the wait going until a cancel.
     for (;;) {
       if (!port_.isOpen()) {
         stopTimer1();
-        return fail(portNotOpen());
+        pendingFailure_ = portNotOpen();
+        return reportPendingFailure();
       }
       if (port_.bytesAvailable() == kPacketSize) break;
       if (stopRequested()) {
@@ -315,18 +319,21 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
     }
     stopTimer1();
     const QByteArray line = scratchLine(port_.readAll());
-    if (const auto failure = appendToFile(scratchPath, line))
-      return fail(
-          {errnum::kFileAccess, QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)});
+    if (const auto failure = appendToFile(scratchPath, line)) {
+      pendingFailure_ = {errnum::kFileAccess,
+                         QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
+      return reportPendingFailure();
+    }
     observer_.setProgress(b);
     if (port_.isOpen()) threshold_ = true;
-    if (!send(QByteArray(1, kAck))) return fail(takePendingFailure());
+    if (!send(QByteArray(1, kAck))) return reportPendingFailure();
     if (b == kBlockCount) {
       readComplete_ = true;
       port_.close();
       return true;
     }
     if (!waitForAck()) {
+      if (pendingFailure_) return reportPendingFailure();
       port_.close();
       return false;
     }

@@ -74,6 +74,7 @@ class LinkEngine {
  private:
   bool send(const QByteArray& bytes);
   Failure takePendingFailure();
+  bool reportPendingFailure();
   Reading reading();
   void pump(bool mayBlock);
   void startTimer1();

@@ -1,5 +1,6 @@
 #include "model/radiomodel.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace kv {
@@ -36,9 +37,9 @@ QString modelCode(int model) { return QLatin1String(radioModels().at(model).code
 
 QString modelByte(int model) { return QString::number(modelCode(model).toInt(nullptr, 16)); }
 
-QString bandKey(int model) {
-  return QStringLiteral("PL%1").arg(radioModels().at(model).bandSlot + 1);
-}
+QString bandSlotKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
+
+QString bandKey(int model) { return bandSlotKey(radioModels().at(model).bandSlot); }
 
 QString bandTextOf(const Bands& bands, int model) {
   return bands.at(radioModels().at(model).bandSlot);
@@ -57,12 +58,54 @@ std::optional<BandLimits> bandLimits(const QString& bandText) {
   return BandLimits{*low, *high};
 }
 
+std::optional<QString> bandTextFromLimits(const QString& low, const QString& high) {
+  const auto lowMHz = wholeNumber(low);
+  const auto highMHz = wholeNumber(high);
+  if (!lowMHz || !highMHz || *lowMHz < 100 || *lowMHz > *highMHz || *highMHz > 999)
+    return std::nullopt;
+  return QStringLiteral("%1MHz---%2MHz").arg(*lowMHz).arg(*highMHz);
+}
+
+bool isValidBandText(const QString& bandText) {
+  const auto band = bandTextFromLimits(bandText.mid(0, 3), bandText.mid(9, 3));
+  return band && *band == bandText;
+}
+
+QString fallbackBandText() { return QStringLiteral("400MHz---470MHz"); }
+
+QList<ReplacedBand> replaceInvalidBands(Bands& bands) {
+  QList<ReplacedBand> replaced;
+  for (int slot = 0; slot < kModelCount; ++slot) {
+    if (bands[slot].isEmpty() || isValidBandText(bands[slot])) continue;
+    replaced.append({bandSlotKey(slot), bands[slot]});
+    bands[slot] = fallbackBandText();
+  }
+  return replaced;
+}
+
+bool isFrequencyNumber(const QString& text) {
+  static const QRegularExpression number(QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)\s*$)"));
+  return number.match(text).hasMatch();
+}
+
+QString formatFrequency(const QString& text, int wholeDigits) {
+  if (!isFrequencyNumber(text)) return text;
+  const double value = text.trimmed().toDouble();
+  QString body = QString::number(std::abs(value), 'f', 5);
+  const int whole = int(body.indexOf(QLatin1Char('.')));
+  if (whole < wholeDigits) body.prepend(QString(wholeDigits - whole, QLatin1Char('0')));
+  if (wholeDigits == 0 && body.startsWith(QLatin1Char('0'))) body.remove(0, 1);
+  const bool negative = value < 0 && body.contains(QRegularExpression(QStringLiteral("[1-9]")));
+  return negative ? QLatin1Char('-') + body : body;
+}
+
 FrequencyCheck checkFrequency(const QString& frequency, const QString& bandText) {
   const auto limits = bandLimits(bandText);
   const auto mhz = wholeNumber(frequency.left(3));
   bool ok = false;
   const double value = frequency.trimmed().toDouble(&ok);
   if (!limits || !mhz || !ok) return FrequencyCheck::Unreadable;
+  if (std::abs(value) >= 1000) return FrequencyCheck::OutOfRange;
   if (*mhz < limits->low || *mhz > limits->high) return FrequencyCheck::OutOfRange;
   const auto hertz = std::llround(value * 1000000.0);
   if (hertz % 6250 != 0 && hertz % 5000 != 0) return FrequencyCheck::OffRaster;

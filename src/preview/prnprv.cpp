@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <algorithm>
 
@@ -214,7 +215,14 @@ void PrnPrv::exportToPdf() {
 
 void PrnPrv::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) MostraPagina();
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  // The redraw starts at the sheet's corner; the bars go there too, or the next scroll would
+  // jump from where they were left.
+  for (QScrollBar* bar : {hBar_, vBar_}) {
+    const QSignalBlocker quiet(bar);
+    bar->setValue(0);
+  }
+  MostraPagina();
 }
 
 void PrnPrv::resizeEvent(QResizeEvent* event) {

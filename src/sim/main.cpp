@@ -8,11 +8,13 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "image/atomicfile.h"
 #include "image/boundedreader.h"
 #include "image/memoryimage.h"
+#include "image/programfolders.h"
 #include "sim/radioemulator.h"
 
 using kv::RadioEmulator;
@@ -170,6 +172,8 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
       "software (or to pass to kvprog-cli --port), then answers as a radio does until it is\n"
       "stopped with Ctrl-C. Blocks are numbered 0..127 (block b is memory address 8b)."));
   parser.addHelpOption();
+  const QCommandLineOption version({"v", "version"}, "Displays version information.");
+  parser.addOption(version);
   parser.addOptions({
       {"image",
        "Keep the radio's 1024-byte memory in <file>: a missing or empty file starts full of "
@@ -187,6 +191,10 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
       {"no-handshake", "Never answer the wake-up sequence."},
   });
   parser.process(app);
+  if (parser.isSet(version)) {  // ends the program here, as --help does
+    std::printf("%s\n", qPrintable(kv::versionLine(QStringLiteral("kvsim"))));
+    std::exit(EXIT_SUCCESS);
+  }
 
   bool ok = true;
   Options options;
@@ -276,7 +284,7 @@ int serve(const Pty& pty, const Options& options, MemoryFile& memory, Log& log) 
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("kvsim"));
+  kv::useProgramIdentity();
   const auto options = parseOptions(app);
   if (!options) return 2;
 

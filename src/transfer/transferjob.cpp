@@ -1,5 +1,7 @@
 #include "transfer/transferjob.h"
 
+#include <memory>
+
 #include "link/systemserialport.h"
 #include "ui/prompts.h"
 
@@ -22,10 +24,7 @@ class JobObserver : public TransferObserver {
 TransferJob::TransferJob(Request request, LinkSession& session, QObject* parent)
     : QThread(parent), request_(std::move(request)), session_(session) {}
 
-TransferJob::~TransferJob() {
-  cancel();
-  wait();
-}
+TransferJob::~TransferJob() { finishWithoutGui(); }
 
 std::optional<Failure> TransferJob::waitUntilOpen() {
   opened_.acquire();
@@ -39,18 +38,45 @@ void TransferJob::cancel() {
   go_.release();
 }
 
+void TransferJob::finishWithoutGui() {
+  {
+    QMutexLocker lock(&mutex_);
+    guiGone_ = true;
+    called_.wakeAll();
+  }
+  cancel();
+  wait();
+}
+
+void TransferJob::callOnGui(std::function<void()> call) {
+  // Shared with the queued call, which may outlive this wait when the GUI has gone.
+  const auto done = std::make_shared<bool>(false);
+  QMetaObject::invokeMethod(
+      this,
+      [this, call = std::move(call), done] {
+        {
+          QMutexLocker lock(&mutex_);
+          if (guiGone_) return;
+        }
+        call();
+        QMutexLocker lock(&mutex_);
+        *done = true;
+        called_.wakeAll();
+      },
+      Qt::QueuedConnection);
+  QMutexLocker lock(&mutex_);
+  while (!*done && !guiGone_) called_.wait(&mutex_);
+}
+
 void TransferJob::showMessage(const QString& text, const QString& title, MessageIcon icon) {
   static const prompts::Icon icons[] = {prompts::Icon::None, prompts::Icon::Information,
                                         prompts::Icon::Warning, prompts::Icon::Critical};
   const prompts::Icon shown = icons[int(icon)];
-  QMetaObject::invokeMethod(
-      this, [&] { prompts::message(messageParent_, text, title, shown); },
-      Qt::BlockingQueuedConnection);
+  callOnGui([this, text, title, shown] { prompts::message(messageParent_, text, title, shown); });
 }
 
 void TransferJob::loadOnGui(const QString& path) {
-  QMetaObject::invokeMethod(
-      this, [&] { request_.load(path); }, Qt::BlockingQueuedConnection);
+  callOnGui([this, path] { request_.load(path); });
 }
 
 void TransferJob::run() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QMutex>
 #include <QPointer>
 #include <QSemaphore>
 #include <QThread>
+#include <QWaitCondition>
 #include <QWidget>
 #include <atomic>
 #include <functional>
@@ -15,7 +17,8 @@ namespace kv {
 // One transfer on a worker thread that owns the serial port: the port is opened there
 // first, then the transfer waits for the progress window's start. Captions and progress
 // reach the window as queued signals; a message or the read's load runs on the GUI thread
-// while the worker waits for it.
+// while the worker waits for it. The GUI thread never waits for the worker while the worker
+// waits for it: it first lets the worker go on without it (see finishWithoutGui).
 class TransferJob : public QThread {
   Q_OBJECT
 
@@ -38,6 +41,10 @@ class TransferJob : public QThread {
   void cancel();
   // Where messages are shown from now on (GUI thread only).
   void setMessageParent(QWidget* parent) { messageParent_ = parent; }
+  // GUI thread: cancels and waits for the worker, which ends within one wait slice. A message
+  // or load the worker asks the GUI for from now on is skipped, so this returns even when the
+  // GUI thread can no longer run them (the program is closing and its event loops have ended).
+  void finishWithoutGui();
   bool succeeded() const { return succeeded_; }
 
  signals:
@@ -51,6 +58,9 @@ class TransferJob : public QThread {
   friend class JobObserver;
   void showMessage(const QString& text, const QString& title, MessageIcon icon);
   void loadOnGui(const QString& path);
+  // Worker thread: runs `call` on the GUI thread and returns once it has run, or at once
+  // when the GUI no longer serves the worker.
+  void callOnGui(std::function<void()> call);
 
   Request request_;
   LinkSession& session_;
@@ -60,6 +70,9 @@ class TransferJob : public QThread {
   std::optional<Failure> openError_;
   std::atomic<bool> succeeded_{false};
   QPointer<QWidget> messageParent_;
+  QMutex mutex_;
+  QWaitCondition called_;  // a GUI call has run, or the GUI no longer serves the worker
+  bool guiGone_ = false;   // guarded by mutex_
 };
 
 }  // namespace kv

@@ -216,8 +216,7 @@ void frmMODE::tremode_NodeClick(QTreeWidgetItem* item) {
   } else if (tag == QLatin1String("2")) {
     showPage(Page::Power);
   } else if (tag == QLatin1String("3")) {
-    commit(true);
-    accept();
+    if (commit(true)) accept();
   }
 }
 
@@ -243,17 +242,26 @@ int frmMODE::trimPosition() const {
                                                                                           : -1;
 }
 
-void frmMODE::commit(bool store) {
+bool frmMODE::commit(bool store) {
+  // A band outside whole MHz 100..999 with low <= high would make every typed frequency fail:
+  // "退出调整" refuses it and keeps the window open; the close box drops it.
+  const int position = cboPCmodel_[0]->currentIndex();
+  std::optional<QString> band;
+  if (position >= 0 && !Text1_->text().isEmpty() && !Text2_->text().isEmpty()) {
+    band = bandTextFromLimits(Text2_->text(), Text1_->text());
+    if (!band && store) {
+      prompts::message(this, QStringLiteral("请输入正确的频段"), QStringLiteral("错误"),
+                       prompts::Icon::Critical);
+      return false;
+    }
+  }
   tune_.jtlx = optJT_->checkedId() == 0 ? QStringLiteral("0") : QStringLiteral("1");
   tune_.bjlx = Option1_->checkedId() == 0 ? QStringLiteral("0") : QStringLiteral("1");
-  const int position = cboPCmodel_[0]->currentIndex();
-  if (position >= 0 && !Text1_->text().isEmpty() && !Text2_->text().isEmpty()) {
-    const QString band =
-        Text2_->text() + QStringLiteral("MHz---") + Text1_->text() + QStringLiteral("MHz");
-    bands_[radioModels()[position].bandSlot] = band;
+  if (band) {
+    bands_[radioModels()[position].bandSlot] = *band;
     if (store) {
       // The band stays in use for this run even when the file cannot take it.
-      if (const auto failure = writeBand(settings_, position, band))
+      if (const auto failure = writeBand(settings_, position, *band))
         prompts::message(this,
                          QStringLiteral("频段未能保存到文件“%1”：%2")
                              .arg(QDir::toNativeSeparators(settings_.path()), *failure),
@@ -261,6 +269,7 @@ void frmMODE::commit(bool store) {
     }
   }
   tune_.sPower = trimPosition();
+  return true;
 }
 
 void frmMODE::done(int result) {

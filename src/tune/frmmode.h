@@ -43,7 +43,9 @@ class frmMODE : public QDialog {
   void cboPCmodel_Click(int position);
   void boxChanged(QLineEdit* box);
   int trimPosition() const;
-  void commit(bool store);
+  // Takes the window's values; `store` ("退出调整") also writes the band to the settings file.
+  // False when "退出调整" refused the band.
+  bool commit(bool store);
 
   TuneValues& tune_;
   Bands& bands_;

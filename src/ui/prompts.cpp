@@ -11,7 +11,7 @@ namespace {
 
 struct TestState {
   bool on = false;
-  QQueue<bool> answers;
+  QQueue<Answer> answers;
   QQueue<QString> fileNames;
   QList<Shown> shown;
 };
@@ -37,6 +37,17 @@ QMessageBox::Icon qtIcon(Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Records what a box would show and takes the next queued answer.
+Answer testAnswer(Shown shown) {
+  test().shown.append(std::move(shown));
+  return test().answers.isEmpty() ? Answer::Yes : test().answers.dequeue();
+}
+
+// An empty title means the application's own name.
+QString boxTitle(const QString& title) {
+  return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+
 QString testFileName() {
   return test().fileNames.isEmpty() ? QString() : test().fileNames.dequeue();
 }
@@ -45,17 +56,28 @@ QString testFileName() {
 
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons) {
-  const QString caption = title.isEmpty() ? QApplication::applicationDisplayName() : title;
-  if (test().on) {
-    test().shown.append({text, caption, icon, buttons});
-    return test().answers.isEmpty() ? true : test().answers.dequeue();
-  }
+  const QString caption = boxTitle(title);
+  if (test().on) return testAnswer({text, caption, icon, buttons}) == Answer::Yes;
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
   QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
   if (buttons == Buttons::OkCancel) box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
   box.setDefaultButton(ok);
   box.exec();
   return box.clickedButton() == ok;
+}
+
+Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+  const QString caption = boxTitle(title);
+  if (test().on) return testAnswer({text, caption, icon, Buttons::YesNoCancel});
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::Yes;
+  return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }
 
 QString openFileName(QWidget* parent, const QString& filter) {
@@ -69,7 +91,8 @@ QString saveFileName(QWidget* parent, const QString& filter) {
 }
 
 void setTestMode(bool on) { test() = TestState{on, {}, {}, {}}; }
-void queueAnswer(bool ok) { test().answers.enqueue(ok); }
+void queueAnswer(bool ok) { queueAnswer(ok ? Answer::Yes : Answer::Cancel); }
+void queueAnswer(Answer answer) { test().answers.enqueue(answer); }
 void queueFileName(const QString& path) { test().fileNames.enqueue(path); }
 const QList<Shown>& shown() { return test().shown; }
 void clearShown() { test().shown.clear(); }

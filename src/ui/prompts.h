@@ -12,7 +12,8 @@ namespace kv {
 namespace prompts {
 
 enum class Icon { None, Information, Warning, Critical, Question };
-enum class Buttons { Ok, OkCancel };
+enum class Buttons { Ok, OkCancel, YesNoCancel };
+enum class Answer { Yes, No, Cancel };
 
 struct Shown {
   QString text;
@@ -26,16 +27,22 @@ struct Shown {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok);
 
+// A question with the buttons "是", "否" and "取消"; "是" is the default, closing the box is
+// "取消".
+Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon);
+
 // File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form.
 // The save dialog asks before replacing an existing file.
 QString openFileName(QWidget* parent, const QString& filter);
 QString saveFileName(QWidget* parent, const QString& filter);
 
 // --- Test seam -----------------------------------------------------------------------
-// In test mode nothing is shown: messages are recorded and answered from the queue
-// (OK when it is empty), file dialogs answer from their queue ("" when empty).
+// In test mode nothing is shown: messages and questions are recorded and answered from one
+// queue in the order they are shown (OK or "是" when it is empty), file dialogs answer from
+// their queue ("" when empty). A message takes Yes as OK and anything else as Cancel.
 void setTestMode(bool on);
 void queueAnswer(bool ok);
+void queueAnswer(Answer answer);
 void queueFileName(const QString& path);
 const QList<Shown>& shown();
 void clearShown();

@@ -1,17 +1,26 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
-// start-up, a frequency editor over a cell, the signalling list dropped down, the about
-// box and the manual. Usage: kvprog-screenshots OUTPUT-FOLDER
+// start-up, a frequency editor over a cell, the question about unsaved changes, the
+// signalling list dropped down, the about box, the manual, the port dialog with a
+// workshop's ports and the tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "../editor/editorfixture.h"
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "image/inifile.h"
+#include "transfer/frmdk.h"
+#include "tune/frmmode.h"
 
 namespace {
 
@@ -64,6 +73,14 @@ int main(int argc, char* argv[]) {
   QTest::keyClicks(w.channelGrid()->rxFreqEditor(), QStringLiteral("438.5"));
   save(w.grab(), QStringLiteral("frequency-editor.png"));
 
+  // The typing has changed the document: closing asks first; "取消" keeps the window.
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("unsaved-changes.png"));
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->escapeButton()->click();
+  });
+  w.close();
+
   kv::test::clickCell(w, 2, 3);
   w.channelGrid()->signalList()->showPopup();
   saveScreen(QStringLiteral("signalling-list.png"));
@@ -82,5 +99,52 @@ int main(int argc, char* argv[]) {
 
   kv::HelpWindow::showHelp(&w);
   saveScreen(QStringLiteral("help.png"));
+
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top != &w) top->close();
+
+  kv::setPortSource([] {
+    QList<kv::PortInfo> ports;
+    for (const char* device : {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}) {
+      kv::PortInfo legacy;
+      legacy.device = QString::fromLatin1(device);
+      ports << legacy;
+    }
+    kv::PortInfo ch340;
+    ch340.device = QStringLiteral("/dev/ttyUSB0");
+    ch340.description = QStringLiteral("USB-Serial CH340");
+    ch340.manufacturer = QStringLiteral("QinHeng Electronics");
+    ch340.vendorId = 0x1a86;
+    ch340.productId = 0x7523;
+    kv::PortInfo ftdi = ch340;
+    ftdi.device = QStringLiteral("/dev/ttyUSB1");
+    ftdi.description = QStringLiteral("FT232R USB UART");
+    ftdi.manufacturer = QStringLiteral("FTDI");
+    ftdi.serialNumber = QStringLiteral("A50285BI");
+    ftdi.vendorId = 0x0403;
+    ftdi.productId = 0x6001;
+    return ports << ch340 << ftdi;
+  });
+  kv::frmDK ports(kv::PortChoice{}, &w);
+  ports.show();
+  if (!QTest::qWaitForWindowExposed(&ports)) qWarning("the port dialog was not shown");
+  saveScreen(QStringLiteral("port-dialog.png"));
+  ports.close();
+
+  // The tune window refusing a band no frequency could pass (one down-click from 100).
+  QTemporaryDir settingsDir;
+  kv::IniFile settings(settingsDir.filePath(QStringLiteral("Sfc.ini")));
+  kv::frmMODE tune(w.data().tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  tune.show();
+  if (!QTest::qWaitForWindowExposed(&tune)) qWarning("the tune window was not shown");
+  tune.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("99"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("tune-band-refused.png"));
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  auto* tree = tune.findChild<QTreeWidget*>(QStringLiteral("tremode"));
+  const QTreeWidgetItem* exit =
+      tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
   return allSaved ? 0 : 1;
 }

@@ -2,18 +2,20 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "app/commands.h"
-#include "kvsimprocess.h"
-#include "sampledata.h"
 #include "editor/mainfrm.h"
+#include "kvsimprocess.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "print/printscript.h"
+#include "sampledata.h"
 #include "ui/prompts.h"
 
 using namespace kv;
@@ -47,6 +49,12 @@ class TestCommands : public QObject {
   Q_OBJECT
 
  private slots:
+  // The port dialog remembers its choice in the user's settings: a test's own, not the user's,
+  // and none from an earlier run.
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).clear();
+  }
   void init() { prompts::setTestMode(true); }
 
   void everyCommandReachesItsWindow() {

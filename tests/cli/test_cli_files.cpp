@@ -1,9 +1,11 @@
+#include <QStringEncoder>
 #include <QtTest>
 
 #include "fulldisk.h"
 #include "testfiles.h"
 
 #include "image/chpfile.h"
+#include "image/memoryimage.h"
 
 using namespace kv;
 using kvtest::readAll;
@@ -81,9 +83,12 @@ class TestCliFiles : public QObject {
     QTest::addColumn<QByteArray>("from");
     QTest::addColumn<QByteArray>("to");
     QTest::addColumn<QString>("mentions");
-    QTest::newRow("short frequency")
-        << QByteArray("\"rx_freq\": \"450.12500\"") << QByteArray("\"rx_freq\": \"450.125\"")
-        << "channel 1: \"rx_freq\"";
+    // Checked as typing would check it: formatted, then against the band and the raster.
+    QTest::newRow("outside the band")
+        << QByteArray("\"rx_freq\": \"450.12500\"") << QByteArray("\"rx_freq\": \"480.125\"")
+        << "channel 1: \"rx_freq\": \"480.125\" lies outside the model's band";
+    QTest::newRow("off the raster") << QByteArray("\"rx_freq\": \"450.12500\"")
+                                    << QByteArray("\"rx_freq\": \"450.0025\"") << "raster";
     QTest::newRow("unknown signal")
         << QByteArray("\"tx_signal\": \"D023I\"") << QByteArray("\"tx_signal\": \"D999I\"")
         << "channel 1: \"tx_signal\"";
@@ -152,6 +157,94 @@ class TestCliFiles : public QObject {
     QCOMPARE(shown.status, 0);
     QVERIFY2(shown.err.contains(QStringLiteral("信道1 接收信令 80 40 → D072N")),
              qPrintable(shown.err));
+  }
+
+  void csvRoundTripsAndComesBackFromSpreadsheets() {
+    const QString example = fixture("example.chp");
+    QCOMPARE(cli({"export", example, path("table.CSV")}).status, 0);
+    const QByteArray csv = readAll(path("table.CSV"));
+    QVERIFY(
+        csv.startsWith("\xEF\xBB\xBF"
+                       "channel,rx_freq,tx_freq,rx_signal,tx_signal,busy_lock,"
+                       "bandwidth,tx_power\r\n1,450.12500,450.12500,"));
+    QCOMPARE(cli({"import", path("table.CSV"), path("back.chp"), "--base", example}).status, 0);
+    QCOMPARE(readAll(path("back.chp")), readAll(example));
+
+    // As a spreadsheet on a Chinese system saves it: GB18030, semicolons, quotes, numbers
+    // without their trailing zeros, rows in another order.
+    QString edited = QString::fromUtf8(csv.mid(3));
+    edited.replace(QLatin1Char(','), QLatin1Char(';'));
+    edited.replace(QStringLiteral("450.12500"), QStringLiteral("\"450.125\""));
+    QStringList lines = edited.split(QStringLiteral("\r\n"));
+    lines.swapItemsAt(1, 16);
+    QStringEncoder gb18030("GB18030");
+    writeAll(path("edited.csv"), gb18030(lines.join(QStringLiteral("\r\n"))));
+    QCOMPARE(cli({"import", path("edited.csv"), path("edited.chp"), "--base", example}).status, 0);
+    QCOMPARE(readAll(path("edited.chp")), readAll(example));
+
+    // Without a base the model and the settings are the defaults.
+    QCOMPARE(cli({"import", path("table.CSV"), path("plain.chp")}).status, 0);
+    QVERIFY(readAll(path("plain.chp")).startsWith("52 00 00 08 11 FF FF FF 00 00 04 19\r\n"));
+  }
+
+  void badCsvNamesRowAndColumnAndWritesNothing_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("band") << "3,OFF"
+                          << "3,480.10000"
+                          << "row 4, column rx_freq";
+    QTest::newRow("signal") << "D023I"
+                            << "D999I"
+                            << "row 2, column tx_signal";
+    QTest::newRow("list") << ",窄,"
+                          << ",narrow,"
+                          << "row 2, column bandwidth";
+    QTest::newRow("header") << "busy_lock"
+                            << "busy"
+                            << "row 1";
+    QTest::newRow("fields") << "\r\n5,"
+                            << "\r\n5,1,"
+                            << "row 6: 9 fields";
+    QTest::newRow("missing channel") << "\r\n16,OFF,OFF,OFF,OFF,否,宽,高"
+                                     << ""
+                                     << "channel 16";
+  }
+  void badCsvNamesRowAndColumnAndWritesNothing() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, mentions);
+    QCOMPARE(cli({"export", fixture("example.chp"), path("good.csv")}).status, 0);
+    QString csv = QString::fromUtf8(readAll(path("good.csv")));
+    QVERIFY2(csv.contains(from), qPrintable(from));
+    writeAll(path("bad.csv"), csv.replace(csv.indexOf(from), from.size(), to).toUtf8());
+    QFile::remove(path("out.chp"));
+    const Run r = cli({"import", path("bad.csv"), path("out.chp")});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(mentions), qPrintable(r.err));
+    QVERIFY(!QFile::exists(path("out.chp")));
+  }
+
+  void diffListsFieldsAndExitsLikeDiff() {
+    const QString example = fixture("example.chp");
+    QCOMPARE(cli({"diff", example, example}).status, 0);
+    RadioData changed;
+    QVERIFY(loadChpFile(example, changed).status == LoadStatus::Loaded);
+    changed.settings.model = 1;
+    changed.settings.squelch = 6;
+    changed.cell(3, kRxFreq) = "451.00000";
+    changed.cell(1, kTxSignal) = "D047I";
+    // A radio's memory image as kvsim keeps it compares with a channel file.
+    writeAll(path("radio.bin"), encodeImage(changed).bytes);
+    const Run r = cli({"diff", example, path("radio.bin")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("model: KV--410B(1) -> KV--410B(2)\n"
+                                   "settings.squelch: 4 -> 6\n"
+                                   "channel 1 tx_signal: D023I -> D047I\n"
+                                   "channel 3 rx_freq: OFF -> 451.00000\n"));
+    writeAll(path("short.chp"), readAll(example).left(500));
+    QCOMPARE(cli({"diff", example, path("short.chp")}).status, 2);
+    QCOMPARE(cli({"diff", example}).status, 2);
   }
 
   void importOntoAFullDiskKeepsTheOldFile() {

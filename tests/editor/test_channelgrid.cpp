@@ -99,6 +99,15 @@ class TestChannelGrid : public QObject {
     QCOMPARE(cell(1, 1), QStringLiteral("OFF"));
   }
 
+  // Only three characters of the whole part are compared, so 4500 MHz read as 450 and passed.
+  void frequencyOfFourWholeDigitsIsOutOfEveryBand() {
+    clickCell(*w, 4, 1);
+    type(grid()->rxFreqEditor(), QStringLiteral("4500"));
+    QTest::keyClick(grid()->rxFreqEditor(), Qt::Key_Return);
+    verifyMessage(QStringLiteral("请在正确的频率范围输入"));
+    QCOMPARE(row(4), (QStringList{"", "", "", "", "", "", ""}));
+  }
+
   void frequencyOutOfTheBandIsRejectedOnLeavingTheCell() {
     clickCell(*w, 1, 2);
     QStringList before = row(1);  // leaving the first current cell already marked it "OFF"
@@ -110,6 +119,23 @@ class TestChannelGrid : public QObject {
     verifyMessage(QStringLiteral("请在正确的频率范围输入"));
     QCOMPARE(row(1), before);
     QVERIFY(editor->isHidden());
+  }
+
+  void theClickThatCausedAMessageOpensItsEditor() {
+    // The message about the cell that is left shows while the button is down; in a real run
+    // the box takes the release, so the press alone opens the clicked cell's editor.
+    QTableWidget* table = grid()->grid();
+    const QRect target = table->visualItemRect(table->item(2, 1));
+    clickCell(*w, 1, 1);
+    type(grid()->rxFreqEditor(), QStringLiteral("480"));
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, target.center());
+    verifyMessage(QStringLiteral("请在正确的频率范围输入"));
+    QLineEdit* editor = grid()->rxFreqEditor();
+    QVERIFY(editor->isVisible() && editor->hasFocus());
+    QCOMPARE(editor->pos(), table->viewport()->mapTo(grid(), target.topLeft()));
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, target.center());
+    type(editor, QStringLiteral("450"));
+    QCOMPARE(cell(2, 1), QStringLiteral("450.00000"));
   }
 
   void bandLimitsCompareWholeMegahertz() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -10,6 +11,8 @@
 
 #include "editorfixture.h"
 #include "image/chpfile.h"
+#include "sampledata.h"
+#include "testfiles.h"
 
 using namespace kv;
 using kv::test::clickCell;
@@ -31,6 +34,16 @@ class TestMainFrm : public QObject {
     QTest::mouseClick(bar->widgetForAction(action(name)), Qt::LeftButton);
   }
   QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  // Everything the window shows of the document: the caption, the cells, the lists and the
+  // band label.
+  QStringList shownState() const {
+    QStringList texts{w->windowTitle(), w->bandLabelText()};
+    QTableWidget* grid = w->channelGrid()->grid();
+    for (int r = 1; r < grid->rowCount(); ++r)
+      for (int c = 1; c < grid->columnCount(); ++c) texts << grid->item(r, c)->text();
+    for (QComboBox* box : w->findChildren<QComboBox*>()) texts << box->currentText();
+    return texts;
+  }
   prompts::Shown onlyMessage() {
     [&] { QCOMPARE(prompts::shown().size(), 1); }();
     const prompts::Shown shown = prompts::shown().value(0);
@@ -130,6 +143,9 @@ class TestMainFrm : public QObject {
     w->refreshFromData();
     QComboBox* models = list("cboPCmodel");
     models->setFocus();
+    // The first step clears the table; the next two ask about that change.
+    prompts::queueAnswer(prompts::Answer::No);
+    prompts::queueAnswer(prompts::Answer::No);
     for (int i = 0; i < 3; ++i) QTest::keyClick(models, Qt::Key_Down);
     QCOMPARE(models->currentIndex(), 3);
     QCOMPARE(w->bandLabelText(), QStringLiteral("136MHz---174MHz"));
@@ -156,9 +172,10 @@ class TestMainFrm : public QObject {
     // Another model with other channels: the load brings the file's model and keeps its channels.
     list("cboPCmodel")->setCurrentIndex(0);
     w->data().cell(2, 1) = QStringLiteral("460.00000");
+    prompts::queueAnswer(prompts::Answer::No);  // the model change is not kept
     prompts::queueFileName(path("saved"));
     clickTool("tbOpen");
-    QVERIFY(prompts::shown().isEmpty());
+    QCOMPARE(onlyMessage().buttons, prompts::Buttons::YesNoCancel);
     QCOMPARE(list("cboPCmodel")->currentIndex(), 2);
     QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.12500"));
     QCOMPARE(w->data().cell(2, 1), QStringLiteral("OFF"));
@@ -172,25 +189,130 @@ class TestMainFrm : public QObject {
     QCOMPARE(w->data(), before);
   }
 
-  void fileErrorsAreReported() {
-    QFile broken(path("broken.chp"));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("52 00 00 08 13 FF FF FF 00 00 04 19\r\n");
-    broken.close();
-    w->data().cell(1, 1) = QStringLiteral("450.12500");
-    prompts::queueFileName(broken.fileName());
-    action("mnuOpen")->trigger();
-    const prompts::Shown loadError = onlyMessage();
-    QCOMPARE(loadError.title, QStringLiteral("62"));
-    QCOMPARE(loadError.icon, prompts::Icon::Information);
-    QCOMPARE(list("cboPCmodel")->currentIndex(), 2);  // what was read before the error stays
-    QCOMPARE(w->channelGrid()->grid()->item(1, 1)->text(), QString());
+  void failedOpenLeavesTheWindowAsItWas() {
+    w->data() = kvtest::sampleRadioData();
+    w->refreshFromData();
+    QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down);
+    const RadioData before = w->data();
+    const QStringList shownBefore = shownState();
+    // The file names another model (which clears the table) and breaks off in channel 2.
+    QByteArray text = kvtest::readAll(kvtest::fixturePath("example.chp"));
+    text.replace("52 00 00 08 11", "52 00 00 08 14").truncate(text.indexOf("52 00 30 08"));
+    QVERIFY(kvtest::writeAll(path("broken.chp"), text));
+    prompts::queueAnswer(prompts::Answer::No);  // do not save the changes
+    prompts::queueFileName(path("broken.chp"));
+    QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(prompts::shown().value(1).title, QStringLiteral("62"));
+    QCOMPARE(w->data(), before);
+    QCOMPARE(shownState(), shownBefore);  // the caption still says "modified"
+  }
 
+  void frequencyStillBeingTypedIsCheckedBeforeACommand() {
+    QStringList ran;
+    w->setCommand(mainFrm::Command::Write, [&] { ran << "write"; });
+    w->setCommand(mainFrm::Command::Print, [&] { ran << "print"; });
+    QLineEdit* editor = w->channelGrid()->rxFreqEditor();
+    const struct {
+      int row;
+      const char* typed;
+      const char* refusal;
+      std::function<void()> command;
+    } attempts[] = {
+        {1, "480.0025", "请在正确的频率范围输入",
+         [&] { QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier); }},
+        {2, "450.0025", "输入的频率需为6.25K或5K的整数", [&] { clickTool("tbWrite"); }},
+        {3, "480", "请在正确的频率范围输入",
+         [&] {
+           list("cboFuncSQL")->setFocus();
+           w->hideEditorsWhenFocusLeft();  // the editor timer puts the editor away
+           QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
+         }},
+    };
+    for (const auto& attempt : attempts) {
+      clickCell(*w, attempt.row, 1);
+      QTest::keyClicks(editor, QString::fromLatin1(attempt.typed));
+      prompts::clearShown();
+      prompts::queueFileName(path("refused.chp"));
+      attempt.command();
+      QCOMPARE(onlyMessage().text, QString::fromUtf8(attempt.refusal));
+      QCOMPARE(w->data().cell(attempt.row, 1), QString());
+      QCOMPARE(prompts::saveFileName(nullptr, QString()), path("refused.chp"));  // never asked
+    }
+    QVERIFY(ran.isEmpty());
+
+    // An accepted value is formatted and fills its row, as leaving the cell would.
+    clickCell(*w, 4, 1);
+    QTest::keyClicks(editor, QStringLiteral("450"));
+    QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(ran, QStringList{"write"});
+    QCOMPARE(w->data().channels[3].cells,
+             (std::array<QString, 7>{"450.00000", "450.00000", "OFF", "OFF", "否", "宽", "高"}));
+  }
+
+  void changesAreMarkedAndAskedAboutBeforeTheyAreDiscarded() {
+    w->setCommand(mainFrm::Command::Tune, [this] { w->data().tune.bjlx = QStringLiteral("1"); });
+    const std::function<void()> changes[] = {
+        [&] {
+          clickCell(*w, 1, 1);
+          QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("450"));
+        },
+        [&] {
+          clickCell(*w, 2, 3);
+          clickCell(*w, 2, 4);  // leaving the empty cell makes it "OFF"
+        },
+        [&] { QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down); },
+        [&] { QTest::keyClick(list("cboPCmodel"), Qt::Key_Down); },
+        [&] { action("mnuTune")->trigger(); },
+    };
+    for (const auto& change : changes) {
+      change();
+      QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 *"));
+      prompts::queueFileName(path("saved.chp"));
+      action("mnuSave")->trigger();
+      QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 "));
+    }
+
+    bool read = false;
+    bool closed = false;
+    w->setCommand(mainFrm::Command::Read, [&] { read = true; });
+    connect(w.get(), &mainFrm::closing, this, [&] { closed = true; });
+    QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down);
+    const RadioData changed = w->data();
+    const std::function<void()> discarding[] = {
+        [&] { QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier); },
+        [&] { QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier); },
+        [&] { QTest::keyClick(w.get(), Qt::Key_X, Qt::ControlModifier); },
+        [&] { w->close(); },
+        [&] { QTest::keyClick(list("cboPCmodel"), Qt::Key_Down); },
+    };
+    for (const auto& discard : discarding) {
+      prompts::clearShown();
+      prompts::queueAnswer(prompts::Answer::Cancel);
+      discard();
+      const prompts::Shown asked = onlyMessage();
+      QCOMPARE(asked.text, QStringLiteral("数据已修改，是否保存？"));
+      QCOMPARE(asked.title, QStringLiteral("提示"));
+      QCOMPARE(asked.buttons, prompts::Buttons::YesNoCancel);
+      QCOMPARE(w->data(), changed);
+      QCOMPARE(list("cboPCmodel")->currentIndex(), changed.settings.model);
+      QVERIFY(!read && !closed);
+    }
+    prompts::queueAnswer(prompts::Answer::Yes);  // a save that fails stays
     prompts::queueFileName(dir.filePath(QStringLiteral("missing/out.chp")));
-    action("mnuSave")->trigger();
-    const prompts::Shown saveError = onlyMessage();
-    QCOMPARE(saveError.title, QStringLiteral("错误"));
-    QCOMPARE(saveError.icon, prompts::Icon::Critical);
+    clickTool("tbRead");
+    QCOMPARE(prompts::shown().value(1).title, QStringLiteral("错误"));
+    QCOMPARE(prompts::shown().value(1).icon, prompts::Icon::Critical);
+    QVERIFY(!read);
+    prompts::queueAnswer(prompts::Answer::No);
+    clickTool("tbRead");
+    QVERIFY(read);
+    prompts::queueAnswer(prompts::Answer::Yes);
+    prompts::queueFileName(path("kept.chp"));
+    w->close();
+    QVERIFY(closed);
+    RadioData kept;
+    QCOMPARE(loadChpFile(path("kept.chp"), kept).status, LoadStatus::Loaded);
+    QCOMPARE(kept.settings, changed.settings);
   }
 
   void signallingBytesThatNameNoCodeAreShownAfterTheLoad() {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/radiomodel.h"
+
 // Shared by the fuzz targets: the input as a file for the readers that take a path, and the
 // check that turns a broken promise into a crash the fuzzer keeps.
 namespace kvfuzz {
@@ -30,6 +32,13 @@ inline QString inputFile(const uint8_t* data, size_t size, const char* name = "i
     std::abort();
   }
   return path;
+}
+
+// The bands of the settings file the programs ship: 400 to 470 MHz for every model.
+inline kv::Bands defaultBands() {
+  kv::Bands bands;
+  bands.fill(QStringLiteral("400MHz---470MHz"));
+  return bands;
 }
 
 inline void require(bool holds, const char* promise) {

@@ -66,6 +66,25 @@ class TestRadioModel : public QObject {
     QCOMPARE(checkFrequency("450.00000", ""), FrequencyCheck::Unreadable);
   }
 
+  // A stored band no frequency could pass is replaced for the run; an empty one means none.
+  void unusableStoredBandsFallBack() {
+    Bands bands;
+    const QStringList stored{
+        "99MHz---470MHz",  "470MHz---400MHz",  "400MHz---470", "",
+        "400MHz---470MHz", "1000MHz---470MHz", "abc",          "100MHz---999MHz"};
+    std::copy(stored.begin(), stored.end(), bands.begin());
+    const QList<ReplacedBand> replaced = replaceInvalidBands(bands);
+    QStringList keys;
+    for (const ReplacedBand& r : replaced) keys << r.key;
+    QCOMPARE(keys, (QStringList{"PL1", "PL2", "PL3", "PL6", "PL7"}));
+    QCOMPARE(replaced.first().text, QStringLiteral("99MHz---470MHz"));
+    QCOMPARE(bands[0], QStringLiteral("400MHz---470MHz"));
+    QCOMPARE(bands[3], QString());
+    QCOMPARE(bands[7], QStringLiteral("100MHz---999MHz"));
+    QCOMPARE(bandTextFromLimits(" 410", "430"), QStringLiteral("410MHz---430MHz"));
+    QVERIFY(!bandTextFromLimits("410.5", "430"));
+  }
+
   void derivedBytes() {
     RadioData d;
     QCOMPARE(functionFlags(d), QStringLiteral("0"));

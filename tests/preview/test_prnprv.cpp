@@ -129,6 +129,26 @@ class TestPrnPrv : public QObject {
     QCOMPARE(v->value(), 300);
   }
 
+  // Coming back to the preview redraws from the corner, with the bars at the corner too.
+  void reactivationPutsSheetAndScrollBarsAtTheCorner() {
+    PrnPrv* w = openPreview();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->zoomList()->setCurrentText(QStringLiteral("200"));
+    w->button(0)->click();
+    const QImage corner = w->surface()->picture();
+    w->verticalBar()->setValue(300);
+    w->horizontalBar()->setValue(100);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(w->verticalBar()->value(), 0);
+    QCOMPARE(w->horizontalBar()->value(), 0);
+    QCOMPARE(w->surface()->picture(), corner);
+  }
+
   void growingTheWindowDrawsWhereTheScrollBarsNowStand() {
     PrnPrv* w = openPreview();
     w->zoomList()->setCurrentText(QStringLiteral("200"));

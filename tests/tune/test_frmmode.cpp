@@ -194,6 +194,35 @@ class TestFrmMode : public QObject {
     QVERIFY(prompts::shown().isEmpty());
   }
 
+  // One down-click from 100 gave "99", stored as a band that turned every frequency "OFF".
+  void unusableBandIsRefusedAndNeverStored() {
+    Bench bench;
+    const Bands before = bench.bands;
+    auto w = bench.open(0);
+    low(w.get())->setText(QStringLiteral("100"));
+    child<UpDownArrows>(w.get(), QStringLiteral("UpDown2"))->downButton()->click();
+    QCOMPARE(low(w.get())->text(), QStringLiteral("99"));
+    child<QRadioButton>(w.get(), QStringLiteral("optJT_1"))->click();
+    clickNode(w.get(), QStringLiteral("退出调整"));
+    QCOMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::shown().first().text, QStringLiteral("请输入正确的频段"));
+    QCOMPARE(prompts::shown().first().title, QStringLiteral("错误"));
+    QVERIFY(w->isVisible());
+    QCOMPARE(bench.tune.jtlx, QStringLiteral("0"));  // nothing assigned either
+
+    low(w.get())->setText(QStringLiteral("460"));  // above the high limit 405
+    clickNode(w.get(), QStringLiteral("退出调整"));
+    QCOMPARE(prompts::shown().size(), 2);
+    QVERIFY(w->isVisible());
+
+    w->close();  // the close box drops such a band but keeps the other choices
+    QVERIFY(!w->isVisible());
+    QCOMPARE(bench.bands, before);
+    QCOMPARE(bench.settings.read(QStringLiteral("Frequent"), QStringLiteral("PL1")), before[0]);
+    QCOMPARE(bench.tune.jtlx, QStringLiteral("1"));
+    QCOMPARE(prompts::shown().size(), 2);
+  }
+
   void closeBoxChangesBandForTheRunOnly() {
     Bench bench;
     auto w = bench.open(3);

@@ -1,36 +1,15 @@
-#include "cli/jsonformat.h"
+#include "exchange/jsonformat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
+#include "exchange/cellentry.h"
+#include "exchange/fields.h"
 #include "model/radiomodel.h"
-#include "model/signalcodes.h"
 
-namespace kv::cli {
+namespace kv {
 namespace {
-
-const QStringList kCrystals{"13MHz", "14.4MHz"};
-const QStringList kIfSides{"正", "负"};
-
-struct SettingKey {
-  const char* key;
-  QStringList (*options)();
-  int FunctionSettings::*field;
-};
-
-const SettingKey kSettingKeys[] = {
-    {"monitor", monitorOptions, &FunctionSettings::monitor},
-    {"power_save", powerSaveOptions, &FunctionSettings::powerSave},
-    {"tx_timeout", txTimeoutOptions, &FunctionSettings::txTimeout},
-    {"squelch", squelchOptions, &FunctionSettings::squelch},
-    {"scan", scanOptions, &FunctionSettings::scan},
-    {"voice", voiceOptions, &FunctionSettings::voice},
-};
-
-const char* const kChannelKeys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
-                                    "busy_lock", "bandwidth", "tx_power"};
 
 QString quoted(const QString& text) {
   const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -38,27 +17,6 @@ QString quoted(const QString& text) {
 }
 
 QString optionText(const QStringList& options, int index) { return options.value(index); }
-
-// A cell value the editor could hold in that column; "" stands for an empty cell.
-bool validCell(int column, const QString& value) {
-  if (value.isEmpty()) return true;
-  switch (column) {
-    case kRxFreq:
-    case kTxFreq: {
-      static const QRegularExpression form(QStringLiteral("^[0-9]{3}\\.[0-9]{5}$"));
-      return value == QLatin1String("OFF") || form.match(value).hasMatch();
-    }
-    case kRxSignal:
-    case kTxSignal:
-      return signalPickList().contains(value);
-    case kBusyLock:
-      return busyLockOptions().contains(value);
-    case kBandwidth:
-      return bandwidthOptions().contains(value);
-    default:
-      return txPowerOptions().contains(value);
-  }
-}
 
 // Rejects keys the format does not have, so that a misspelt key is not silently dropped.
 QString unknownKey(const QJsonObject& object, const QStringList& keys) {
@@ -74,29 +32,28 @@ QByteArray toJson(const RadioData& data) {
   QString out =
       QStringLiteral("{\"model\": %1,\n \"settings\": {").arg(quoted(modelNames().value(s.model)));
   QStringList settings;
-  for (const SettingKey& k : kSettingKeys)
+  for (const SettingField& k : settingFields())
     settings << QStringLiteral("\"%1\": %2")
                     .arg(QLatin1String(k.key), quoted(optionText(k.options(), s.*k.field)));
   out += settings.join(QStringLiteral(", "));
   out += QStringLiteral(
              "},\n \"tune\": {\"crystal\": %1, \"if_side\": %2, \"power_trim\": %3},\n "
              "\"channels\": [\n")
-             .arg(quoted(kCrystals[data.tune.jtlx == QLatin1String("1")]),
-                  quoted(kIfSides[data.tune.bjlx == QLatin1String("1")]))
+             .arg(quoted(crystalTexts()[data.tune.jtlx == QLatin1String("1")]),
+                  quoted(ifSideTexts()[data.tune.bjlx == QLatin1String("1")]))
              .arg(data.tune.sPower - 5);
   QStringList channels;
   for (int n = 1; n <= kChannelCount; ++n) {
     QString line = QStringLiteral("  {\"channel\": %1").arg(n);
     for (int c = kRxFreq; c <= kTxPower; ++c)
-      line += QStringLiteral(", \"%1\": %2")
-                  .arg(QLatin1String(kChannelKeys[c - 1]), quoted(data.cell(n, c)));
+      line += QStringLiteral(", \"%1\": %2").arg(channelFieldKey(c), quoted(data.cell(n, c)));
     channels << line + QLatin1Char('}');
   }
   out += channels.join(QStringLiteral(",\n")) + QStringLiteral("]}\n");
   return out.toUtf8();
 }
 
-JsonResult fromJson(const QByteArray& json) {
+JsonResult fromJson(const QByteArray& json, const Bands& bands) {
   JsonResult r;
   QJsonParseError parseError;
   const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
@@ -126,12 +83,12 @@ JsonResult fromJson(const QByteArray& json) {
 
   const QJsonObject settings = top.value(QLatin1String("settings")).toObject();
   QStringList settingNames;
-  for (const SettingKey& k : kSettingKeys) settingNames << QLatin1String(k.key);
+  for (const SettingField& k : settingFields()) settingNames << QLatin1String(k.key);
   if (const QString k = unknownKey(settings, settingNames); !k.isEmpty()) {
     r.error = QStringLiteral("settings: unknown key \"%1\"").arg(k);
     return r;
   }
-  for (const SettingKey& k : kSettingKeys) {
+  for (const SettingField& k : settingFields()) {
     const QJsonValue v = settings.value(QLatin1String(k.key));
     const int index = v.isString() ? k.options().indexOf(v.toString()) : -1;
     if (index < 0) {
@@ -147,8 +104,8 @@ JsonResult fromJson(const QByteArray& json) {
     r.error = QStringLiteral("tune: unknown key \"%1\"").arg(k);
     return r;
   }
-  const int crystal = kCrystals.indexOf(tune.value(QLatin1String("crystal")).toString());
-  const int ifSide = kIfSides.indexOf(tune.value(QLatin1String("if_side")).toString());
+  const int crystal = crystalTexts().indexOf(tune.value(QLatin1String("crystal")).toString());
+  const int ifSide = ifSideTexts().indexOf(tune.value(QLatin1String("if_side")).toString());
   const QJsonValue trim = tune.value(QLatin1String("power_trim"));
   if (crystal < 0)
     r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");
@@ -166,7 +123,8 @@ JsonResult fromJson(const QByteArray& json) {
     return r;
   }
   QStringList channelKeys{"channel"};
-  for (const char* k : kChannelKeys) channelKeys << QLatin1String(k);
+  for (int c = kRxFreq; c <= kTxPower; ++c) channelKeys << channelFieldKey(c);
+  const QString band = bandTextOf(bands, model);
   for (int n = 1; n <= kChannelCount; ++n) {
     const QJsonObject ch = channels[n - 1].toObject();
     if (ch.value(QLatin1String("channel")).toInt() != n) {
@@ -178,17 +136,23 @@ JsonResult fromJson(const QByteArray& json) {
       return r;
     }
     for (int c = kRxFreq; c <= kTxPower; ++c) {
-      const QJsonValue v = ch.value(QLatin1String(kChannelKeys[c - 1]));
-      if (!v.isString() || !validCell(c, v.toString())) {
-        r.error = QStringLiteral("channel %1: \"%2\" has a value the editor does not offer")
-                      .arg(n)
-                      .arg(QLatin1String(kChannelKeys[c - 1]));
+      const QJsonValue v = ch.value(channelFieldKey(c));
+      if (!v.isString()) {
+        r.error =
+            QStringLiteral("channel %1: \"%2\" must be a text").arg(n).arg(channelFieldKey(c));
         return r;
       }
-      r.data.cell(n, c) = v.toString();
+      const CellEntry entry = enterCellValue(c, v.toString(), band);
+      if (!entry.ok()) {
+        r.error = QStringLiteral("channel %1: \"%2\": \"%3\" %4")
+                      .arg(n)
+                      .arg(channelFieldKey(c), v.toString(), refusalText(entry.refusal, band));
+        return r;
+      }
+      r.data.cell(n, c) = entry.text;
     }
   }
   return r;
 }
 
-}  // namespace kv::cli
+}  // namespace kv

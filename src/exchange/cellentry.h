@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace kv {
+
+// Why a value cannot become a channel cell's text.
+enum class Refusal { None, NotANumber, OutOfRange, OffRaster, NoBand, NotInList };
+
+// What a value offered for a channel cell becomes. Typing, pasting and the JSON and CSV
+// imports all go through enterCellValue, so every way in accepts and refuses the same values.
+struct CellEntry {
+  QString text;  // the cell's text: a frequency as "000.00000", a list text as the list spells it
+  Refusal refusal = Refusal::None;
+  bool ok() const { return refusal == Refusal::None; }
+};
+
+// `column` is a grid column 1..7; `bandText` the model's band, which a frequency must lie in,
+// on the 6.25 kHz or 5 kHz raster. An empty value, or "OFF", is an unprogrammed cell in every
+// column; other list texts are matched without regard to letter case.
+CellEntry enterCellValue(int column, const QString& value, const QString& bandText);
+
+// The refusal in words, for the command-line tool.
+QString refusalText(Refusal refusal, const QString& bandText);
+
+}  // namespace kv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "model/radiodata.h"
+#include "model/radiomodel.h"
+
+namespace kv {
+
+// The channel table as CSV, for spreadsheets: UTF-8 with a byte-order mark (so a spreadsheet
+// reads the Chinese texts right), the header row
+// "channel,rx_freq,tx_freq,rx_signal,tx_signal,busy_lock,bandwidth,tx_power", then channels
+// 1 to 16 with every value as the editor shows it.
+QByteArray toCsv(const RadioData& data);
+
+// Reads a channel table in CSV into a copy of `base`, which gives the model and the settings.
+// The text is UTF-8, or GB18030 when it is not valid UTF-8 (what spreadsheets on Chinese
+// systems save); fields are separated by commas or semicolons and may be quoted. Every value is
+// checked as the editor would take it, frequencies against the base model's band in `bands`.
+// On a bad file `error` names the row and the column.
+struct CsvResult {
+  RadioData data;
+  QString error;
+};
+CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& bands);
+
+}  // namespace kv

@@ -1,0 +1,67 @@
+#include "exchange/fields.h"
+
+#include "model/radiomodel.h"
+
+namespace kv {
+
+const std::array<SettingField, 6>& settingFields() {
+  static const std::array<SettingField, 6> fields{{
+      {"monitor", monitorOptions, &FunctionSettings::monitor},
+      {"power_save", powerSaveOptions, &FunctionSettings::powerSave},
+      {"tx_timeout", txTimeoutOptions, &FunctionSettings::txTimeout},
+      {"squelch", squelchOptions, &FunctionSettings::squelch},
+      {"scan", scanOptions, &FunctionSettings::scan},
+      {"voice", voiceOptions, &FunctionSettings::voice},
+  }};
+  return fields;
+}
+
+QString channelFieldKey(int column) {
+  static const char* const keys[] = {"rx_freq",   "tx_freq",   "rx_signal", "tx_signal",
+                                     "busy_lock", "bandwidth", "tx_power"};
+  return QLatin1String(keys[column - 1]);
+}
+
+const QStringList& crystalTexts() {
+  static const QStringList texts{"13MHz", "14.4MHz"};
+  return texts;
+}
+
+const QStringList& ifSideTexts() {
+  static const QStringList texts{"正", "负"};
+  return texts;
+}
+
+QList<std::pair<QString, QString>> documentFields(const RadioData& data) {
+  QList<std::pair<QString, QString>> fields;
+  fields.append({QStringLiteral("model"), modelNames().value(data.settings.model)});
+  for (const SettingField& s : settingFields())
+    fields.append({QStringLiteral("settings.%1").arg(QLatin1String(s.key)),
+                   s.options().value(data.settings.*s.field)});
+  fields.append(
+      {QStringLiteral("tune.crystal"), crystalTexts()[data.tune.jtlx == QLatin1String("1")]});
+  fields.append(
+      {QStringLiteral("tune.if_side"), ifSideTexts()[data.tune.bjlx == QLatin1String("1")]});
+  fields.append({QStringLiteral("tune.power_trim"), QString::number(data.tune.sPower - 5)});
+  for (int n = 1; n <= kChannelCount; ++n)
+    for (int c = kRxFreq; c <= kTxPower; ++c)
+      fields.append(
+          {QStringLiteral("channel %1 %2").arg(n).arg(channelFieldKey(c)), data.cell(n, c)});
+  return fields;
+}
+
+QStringList documentDifferences(const RadioData& from, const RadioData& to) {
+  const auto shown = [](const QString& text) {
+    return text.isEmpty() ? QStringLiteral("\"\"") : text;
+  };
+  const auto a = documentFields(from);
+  const auto b = documentFields(to);
+  QStringList lines;
+  for (qsizetype i = 0; i < a.size(); ++i)
+    if (a[i].second != b[i].second)
+      lines
+          << QStringLiteral("%1: %2 -> %3").arg(a[i].first, shown(a[i].second), shown(b[i].second));
+  return lines;
+}
+
+}  // namespace kv
