@@ -3,18 +3,19 @@
 #include <QDialog>
 #include <QFile>
 #include <QStatusBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "app/commands.h"
-#include "kvsimprocess.h"
-#include "sampledata.h"
 #include "editor/mainfrm.h"
+#include "kvsimprocess.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "print/printscript.h"
+#include "sampledata.h"
 #include "ui/prompts.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 
@@ -47,6 +48,7 @@ class TestCommands : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { kvtest::useTemporaryUserSettings(); }
   void init() { prompts::setTestMode(true); }
 
   void everyCommandReachesItsWindow() {
