@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
@@ -372,6 +373,17 @@ void mainFrm::activate() {
   selectModel(data().settings.model);
   gridResetOnModelChange_ = true;
   timer_->start();
+}
+
+bool mainFrm::event(QEvent* event) {
+  // A menu entry's status tip (a recent file's full path) shows while the pointer rests on
+  // the entry; then the status bar's own text (the port) comes back instead of an empty bar.
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  if (!tip.isEmpty() && !tipShown_) textBeforeTip_ = statusBar()->currentMessage();
+  if (!tip.isEmpty() || tipShown_) statusBar()->showMessage(tip.isEmpty() ? textBeforeTip_ : tip);
+  tipShown_ = !tip.isEmpty();
+  return true;
 }
 
 void mainFrm::showEvent(QShowEvent* event) {

@@ -80,6 +80,7 @@ class mainFrm : public QMainWindow {
   void closing();
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -118,6 +119,8 @@ class mainFrm : public QMainWindow {
   QTimer* timer_;
   std::array<std::function<void()>, 7> commands_;
   QString currentFile_;
+  QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
+  bool tipShown_ = false;
   bool gridResetOnModelChange_ = false;
   bool shown_ = false;
   // Another window of this program was active since the main window last was, so the next

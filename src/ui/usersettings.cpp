@@ -25,16 +25,12 @@ void UserSettings::addRecentFile(const QString& path) {
   QStringList paths = recentFiles();
   paths.removeAll(path);
   paths.prepend(path);
-  setRecentFiles(paths.mid(0, kRecentFileCount));
+  settings_.setValue(kRecentFiles, paths.mid(0, kRecentFileCount));
 }
 
 void UserSettings::removeRecentFile(const QString& path) {
   QStringList paths = recentFiles();
   paths.removeAll(path);
-  setRecentFiles(paths);
-}
-
-void UserSettings::setRecentFiles(const QStringList& paths) {
   settings_.setValue(kRecentFiles, paths);
 }
 

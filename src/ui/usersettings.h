@@ -25,8 +25,6 @@ class UserSettings {
   void setLastFolder(const QString& folder);
 
  private:
-  void setRecentFiles(const QStringList& paths);
-
   QSettings settings_;
 };
 

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -291,7 +293,16 @@ class TestEditing : public QObject {
     QCOMPARE(action("mnuFileMRU0")->text(), QStringLiteral("&1 b.chp"));
     QCOMPARE(action("mnuFileMRU1")->text(), QStringLiteral("&2 a.chp"));
     QCOMPARE(action("mnuFileMRU2")->text(), QStringLiteral("&3 sample.chp"));
-    QCOMPARE(action("mnuFileMRU0")->statusTip(), QDir::toNativeSeparators(path("b.chp")));
+    // The full path shows in the status bar while the pointer rests on the entry.
+    w->statusBar()->showMessage(QStringLiteral("COM1"));
+    auto* file = w->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    w->menuBar()->setActiveAction(file->menuAction());
+    QTRY_VERIFY(file->isVisible());
+    file->setActiveAction(action("mnuFileMRU0"));
+    QCOMPARE(w->statusBar()->currentMessage(), QDir::toNativeSeparators(path("b.chp")));
+    file->setActiveAction(action("mnuOpen"));
+    QCOMPARE(w->statusBar()->currentMessage(), QStringLiteral("COM1"));
+    file->close();
     QVERIFY(action("mnuNULL")->isVisible() && action("mnuFileMRU2")->isVisible());
     QVERIFY(!action("mnuFileMRU3")->isVisible());
 
