@@ -324,8 +324,8 @@ void mainFrm::importCsv() {
 }
 
 QString mainFrm::dialogStart(const QString& name) const {
-  QString folder = QFileInfo(currentFile_).absolutePath();
-  if (currentFile_.isEmpty()) folder = UserSettings().lastFolder();
+  QString folder =
+      currentFile_.isEmpty() ? UserSettings().lastFolder() : QFileInfo(currentFile_).absolutePath();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
   return name.isEmpty() ? folder : QDir(folder).filePath(name);
 }
