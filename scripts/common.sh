@@ -1,11 +1,14 @@
-# Shared by scripts/run and scripts/test: installs what is missing, configures and builds.
+# Shared by the scripts: installs what is missing, configures and builds.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${KVPROG_BUILD_DIR:-$ROOT/build}"
 
+# Fonts: Noto CJK for the Chinese text, DejaVu for Latin text (without a proportional Latin
+# face the windows fall back to a monospaced one). Packaging tools: man pages, the .deb's
+# library dependencies and the checks of its desktop entry and metainfo.
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-  libgl-dev fonts-noto-cjk fonts-liberation2 xvfb xauth poppler-utils qt6-translations-l10n
-  python3)
+  libgl-dev fonts-noto-cjk fonts-dejavu-core fonts-liberation2 xvfb xauth poppler-utils
+  qt6-translations-l10n python3 help2man dpkg-dev file desktop-file-utils appstream)
 
 install_missing() {
   local missing=()
@@ -21,9 +24,12 @@ install_missing() {
   fi
 }
 
+# Builds the given targets, or everything.
 build() {
   if [ ! -f "$BUILD/build.ninja" ]; then
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
-  cmake --build "$BUILD" --parallel 2
+  local targets=()
+  (($#)) && targets=(--target "$@")
+  cmake --build "$BUILD" --parallel 2 "${targets[@]}"
 }

@@ -2,16 +2,20 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include "image/programfolders.h"
 
 namespace kv {
 
 void configureApplication(QApplication& app) {
   // No display name is set: the window system would append it to every caption.
-  QCoreApplication::setApplicationName(QStringLiteral("kvprog"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+  useProgramIdentity();
+  QGuiApplication::setDesktopFileName(QStringLiteral(KV_APP_ID));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/kvprog.png")));
   QFont font = QApplication::font();
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setFont(font);

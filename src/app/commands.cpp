@@ -1,14 +1,15 @@
 #include "app/commands.h"
 
-#include <QCoreApplication>
 #include <QStatusBar>
 
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
 #include "editor/mainfrm.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "preview/printpreview.h"
 #include "print/printscript.h"
+#include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
 
@@ -16,22 +17,21 @@ namespace kv {
 
 void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
-  w.setCommand(Command::Read, [&w] {
-    runReadCommand(&w, [&w](const QString& scratch) { w.loadFile(scratch); });
-  });
+  w.setCommand(Command::Read,
+               [&w] { runReadCommand(&w, [&w](const QString& scratch) { w.loadFile(scratch); }); });
   w.setCommand(Command::Write, [&w] { runWriteCommand(&w, w.data()); });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {
     // The settings file is looked up anew: a technician may have created or renamed it.
-    IniFile settings(settingsFilePath(QCoreApplication::applicationDirPath()));
-    runTuneMode(&w, w.data().tune, w.bands(), w.data().settings.model, w.bandLabelText(),
-                settings);
+    IniFile settings(settingsFile());
+    runTuneMode(&w, w.data().tune, w.bands(), w.data().settings.model, w.bandLabelText(), settings);
   });
   w.setCommand(Command::Print, [&w] { runPrintPreview(&w, w.data(), w.bandLabelText()); });
   w.setCommand(Command::Help, [&w] { HelpWindow::showHelp(&w); });
   w.setCommand(Command::About, [&w] { frmAbout(&w).exec(); });
   QObject::connect(&w, &mainFrm::closing, [] { DeleteScript(); });
   // Which port the next transfer uses, and the device behind it.
+  restoreRememberedPort();
   w.statusBar()->showMessage(currentPortText());
 }
 

@@ -9,8 +9,10 @@
 
 #include "app/application.h"
 #include "app/commands.h"
+#include "app/fileopening.h"
 #include "app/frmsplash.h"
 #include "editor/mainfrm.h"
+#include "image/programfolders.h"
 
 namespace {
 
@@ -39,12 +41,17 @@ class FirstPaint : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  kv::configureApplication(app);
+  kv::useProgramIdentity();
 
+  // --help and --version in English, as the man page is: the translations come after.
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Programming software for 16-channel handheld radios."));
   parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("FILE.chp"),
+                               QStringLiteral("A channel file to open at start-up."),
+                               QStringLiteral("[FILE.chp]"));
   const QCommandLineOption screenshot(
       QStringLiteral("screenshot"),
       QStringLiteral("Save a picture of the main window to PATH once it is shown, then exit."),
@@ -57,6 +64,7 @@ int main(int argc, char* argv[]) {
       QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
   parser.addOptions({screenshot, noSplash, shownTime});
   parser.process(app);
+  kv::configureApplication(app);
 
   std::unique_ptr<kv::mainFrm> main;
   int status = 0;
@@ -80,7 +88,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication::quit();
       });
     }
+    acceptChpDrops(*w);
     w->show();
+    if (!parser.positionalArguments().isEmpty())
+      openAtStart(*w, parser.positionalArguments().constFirst());
   };
 
   if (parser.isSet(noSplash)) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "image/inifile.h"
+#include "image/programfolders.h"
 
 namespace kv::cli {
 
@@ -12,6 +13,7 @@ const QList<Command>& commands() {
     QList<Command> list;
     list << fileCommands();
     list << reportCommands();
+    list << portCommands();
     list << linkCommands();
     return list;
   }();
@@ -35,7 +37,7 @@ int fail(const QString& message) {
 }
 
 Bands settingsBands() {
-  const IniFile ini(settingsFilePath(QCoreApplication::applicationDirPath()));
+  const IniFile ini(settingsFile());
   Bands bands = readBands(ini);
   for (const ReplacedBand& bad : replaceInvalidBands(bands))
     std::fprintf(stderr, "kvprog-cli: warning: %s: %s holds \"%s\", not a usable band; using %s\n",

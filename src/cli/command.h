@@ -39,6 +39,7 @@ Bands settingsBands();
 // The registries of each command group.
 QList<Command> fileCommands();
 QList<Command> reportCommands();
+QList<Command> portCommands();
 QList<Command> linkCommands();
 
 }  // namespace kv::cli

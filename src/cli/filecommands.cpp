@@ -160,7 +160,7 @@ QList<Command> fileCommands() {
   return {
       {"show", "show FILE.chp",
        "Print a channel file's model, band, settings and 16-channel table.",
-       "The band is the model's band from the settings file beside the program.\n", show},
+       "The band is the model's band from the settings file \"Sfc.ini\" the program uses.\n", show},
       {"export", "export FILE.chp OUT.json|OUT.csv",
        "Convert a channel file to JSON, or its channel table to CSV.",
        "A name ending \".csv\" (any case) gives CSV: UTF-8 with a byte-order mark, a header row\n"

@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "image/chpfile.h"
 #include "link/linkengine.h"
+#include "link/portlist.h"
 #include "link/systemserialport.h"
 
 namespace kv::cli {
@@ -173,15 +174,6 @@ int read(const QStringList& argList) {
   return 0;
 }
 
-int ports(const QStringList& args) {
-  if (!args.isEmpty()) return fail(QStringLiteral("ports takes no arguments"));
-  const QStringList devices = listSerialPorts();
-  for (int i = 0; i < devices.size(); ++i)
-    print(i < 4 ? QStringLiteral("COM%1\t%2\n").arg(i + 1).arg(devices[i])
-                : QStringLiteral("-\t%1\n").arg(devices[i]));
-  return 0;
-}
-
 const QString kLinkHelp = QStringLiteral(
     "DEVICE is a serial device such as /dev/ttyUSB0 or a kvsim pseudo-terminal, or COM1..COM4\n"
     "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n"
@@ -196,10 +188,6 @@ const QString kLinkHelp = QStringLiteral(
 
 QList<Command> linkCommands() {
   return {
-      {QStringLiteral("ports"), QStringLiteral("ports"),
-       QStringLiteral("List the serial ports, in the order of the port dialog's buttons."),
-       QStringLiteral("Each line: the button (COM1..COM4, or - beyond four) and the device.\n"),
-       ports},
       {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
        QStringLiteral("Read a radio's memory into a channel file."),
        QStringLiteral("Writes OUT.chp only when all 128 blocks were read.\n\n") + kLinkHelp, read},

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "cli/command.h"
+#include "image/programfolders.h"
 
 using namespace kv::cli;
 
@@ -9,7 +10,8 @@ namespace {
 QString overview() {
   QString text = QStringLiteral(
       "kvprog-cli: batch tool for the 16-channel radios' channel files and radio link.\n\n"
-      "Usage: kvprog-cli COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n\nCommands:\n");
+      "Usage: kvprog-cli COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n"
+      "       kvprog-cli --version\n\nCommands:\n");
   for (const Command& c : commands())
     text += QStringLiteral("  %1\n      %2\n").arg(c.usage, c.summary);
   return text;
@@ -19,7 +21,12 @@ QString overview() {
 
 int main(int argc, char** argv) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+  kv::useProgramIdentity();  // the window's folders: settings, scratch files
   const QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.value(0) == QLatin1String("--version")) {
+    print(kv::versionLine(QStringLiteral("kvprog-cli")) + QLatin1Char('\n'));
+    return 0;
+  }
   if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
       args[0] == QLatin1String("help")) {
     print(overview());

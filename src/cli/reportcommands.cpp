@@ -37,14 +37,14 @@ int report(const QStringList& args) {
 }  // namespace
 
 QList<Command> reportCommands() {
-  return {
-      {QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
-       QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
-       QStringLiteral("The report is the one the program prints: the function settings, the band\n"
-                      "of the model from the settings file beside the program, and the whole\n"
-                      "channel table. Nothing is written when the channel file does not load\n"
-                      "completely. Runs without a display.\n"),
-       report, true}};
+  return {{QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
+           QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
+           QStringLiteral(
+               "The report is the one the program prints: the function settings, the band\n"
+               "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
+               "whole channel table. Nothing is written when the channel file does not load\n"
+               "completely. Runs without a display.\n"),
+           report, true}};
 }
 
 }  // namespace kv::cli

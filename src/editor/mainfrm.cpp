@@ -24,6 +24,7 @@
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programfolders.h"
 #include "ui/prompts.h"
 #include "ui/usersettings.h"
 
@@ -48,7 +49,7 @@ void rememberFolderOf(const QString& path) {
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
       document_(new Document(this)),
-      settingsPath_(settingsFilePath(QCoreApplication::applicationDirPath())),
+      settingsPath_(settingsFile()),
       bands_(readBands(IniFile(settingsPath_))),
       replacedBands_(replaceInvalidBands(bands_)),
       panel_(new FunctionPanel(*document_)),

@@ -23,7 +23,7 @@ class RecentFiles;
 class mainFrm : public QMainWindow {
   Q_OBJECT
  public:
-  // Reads the band texts from the settings file beside the program.
+  // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
   // The document; a window that changes it in place makes the change a step through

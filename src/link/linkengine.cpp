@@ -70,10 +70,10 @@ QString LinkEngine::reading() {
 // tells it to go on and nothing has arrived since.
 void LinkEngine::pump(bool mayBlock) {
   if (mayBlock && (!threshold_ || arrivals_ == seen_)) {
-    if (!port_.isOpen())
-      clock_.sleep(options_.sliceMs);
-    else if (!threshold_ || port_.bytesAvailable() == 0)
-      port_.waitForReadyRead(options_.sliceMs);
+    // A line that went away (a cable pulled) has closed the port: nothing can arrive any
+    // more, so the wait ends with the port's error instead of running into the time-out.
+    if (!port_.isOpen()) throw PortFailure{portNotOpen()};
+    if (!threshold_ || port_.bytesAvailable() == 0) port_.waitForReadyRead(options_.sliceMs);
   }
   if (port_.isOpen() && threshold_) {
     const QByteArray bytes = port_.readAll();

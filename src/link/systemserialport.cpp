@@ -1,8 +1,6 @@
 #include "link/systemserialport.h"
 
-#include <QRegularExpression>
-#include <QSerialPortInfo>
-#include <algorithm>
+#include "link/portlist.h"
 
 namespace kv {
 namespace {
@@ -25,13 +23,14 @@ std::optional<Failure> SystemSerialPort::open(const QString& device) {
     const QSerialPort::SerialPortError error = port_.error();
     const QString reason = port_.errorString();
     port_.clearError();
-    if (error == QSerialPort::DeviceNotFoundError)
-      return Failure{errnum::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
-    if (error == QSerialPort::PermissionError)
+    if (error == QSerialPort::DeviceNotFoundError) return portNotFound(device);
+    if (error == QSerialPort::PermissionError) {
+      // A port the user may not open says what mends it; a busy or locked one does not.
+      if (const auto denied = portAccessFailure(device)) return *denied;
       return Failure{errnum::kPortBusy,
-                       QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
-    return Failure{errnum::kPortIo,
-                     QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
+                     QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
+    }
+    return Failure{errnum::kPortIo, QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
   }
   // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
   // not need them, so a refusal does not stop the transfer.
@@ -54,8 +53,7 @@ std::optional<Failure> SystemSerialPort::write(const QByteArray& bytes) {
   bool ok = port_.write(bytes) == bytes.size();
   while (ok && port_.bytesToWrite() > 0) ok = port_.waitForBytesWritten(kWriteTimeoutMs);
   if (ok) return std::nullopt;
-  const Failure error{errnum::kPortIo,
-                        QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
+  const Failure error{errnum::kPortIo, QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
   closeIfLineLost();
   return error;
 }
@@ -98,42 +96,6 @@ void SystemSerialPort::clearInput() {
 
 void SystemSerialPort::clearOutput() {
   if (port_.isOpen()) port_.clear(QSerialPort::Output);
-}
-
-QStringList listSerialPorts() {
-  // Lines the system does not list, such as an emulator's pseudo-terminal, come first.
-  QStringList devices =
-      qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-  QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-  std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
-    return a.portName() < b.portName();
-  });
-  for (const QSerialPortInfo& info : ports) {
-#ifdef Q_OS_WIN
-    devices << info.portName();
-#else
-    devices << info.systemLocation();
-#endif
-  }
-  return devices;
-}
-
-std::optional<QString> portDevice(int index) {
-#ifdef Q_OS_WIN
-  return QStringLiteral("COM%1").arg(index + 1);
-#else
-  const QStringList ports = listSerialPorts();
-  if (index < 0 || index >= ports.size()) return std::nullopt;
-  return ports[index];
-#endif
-}
-
-std::optional<QString> resolvePortName(const QString& name) {
-  static const QRegularExpression button(QStringLiteral("^COM([1-4])$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = button.match(name);
-  if (!match.hasMatch()) return name;
-  return portDevice(match.captured(1).toInt() - 1);
 }
 
 }  // namespace kv

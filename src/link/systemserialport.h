@@ -30,18 +30,4 @@ class SystemSerialPort : public SerialPort {
   QSerialPort port_;
 };
 
-// The serial ports the system lists, in name order, after the devices named in the
-// environment variable KVPROG_PORTS (colon-separated, e.g. a kvsim pseudo-terminal): the
-// port dialog's buttons COM1..COM4 stand for the first four. On Windows the system's ports
-// are the COM names themselves.
-QStringList listSerialPorts();
-
-// The device a port name stands for: "COM1".."COM4" (any letter case) name the port
-// dialog's buttons, anything else is taken as a device path. Nothing when the button has
-// no port behind it.
-std::optional<QString> resolvePortName(const QString& name);
-
-// The device behind the port dialog's button `index` (0 for COM1).
-std::optional<QString> portDevice(int index);
-
 }  // namespace kv

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "image/programfolders.h"
 #include "sim/radioemulator.h"
 
 using kv::RadioEmulator;
@@ -95,13 +96,15 @@ std::optional<int> blockOption(const QCommandLineParser& parser, const QString& 
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("kvsim"));
+  kv::useProgramIdentity();
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Emulates a radio on a pseudo-terminal. Prints the device to open in the programming\n"
       "software (or to pass to kvprog-cli --port), then answers as a radio does until it is\n"
       "stopped with Ctrl-C. Blocks are numbered 0..127 (block b is memory address 8b)."));
   parser.addHelpOption();
+  const QCommandLineOption version({"v", "version"}, "Displays version information.");
+  parser.addOption(version);
   parser.addOptions({
       {"image", "Keep the radio's 1024-byte memory in <file> (created full of 0xFF).", "file"},
       {"baud", "Pace bytes as a line at <rate> baud would (e.g. 9600); default: no pacing.",
@@ -115,6 +118,10 @@ int main(int argc, char** argv) {
       {"no-handshake", "Never answer the wake-up sequence."},
   });
   parser.process(app);
+  if (parser.isSet(version)) {
+    std::printf("%s\n", qPrintable(kv::versionLine(QStringLiteral("kvsim"))));
+    return 0;
+  }
 
   bool ok = true;
   RadioFaults faults;

@@ -1,51 +1,136 @@
 #include "transfer/frmdk.h"
 
-#include <QHBoxLayout>
+#include <QButtonGroup>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "ui/prompts.h"
 
 namespace kv {
+namespace {
 
-frmDK::frmDK(const QStringList& ports, int current, QWidget* parent)
-    : QDialog(parent), dkh_(current) {
+constexpr int kColumnGap = 16;
+
+// "COM1  /dev/ttyUSB0 — USB-Serial CH340": the caption, then what stands behind it.
+QString buttonText(int index, const QList<PortInfo>& ports) {
+  const QString caption = QStringLiteral("COM%1").arg(index + 1);
+  if (index >= ports.size()) return caption;
+  const PortInfo& port = ports[index];
+  const QString device = caption + QStringLiteral("  ") + port.device;
+  return port.description.isEmpty() ? device : device + QStringLiteral(" — ") + port.description;
+}
+
+}  // namespace
+
+frmDK::frmDK(const PortChoice& current, QWidget* parent)
+    : QDialog(parent),
+      group_(new QButtonGroup(this)),
+      lstPorts_(new QTreeWidget(this)),
+      cmdQD_(new QPushButton(QStringLiteral("确定"), this)),
+      relistTimer_(new QTimer(this)),
+      ports_(listPorts()),
+      choice_(current) {
   setObjectName(QStringLiteral("frmDK"));
   setWindowTitle(QStringLiteral("端口选择"));
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(24);
-  for (int i = 0; i < kButtonCount; ++i) {
-    auto* button = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), this);
-    button->setObjectName(QStringLiteral("optDK%1").arg(i));
-    button->setEnabled(false);
-    connect(button, &QRadioButton::clicked, this, [this, i] { dkh_ = i; });
-    buttons->addWidget(button);
-    optDK_[i] = button;
-  }
-  // The buttons stand for the listed ports in order; more than four are out of reach.
-  for (int i = 0; i < std::min<int>(ports.size(), kButtonCount); ++i) {
-    optDK_[i]->setEnabled(true);
-    optDK_[i]->setToolTip(ports[i]);
-    if (current == i) optDK_[i]->setChecked(true);
-  }
-  cmdQD_ = new QPushButton(QStringLiteral("确定"), this);
-  cmdQD_->setObjectName(QStringLiteral("cmdQD"));
-  cmdQD_->setDefault(true);
-  connect(cmdQD_, &QPushButton::clicked, this, &frmDK::confirm);
-
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(20, 16, 20, 12);
-  layout->setSpacing(14);
-  layout->addLayout(buttons);
-  layout->addWidget(cmdQD_, 0, Qt::AlignHCenter);
+  layout->setSpacing(6);
+  for (int i = 0; i < kButtonCount; ++i) {
+    auto* button = new QRadioButton(this);
+    button->setObjectName(QStringLiteral("optDK%1").arg(i));
+    group_->addButton(button, i);
+    connect(button, &QRadioButton::clicked, this, [this, i] { choose(i); });
+    layout->addWidget(button);
+    optDK_[i] = button;
+  }
+
+  auto* other = new QLabel(QStringLiteral("其他端口"), this);
+  other->setBuddy(lstPorts_);
+  layout->addSpacing(8);
+  layout->addWidget(other);
+  lstPorts_->setObjectName(QStringLiteral("lstPorts"));
+  lstPorts_->setRootIsDecorated(false);
+  lstPorts_->setAllColumnsShowFocus(true);
+  lstPorts_->setHeaderLabels({QStringLiteral("设备"), QStringLiteral("描述"),
+                              QStringLiteral("制造商"), QStringLiteral("USB ID")});
+  lstPorts_->setAlternatingRowColors(true);
+  lstPorts_->setMinimumSize(560, 150);
+  connect(lstPorts_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item) choose(lstPorts_->indexOfTopLevelItem(item));
+  });
+  layout->addWidget(lstPorts_, 1);
+
+  cmdQD_->setObjectName(QStringLiteral("cmdQD"));
+  cmdQD_->setDefault(true);
   cmdQD_->setMinimumWidth(80);
-  setFixedSize(sizeHint().expandedTo(QSize(336, 88)));
+  connect(cmdQD_, &QPushButton::clicked, this, &frmDK::confirm);
+  layout->addSpacing(8);
+  layout->addWidget(cmdQD_, 0, Qt::AlignHCenter);
+
+  showPorts();
+  // Opening selects the current port as a click on it would.
+  if (const auto place = choice_.placeIn(ports_)) choose(*place);
+
+  // The system tells of no plugged cable, so the list is looked at again while the dialog
+  // is open.
+  relistTimer_->setInterval(kRelistMs);
+  connect(relistTimer_, &QTimer::timeout, this, &frmDK::relist);
+  relistTimer_->start();
+}
+
+void frmDK::relist() {
+  QList<PortInfo> ports = listPorts();
+  if (ports == ports_) return;
+  ports_ = std::move(ports);
+  if (const auto place = choice_.placeIn(ports_)) choice_.index = *place;
+  showPorts();
+}
+
+// Shows the listed ports on the buttons and in the list, the chosen one selected; a chosen
+// port that has gone leaves nothing selected.
+void frmDK::showPorts() {
+  const auto place = choice_.placeIn(ports_);
+  const QSignalBlocker blocker(lstPorts_);
+  group_->setExclusive(false);
+  for (int i = 0; i < kButtonCount; ++i) {
+    optDK_[i]->setText(buttonText(i, ports_));
+    optDK_[i]->setEnabled(i < ports_.size());
+    optDK_[i]->setChecked(place == i);
+  }
+  group_->setExclusive(true);
+  lstPorts_->clear();
+  for (const PortInfo& port : ports_) {
+    lstPorts_->addTopLevelItem(new QTreeWidgetItem(
+        {port.device, port.description, port.manufacturer, port.isUsb() ? port.usbId() : ""}));
+  }
+  // Each column as wide as its longest text and a gap; the last one takes the rest.
+  for (int column = 0; column < lstPorts_->columnCount() - 1; ++column) {
+    lstPorts_->resizeColumnToContents(column);
+    lstPorts_->setColumnWidth(column, lstPorts_->columnWidth(column) + kColumnGap);
+  }
+  if (place) lstPorts_->setCurrentItem(lstPorts_->topLevelItem(*place));
+}
+
+void frmDK::choose(int index) {
+  choice_ = PortChoice::of(ports_, index);
+  const QSignalBlocker blocker(lstPorts_);
+  if (index < kButtonCount) {
+    optDK_[index]->setChecked(true);
+  } else if (QAbstractButton* checked = group_->checkedButton()) {
+    group_->setExclusive(false);
+    checked->setChecked(false);
+    group_->setExclusive(true);
+  }
+  lstPorts_->setCurrentItem(lstPorts_->topLevelItem(index));
 }
 
 void frmDK::confirm() {
-  prompts::message(this, QStringLiteral("端口转换成COM%1").arg(dkh_ + 1), QStringLiteral("提示"),
-                   prompts::Icon::Information);
+  prompts::message(this, QStringLiteral("端口转换成COM%1").arg(choice_.index + 1),
+                   QStringLiteral("提示"), prompts::Icon::Information);
   accept();
 }
 

@@ -4,20 +4,17 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QStandardPaths>
-#include <QStatusBar>
 
-#include "link/systemserialport.h"
-#include "transfer/frmdk.h"
 #include "transfer/frmwait.h"
+#include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
 #include "ui/prompts.h"
 
 namespace kv {
 namespace {
 
-// What outlives a single transfer: the port choice and the receive mode, for the whole run.
+// What outlives a single transfer: the receive mode, for the whole run.
 struct RunState {
-  int dkh = 0;
   LinkSession session;
   LinkOptions options;
 };
@@ -33,13 +30,12 @@ void reportError(QWidget* parent, const Failure& error) {
 }
 
 bool runTransfer(QWidget* parent, TransferJob::Request request) {
-  const auto device = portDevice(run().dkh);
-  if (!device) {
-    reportError(parent,
-                {errnum::kPortNotFound, QStringLiteral("没有端口COM%1").arg(run().dkh + 1)});
+  const auto device = currentPortDevice();
+  if (const auto* missing = std::get_if<Failure>(&device)) {
+    reportError(parent, *missing);
     return false;
   }
-  request.device = *device;
+  request.device = std::get<QString>(device);
   request.options = run().options;
   const bool write = request.writeData.has_value();
   const QString scratch = request.scratchPath;
@@ -96,23 +92,6 @@ bool runReadCommand(QWidget* parent, const std::function<void(const QString& scr
   request.scratchPath = scratchFilePath();
   request.load = load;
   return runTransfer(parent, std::move(request));
-}
-
-void runPortDialog(QWidget* parent, QStatusBar* status) {
-  // Between transfers the port is always closed: each transfer opens and closes its own.
-  frmDK dialog(listSerialPorts(), run().dkh, parent);
-  dialog.exec();
-  run().dkh = dialog.DKH();
-  if (status) status->showMessage(currentPortText());
-}
-
-int currentPortIndex() { return run().dkh; }
-
-QString currentPortText() {
-  const auto device = portDevice(run().dkh);
-  const QString name = QStringLiteral("COM%1").arg(run().dkh + 1);
-  if (!device) return QStringLiteral("%1：没有此端口").arg(name);
-  return *device == name ? name : QStringLiteral("%1：%2").arg(name, *device);
 }
 
 QString scratchFilePath() {

@@ -6,7 +6,6 @@
 #include "link/linkengine.h"
 #include "model/radiodata.h"
 
-class QStatusBar;
 class QWidget;
 
 namespace kv {
@@ -20,15 +19,6 @@ bool runWriteCommand(QWidget* parent, const RadioData& data);
 // the scratch file on the GUI thread before the window closes. True when all 128 blocks
 // were read.
 bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load);
-
-// The port menu's "选择端口(&P)": the port dialog, then the chosen port (and, where the
-// system names its ports, the device) shown in `status` when given.
-void runPortDialog(QWidget* parent, QStatusBar* status);
-
-// The port chosen for the run (DKH): 0 for COM1. Lives in memory only.
-int currentPortIndex();
-// "COM1：/dev/ttyUSB0", for the status bar.
-QString currentPortText();
 
 // The read's scratch file, in the user's data folder.
 QString scratchFilePath();

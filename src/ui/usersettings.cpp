@@ -5,6 +5,8 @@
 namespace kv {
 namespace {
 
+const QString kPortIdentity = QStringLiteral("port/identity");
+const QString kPortDevice = QStringLiteral("port/device");
 const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const int kRecentFileCount = 4;
@@ -13,6 +15,20 @@ const int kRecentFileCount = 4;
 
 UserSettings::UserSettings()
     : settings_(QCoreApplication::applicationName(), QCoreApplication::applicationName()) {}
+
+PortChoice UserSettings::port(const QList<PortInfo>& ports) const {
+  const PortChoice remembered{0, settings_.value(kPortIdentity).toString(),
+                              settings_.value(kPortDevice).toString()};
+  if (remembered.identity.isEmpty()) return {};
+  const auto place = remembered.placeIn(ports);
+  return place ? PortChoice::of(ports, *place) : PortChoice{};
+}
+
+void UserSettings::setPort(const PortChoice& port) {
+  if (port.identity.isEmpty()) return;
+  settings_.setValue(kPortIdentity, port.identity);
+  settings_.setValue(kPortDevice, port.device);
+}
 
 QStringList UserSettings::recentFiles() const {
   QStringList paths = settings_.value(kRecentFiles).toStringList();

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "link/portlist.h"
+
 namespace kv {
 
 // The user's own settings, kept by QSettings in the user's configuration folder
@@ -12,6 +14,12 @@ namespace kv {
 class UserSettings {
  public:
   UserSettings();
+
+  // The port chosen in the port dialog of an earlier run, found in `ports`; COM1 (the
+  // first listed) when none was chosen or the chosen one is not plugged in.
+  PortChoice port(const QList<PortInfo>& ports) const;
+  // Remembers a chosen port by what identifies it, not by its place in today's list.
+  void setPort(const PortChoice& port);
 
   // The channel files last opened or saved, the most recent first, at most four.
   QStringList recentFiles() const;

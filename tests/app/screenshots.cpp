@@ -1,8 +1,8 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
 // signalling list dropped down, a selection of cells with the grid's context menu, the
-// recent files, the about box, the manual and the tune window's refusal.
-// Usage: kvprog-screenshots OUTPUT-FOLDER
+// recent files, the about box, the manual, the port dialog with a workshop's ports and the
+// tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +22,7 @@
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
 #include "image/inifile.h"
+#include "transfer/frmdk.h"
 #include "tune/frmmode.h"
 #include "ui/usersettings.h"
 
@@ -133,6 +134,34 @@ int main(int argc, char* argv[]) {
 
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != &w) top->close();
+
+  kv::setPortSource([] {
+    QList<kv::PortInfo> ports;
+    for (const char* device : {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}) {
+      kv::PortInfo legacy;
+      legacy.device = QString::fromLatin1(device);
+      ports << legacy;
+    }
+    kv::PortInfo ch340;
+    ch340.device = QStringLiteral("/dev/ttyUSB0");
+    ch340.description = QStringLiteral("USB-Serial CH340");
+    ch340.manufacturer = QStringLiteral("QinHeng Electronics");
+    ch340.vendorId = 0x1a86;
+    ch340.productId = 0x7523;
+    kv::PortInfo ftdi = ch340;
+    ftdi.device = QStringLiteral("/dev/ttyUSB1");
+    ftdi.description = QStringLiteral("FT232R USB UART");
+    ftdi.manufacturer = QStringLiteral("FTDI");
+    ftdi.serialNumber = QStringLiteral("A50285BI");
+    ftdi.vendorId = 0x0403;
+    ftdi.productId = 0x6001;
+    return ports << ch340 << ftdi;
+  });
+  kv::frmDK ports(kv::PortChoice{}, &w);
+  ports.show();
+  if (!QTest::qWaitForWindowExposed(&ports)) qWarning("the port dialog was not shown");
+  saveScreen(QStringLiteral("port-dialog.png"));
+  ports.close();
 
   // The tune window refusing a band no frequency could pass (one down-click from 100).
   QTemporaryDir settingsDir;

@@ -13,6 +13,7 @@
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
+#include "image/programfolders.h"
 #include "ui/prompts.h"
 
 using namespace kv;
@@ -46,7 +47,12 @@ class TestApp : public QObject {
   }
 
   void aboutBoxTextsAndButtons() {
+    useProgramIdentity();
     frmAbout about;
+    // The version every program's --version prints.
+    QCOMPARE("版本 " + QCoreApplication::applicationVersion(),
+             about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text());
+    QCOMPARE(versionLine("kvprog"), "kvprog " + QCoreApplication::applicationVersion());
     QCOMPARE(about.windowTitle(), QStringLiteral("关于 Tervan_V3.0编程软件"));
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
              QStringLiteral("Tervan_V3.0编程软件"));

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,7 +50,12 @@ class TestCommands : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { kvtest::useTemporaryUserSettings(); }
+  // The port dialog remembers its choice in the user's settings: a test's own, not the user's,
+  // and none from an earlier run.
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    kvtest::useTemporaryUserSettings();
+  }
   void init() { prompts::setTestMode(true); }
 
   void everyCommandReachesItsWindow() {

@@ -3,11 +3,11 @@
 #include "testfiles.h"
 
 #include "image/inifile.h"
+#include "image/programfolders.h"
 
 using namespace kv;
 using kvtest::readAll;
 using kvtest::writeAll;
-
 
 class TestIniFile : public QObject {
   Q_OBJECT
@@ -91,6 +91,32 @@ class TestIniFile : public QObject {
     writeAll(d.filePath("SFC.INI"), "[Frequent]\n");
     QCOMPARE(settingsFilePath(d.path()), d.filePath("SFC.INI"));
     QCOMPARE(settingsFilePath(d.path() + "/"), d.filePath("SFC.INI"));
+  }
+
+  void settingsFileBesideTheProgramElseTheUsersCopyOfTheDefault() {
+    QTemporaryDir d;
+    const QString program = d.filePath("usr/bin");
+    const QString config = d.filePath("home/.config/kvprog");
+    const QString packaged = d.filePath("usr/share/kvprog/Sfc.ini");
+    QVERIFY(QDir().mkpath(program) && QDir().mkpath(QFileInfo(packaged).path()));
+    // No default installed: the file stays missing, and every band with it.
+    QCOMPARE(settingsFile(program, config, packaged), config + "/Sfc.ini");
+    QVERIFY(!QFile::exists(config + "/Sfc.ini"));
+
+    // Installed: the first use copies the default into the user's folder, and tune mode's
+    // bands go there from then on, never over the default.
+    writeAll(packaged, "[Frequent]\r\nPL1=400MHz---470MHz\r\n");
+    QCOMPARE(settingsFile(program, config, packaged), config + "/Sfc.ini");
+    QCOMPARE(readAll(config + "/Sfc.ini"), readAll(packaged));
+    IniFile own(settingsFile(program, config, packaged));
+    QVERIFY(!writeBand(own, 0, "410MHz---430MHz"));
+    QCOMPARE(readBands(IniFile(settingsFile(program, config, packaged)))[0],
+             QStringLiteral("410MHz---430MHz"));
+    QVERIFY(readAll(packaged).contains("400MHz---470MHz"));
+
+    // A portable copy: a file beside the program wins, in any letter case.
+    writeAll(program + "/SFC.INI", "[Frequent]\r\n");
+    QCOMPARE(settingsFile(program, config, packaged), program + "/SFC.INI");
   }
 };
 

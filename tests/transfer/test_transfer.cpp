@@ -3,10 +3,8 @@
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,7 +14,7 @@
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
-#include "transfer/frmdk.h"
+#include "screenshot.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "transfer/transferjob.h"
@@ -26,14 +24,6 @@ using namespace kv;
 using kvtest::KvsimProcess;
 
 namespace {
-
-// Saves a picture of a window when KV_SCREENSHOT_DIR names a folder.
-void screenshot(QWidget& widget, const QString& name) {
-  const QString dir = qEnvironmentVariable("KV_SCREENSHOT_DIR");
-  if (dir.isEmpty()) return;
-  QDir().mkpath(dir);
-  widget.grab().save(QDir(dir).filePath(name + ".png"));
-}
 
 // Presses the progress window's Cancel once it is up.
 void cancelProgressWindowAfter(int msecs) {
@@ -62,60 +52,6 @@ class TestTransfer : public QObject {
   }
   void init() { prompts::setTestMode(true); }
 
-  void portDialogEnablesOneButtonPerListedPort() {
-    frmDK dialog({"/dev/ttyS3", "/dev/ttyUSB0"}, 0);
-    screenshot(dialog, "frmDK");
-    QVERIFY(dialog.optDK(0)->isEnabled() && dialog.optDK(1)->isEnabled());
-    QVERIFY(!dialog.optDK(2)->isEnabled() && !dialog.optDK(3)->isEnabled());
-    QCOMPARE(dialog.optDK(1)->toolTip(), QStringLiteral("/dev/ttyUSB0"));
-    QVERIFY(dialog.optDK(0)->isChecked());
-    // Confirming without a click reports the preselected port.
-    dialog.cmdQD()->click();
-    QCOMPARE(prompts::shown().size(), 1);
-    QCOMPARE(prompts::shown()[0].text, QStringLiteral("端口转换成COM1"));
-    QCOMPARE(prompts::shown()[0].title, QStringLiteral("提示"));
-    QCOMPARE(prompts::shown()[0].icon, prompts::Icon::Information);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  }
-
-  void portDialogClickChoosesThePort() {
-    frmDK dialog({"/dev/a", "/dev/b", "/dev/c"}, 1);
-    QVERIFY(dialog.optDK(1)->isChecked());
-    dialog.optDK(2)->click();
-    QCOMPARE(dialog.DKH(), 2);
-    dialog.cmdQD()->click();
-    QCOMPARE(prompts::shown().last().text, QStringLiteral("端口转换成COM3"));
-    // A choice beyond the listed ports stays, with no button selected.
-    frmDK fewer({"/dev/a"}, 2);
-    QVERIFY(!fewer.optDK(0)->isChecked());
-    QCOMPARE(fewer.DKH(), 2);
-  }
-
-  void portDialogShowsTheDeviceInTheStatusBar() {
-    qputenv("KVPROG_PORTS", "/dev/kv-test-a:/dev/kv-test-b");
-    QStatusBar status;
-    QTimer::singleShot(0, [] {
-      auto* dialog = qobject_cast<frmDK*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      dialog->optDK(1)->click();
-      dialog->cmdQD()->click();
-    });
-    runPortDialog(nullptr, &status);
-    QCOMPARE(currentPortIndex(), 1);
-    QCOMPARE(status.currentMessage(), QStringLiteral("COM2：/dev/kv-test-b"));
-    QTimer::singleShot(0, [] {
-      auto* dialog = qobject_cast<frmDK*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      dialog->optDK(0)->click();
-      dialog->reject();  // closed by its frame: no message, the click still counts
-    });
-    prompts::clearShown();
-    runPortDialog(nullptr, &status);
-    QCOMPARE(currentPortIndex(), 0);
-    QVERIFY(prompts::shown().isEmpty());
-    qunsetenv("KVPROG_PORTS");
-  }
-
   void progressWindowStartsAfterHalfASecondAndAsksBeforeCancelling() {
     frmWAIT window;
     window.show();
@@ -128,7 +64,7 @@ class TestTransfer : public QObject {
     QCOMPARE(window.pgbCount()->maximum(), 128);
     window.setCaption(QStringLiteral("正在向对讲机写入数据。。。"));
     window.setProgress(34);
-    screenshot(window, "frmWAIT");
+    kvtest::screenshot(window, "frmWAIT");
 
     prompts::queueAnswer(false);
     window.cmdCancel()->click();
@@ -263,6 +199,20 @@ class TestTransfer : public QObject {
     QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", linktext::kNoAnswer, "确定要取消吗"}));
     QCOMPARE(prompts::shown()[1].title, QStringLiteral("信息提示"));
     setLinkOptions({});
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  void cablePulledMidWriteEndsTheTransferAtOnce() {
+    KvsimProcess sim({"--drop-at", "40"});
+    qputenv("KVPROG_PORTS", sim.device().toLocal8Bit());
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!runWriteCommand(nullptr, kvtest::sampleRadioData()));
+    // Half a second before the start, a moment for the handshake and 40 blocks, then the
+    // port's error: far from the minute the time-out would take.
+    QVERIFY2(timer.elapsed() < 2500, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(shownTexts(), (QStringList{"确定要开始写频吗?", portNotOpen().description}));
+    QCOMPARE(prompts::shown()[1].title, QStringLiteral("8018"));
     qunsetenv("KVPROG_PORTS");
   }
 };

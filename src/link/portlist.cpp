@@ -1,0 +1,180 @@
+#include "link/portlist.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "image/boundedreader.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace kv {
+namespace {
+
+// A legacy UART the kernel lists although no chip answers at its address: the "type" the
+// serial core shows in sysfs (the one TIOCGSERIAL reports) is 0, PORT_UNKNOWN. Read from
+// sysfs, so the port is never opened for it.
+bool uartAbsent(const QString& portName) {
+  if (!portName.startsWith(QLatin1String("ttyS"))) return false;
+  const BoundedRead type =
+      readFileBounded(QStringLiteral("/sys/class/tty/%1/type").arg(portName), 64);
+  return type.ok() && type.bytes.trimmed() == "0";
+}
+
+QList<PortInfo> systemPorts() {
+  QList<PortInfo> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    PortInfo port;
+#ifdef Q_OS_WIN
+    port.device = info.portName();
+#else
+    port.device = info.systemLocation();
+#endif
+    port.description = info.description();
+    port.manufacturer = info.manufacturer();
+    port.serialNumber = info.serialNumber();
+    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+      port.vendorId = info.vendorIdentifier();
+      port.productId = info.productIdentifier();
+    }
+    port.absent = uartAbsent(info.portName());
+    ports << port;
+  }
+  return ports;
+}
+
+PortSource& source() {
+  static PortSource current;
+  return current;
+}
+
+// Name order with numbers taken as numbers, so ttyUSB2 comes before ttyUSB10.
+bool nameLess(const QString& a, const QString& b) {
+  qsizetype i = 0;
+  qsizetype j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (a[i].isDigit() && b[j].isDigit()) {
+      const qsizetype startA = i;
+      const qsizetype startB = j;
+      while (i < a.size() && a[i].isDigit()) ++i;
+      while (j < b.size() && b[j].isDigit()) ++j;
+      const QStringView numberA = QStringView(a).sliced(startA, i - startA);
+      const QStringView numberB = QStringView(b).sliced(startB, j - startB);
+      if (numberA.size() != numberB.size()) return numberA.size() < numberB.size();
+      if (numberA != numberB) return numberA < numberB;
+    } else {
+      if (a[i] != b[j]) return a[i] < b[j];
+      ++i;
+      ++j;
+    }
+  }
+  return a.size() - i < b.size() - j;
+}
+
+}  // namespace
+
+QString PortInfo::usbId() const {
+  if (!isUsb()) return QStringLiteral("-");
+  return QStringLiteral("%1:%2")
+      .arg(*vendorId, 4, 16, QLatin1Char('0'))
+      .arg(*productId, 4, 16, QLatin1Char('0'));
+}
+
+QString PortInfo::identity() const {
+  if (!isUsb()) return device;
+  const QString ids = QStringLiteral("usb:") + usbId();
+  return serialNumber.isEmpty() ? ids : ids + QLatin1Char(':') + serialNumber;
+}
+
+void setPortSource(PortSource replacement) { source() = std::move(replacement); }
+
+QStringList namedPorts() {
+  return qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+QList<PortInfo> listPorts() {
+  QList<PortInfo> ports;
+  // Lines the system does not list, such as an emulator's pseudo-terminal, come first.
+  for (const QString& device : namedPorts()) {
+    PortInfo named;
+    named.device = device;
+    ports << named;
+  }
+  QList<PortInfo> system = source() ? source()() : systemPorts();
+  system.removeIf([&](const PortInfo& port) {
+    return port.absent || std::any_of(ports.begin(), ports.end(), [&](const PortInfo& named) {
+             return named.device == port.device;
+           });
+  });
+  // A USB cable sorts before the legacy ports, so it stays within the four buttons however
+  // many of those the system lists.
+  std::sort(system.begin(), system.end(), [](const PortInfo& a, const PortInfo& b) {
+    if (a.isUsb() != b.isUsb()) return a.isUsb();
+    return nameLess(a.device, b.device);
+  });
+  return ports + system;
+}
+
+std::optional<int> findPort(const QList<PortInfo>& ports, const QString& identity,
+                            const QString& device) {
+  std::optional<int> found;
+  for (int i = 0; i < ports.size(); ++i) {
+    if (ports[i].identity() != identity) continue;
+    if (ports[i].device == device) return i;
+    if (!found) found = i;
+  }
+  return found;
+}
+
+PortChoice PortChoice::of(const QList<PortInfo>& ports, int index) {
+  if (index < 0 || index >= ports.size()) return {index, {}, {}};
+  return {index, ports[index].identity(), ports[index].device};
+}
+
+std::optional<int> PortChoice::placeIn(const QList<PortInfo>& ports) const {
+  if (!identity.isEmpty()) return findPort(ports, identity, device);
+  if (index >= 0 && index < ports.size()) return index;
+  return std::nullopt;
+}
+
+std::optional<QString> resolvePortName(const QString& name) {
+  static const QRegularExpression button(QStringLiteral("^COM([1-4])$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = button.match(name);
+  if (!match.hasMatch()) return name;
+  const QList<PortInfo> ports = listPorts();
+  const int index = match.captured(1).toInt() - 1;
+  if (index >= ports.size()) return std::nullopt;
+  return ports[index].device;
+}
+
+Failure portNotFound(const QString& device) {
+  return {errnum::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
+}
+
+std::optional<Failure> portAccessFailure(const QString& device) {
+#ifdef Q_OS_UNIX
+  if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) return std::nullopt;
+  const int error = errno;
+  if (error == ENOENT || error == ENOTDIR) return portNotFound(device);
+  // The serial layer reports a port it may not open and a port in use alike (8005); only
+  // the first is mended by the user's groups.
+  if (error == EACCES || error == EPERM || error == EROFS)
+    return Failure{errnum::kPortBusy,
+                   QStringLiteral("没有权限打开%1。请把当前用户加入 dialout 组（sudo usermod "
+                                  "-aG dialout $USER），然后重新登录。")
+                       .arg(device)};
+  return Failure{errnum::kPortIo, QStringLiteral("无法打开端口“%1”：%2")
+                                      .arg(device, QString::fromLocal8Bit(std::strerror(error)))};
+#else
+  Q_UNUSED(device);
+  return std::nullopt;
+#endif
+}
+
+}  // namespace kv
