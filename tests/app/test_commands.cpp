@@ -101,6 +101,7 @@ class TestCommands : public QObject {
     QCOMPARE(w.data().cell(5, kRxFreq), QStringLiteral("OFF"));  // what an empty cell reads back as
     QCOMPARE(w.bandLabelText(), bandTextOf(w.bands(), written.settings.model));
     QCOMPARE(prompts::shown().size(), 2);  // the two confirmations, no error
+    QVERIFY(!w.isModified());  // the trim read differs from the window's: still nothing to save
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {
