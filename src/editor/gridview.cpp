@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <utility>
 
 namespace kv {
 
