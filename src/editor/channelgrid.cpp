@@ -1,10 +1,14 @@
 #include "editor/channelgrid.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "editor/cellvalues.h"
+#include "editor/document.h"
 #include "editor/gridview.h"
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
@@ -17,8 +21,6 @@ const int kRowCount = kChannelCount + 1;  // heading row and the sixteen channel
 
 const QString kOff = QStringLiteral("OFF");
 const QString kTitle = QStringLiteral("提示");
-const QString kOutOfRange = QStringLiteral("请在正确的频率范围输入");
-const QString kOffRaster = QStringLiteral("输入的频率需为6.25K或5K的整数");
 
 // The widest text each column shows besides its heading.
 const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
@@ -45,9 +47,9 @@ Qt::Alignment columnAlignment(int column) {
 QString ChannelGrid::cellFrequency(const QString& text) { return formatFrequency(text, 3); }
 QString ChannelGrid::editorFrequency(const QString& text) { return formatFrequency(text, 0); }
 
-ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWidget* parent)
+ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, QWidget* parent)
     : QGroupBox(QStringLiteral("信道数据设置"), parent),
-      data_(data),
+      document_(document),
       bandText_(std::move(bandText)),
       grid_(new GridView(kRowCount, kColumnCount, this)),
       txtTxFreq_(new QLineEdit(this)),
@@ -77,7 +79,6 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   grid_->horizontalHeader()->hide();
   grid_->verticalHeader()->hide();
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // A list keeps its own height over a cell, so a row is made as tall as a list.
@@ -106,6 +107,10 @@ ChannelGrid::ChannelGrid(RadioData& data, std::function<QString()> bandText, QWi
   // A keyboard move leaves the editors over a cell that is no longer current: a pick in them
   // would land in the wrong cell.
   connect(grid_, &GridView::keyboardMove, this, &ChannelGrid::hideEditors);
+  connect(grid_, &GridView::selecting, this, &ChannelGrid::hideEditors);
+  connect(grid_, &GridView::editRequested, this, &ChannelGrid::editRequested);
+  connect(&document_, &Document::changed, this, &ChannelGrid::showCells);
+  for (QWidget* editor : editors()) editor->installEventFilter(this);
   for (auto [editor, column] : {std::pair{txtTxFreq_, int(kRxFreq)}, {txtRecFreq_, int(kTxFreq)}}) {
     connect(editor, &QLineEdit::textChanged, this, [=, this] { frequencyEdited(editor, column); });
     connect(editor, &QLineEdit::returnPressed, this,
@@ -140,16 +145,22 @@ void ChannelGrid::setupGrid(const QStringList& headings) {
 
 void ChannelGrid::refresh() {
   editedSinceCheck_ = false;
+  showCells();
+}
+
+void ChannelGrid::showCells() {
   for (int r = 1; r < kRowCount; ++r)
     for (int c = 1; c < kColumnCount; ++c) grid_->item(r, c)->setText(cellText(r, c));
 }
 
+QString ChannelGrid::cellText(int row, int column) const {
+  return document_.data().cell(row, column);
+}
+
 void ChannelGrid::setCell(int row, int column, const QString& text) {
-  QString& cell = data_.cell(row, column);
-  if (cell == text) return;
-  cell = text;
-  grid_->item(row, column)->setText(text);
-  emit edited();
+  RadioData after = document_.data();
+  after.cell(row, column) = text;
+  document_.change(after, run_);
 }
 
 QLineEdit* ChannelGrid::frequencyEditor(int column) const {
@@ -161,8 +172,11 @@ std::array<QWidget*, 4> ChannelGrid::editors() const {
 }
 
 void ChannelGrid::hideAllBut(QWidget* keep) {
-  for (QWidget* editor : editors())
-    if (editor != keep) editor->hide();
+  for (QWidget* editor : editors()) {
+    if (editor == keep) continue;
+    if (editor->hasFocus()) grid_->setFocus();
+    editor->hide();
+  }
 }
 
 void ChannelGrid::hideEditors() { hideAllBut(nullptr); }
@@ -179,48 +193,101 @@ void ChannelGrid::placeOverCell(QWidget* editor, int row, int column) {
 void ChannelGrid::cellClicked(int row, int column) {
   // The heading row and the number column are never current; a click on them puts the
   // editors away like a click in column 0.
-  if (row == 0 || column == 0) {
+  if (row == 0 || column == 0)
     hideEditors();
-    return;
-  }
+  else
+    openEditor(false);
+}
+
+void ChannelGrid::openEditor(bool dropList) {
+  ++run_;
+  QComboBox* list = nullptr;
   switch (column_) {
     case kRxFreq:
     case kTxFreq: {
       QLineEdit* editor = frequencyEditor(column_);
       hideAllBut(editor);
       placeOverCell(editor, row_, column_);
+      textBeforeEdit_ = cellText(row_, column_);
       // Set while the editor is hidden, so that this text is not written back; it may still
       // be shown over the cell that was left.
       editor->hide();
-      editor->setText(editorFrequency(cellText(row_, column_)));
+      editor->setText(editorFrequency(textBeforeEdit_));
       editor->show();
       editor->setFocus();
       editor->selectAll();
-      break;
+      return;
     }
     case kRxSignal:
     case kTxSignal:
-      hideAllBut(signalList_);
+      list = signalList_;
+      hideAllBut(list);
       if (const int entry = findPrefix(signalPickList(), cellText(row_, column_)); entry >= 0) {
-        signalList_->setCurrentIndex(entry);
-        listPicked(signalList_);  // writes only when the list was already shown
+        list->setCurrentIndex(entry);
+        listPicked(list);  // writes only when the list was already shown
       }
-      placeOverCell(signalList_, row_, column_);
-      signalList_->show();
       break;
     case kBusyLock:
     case kBandwidth:
     case kTxPower:
-      hideAllBut(shortList_);
-      shortList_->clear();
-      shortList_->addItems(shortListEntries(column_));
-      shortList_->setCurrentIndex(-1);
-      placeOverCell(shortList_, row_, column_);
-      shortList_->show();
+      list = shortList_;
+      hideAllBut(list);
+      list->clear();
+      list->addItems(shortListEntries(column_));
+      list->setCurrentIndex(-1);
       break;
     default:
       hideEditors();
+      return;
   }
+  placeOverCell(list, row_, column_);
+  list->show();
+  if (dropList) {
+    list->setFocus();
+    list->showPopup();
+  }
+}
+
+void ChannelGrid::editRequested(QKeyEvent* typed) {
+  const bool frequency = column_ == kRxFreq || column_ == kTxFreq;
+  if (typed && !frequency) return;
+  openEditor(true);
+  // The digit replaces the selected text, as typing into the opened editor would.
+  if (typed) QCoreApplication::sendEvent(frequencyEditor(column_), typed);
+}
+
+bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  auto* editor = qobject_cast<QLineEdit*>(watched);
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      if (!editor) return false;
+      restoreEditedCell(editor, editor == txtTxFreq_ ? kRxFreq : kTxFreq);
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (!editor) return false;  // a list picks its entries with the arrows
+      [[fallthrough]];
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+      // Leaves the editor for the next cell, as the same key on the grid would.
+      QKeyEvent move(QEvent::KeyPress, key->key(), key->modifiers());
+      grid_->setFocus();
+      QCoreApplication::sendEvent(grid_, &move);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void ChannelGrid::restoreEditedCell(QLineEdit* editor, int column) {
+  setCell(row_, column, textBeforeEdit_);
+  editedSinceCheck_ = false;
+  grid_->setFocus();
+  editor->hide();
+  ++run_;
 }
 
 void ChannelGrid::currentCellChanged(int row, int column, int previousRow, int previousColumn) {
@@ -228,6 +295,7 @@ void ChannelGrid::currentCellChanged(int row, int column, int previousRow, int p
     row_ = previousRow;
     column_ = previousColumn;
     leaveCell(previousRow, previousColumn);
+    ++run_;  // what is written after this belongs to the next cell
   }
   if (row >= 1 && column >= 1) {
     row_ = row;
@@ -251,6 +319,7 @@ void ChannelGrid::frequencyEntered(QLineEdit* editor, int column) {
   grid_->setFocus();
   editor->hide();
   leaveCell(row_, column_);
+  ++run_;
 }
 
 void ChannelGrid::listPicked(QComboBox* list) {
@@ -273,10 +342,10 @@ bool ChannelGrid::leaveCell(int row, int column) {
   if (column != kRxFreq && column != kTxFreq) return true;
   switch (checkFrequency(text, bandText_())) {
     case FrequencyCheck::OutOfRange:
-      rejectFrequency(row, column, kOutOfRange);
+      rejectFrequency(row, column, refusalMessage(Refusal::OutOfRange));
       return false;
     case FrequencyCheck::OffRaster:
-      rejectFrequency(row, column, kOffRaster);
+      rejectFrequency(row, column, refusalMessage(Refusal::OffRaster));
       return false;
     case FrequencyCheck::Unreadable:
       setCell(row, column, kOff);
@@ -285,12 +354,9 @@ bool ChannelGrid::leaveCell(int row, int column) {
       break;
   }
   if (column != kRxFreq) return true;
-  // A fresh row starts from these; cells that already hold something keep it.
-  const QString noSignal = signalPickList().first();
-  const QString defaults[] = {
-      text, noSignal, noSignal, QStringLiteral("否"), QStringLiteral("宽"), QStringLiteral("高")};
-  for (int c = kTxFreq; c <= kTxPower; ++c)
-    if (cellText(row, c).isEmpty()) setCell(row, c, defaults[c - kTxFreq]);
+  RadioData filled = document_.data();
+  fillRowDefaults(filled, row);
+  document_.change(filled, run_);
   return true;
 }
 

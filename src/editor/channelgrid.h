@@ -7,23 +7,28 @@
 #include "model/radiodata.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 namespace kv {
 
+class Document;
 class GridView;
 
 // The channel frame "信道数据设置": the grid `gridXDSZ` showing the channel table of the one
 // document, and the in-cell editors laid over the clicked cell. Every cell the editors or the
-// validation change is written to the document first and then shown.
+// validation change is a change of the document, which the grid then shows; what is typed
+// into one cell, with the validation that ends it, is one step of the document's history.
 class ChannelGrid : public QGroupBox {
   Q_OBJECT
  public:
   // `bandText` gives the text the band label shows now; validation reads the limits from it.
-  ChannelGrid(RadioData& data, std::function<QString()> bandText, QWidget* parent = nullptr);
+  ChannelGrid(Document& document, std::function<QString()> bandText, QWidget* parent = nullptr);
 
-  // Shows every cell of the document again (after a load, a read or a grid reset).
+  // Shows every cell of the document again and forgets an unchecked edit (after a load, a
+  // read or a grid reset).
   void refresh();
+  // Puts the editors away; an editor that had the focus gives it to the grid.
   void hideEditors();
 
   // Validates the current cell as leaving it would, if an editor wrote it since it was last
@@ -42,20 +47,25 @@ class ChannelGrid : public QGroupBox {
   static QString cellFrequency(const QString& text);
   static QString editorFrequency(const QString& text);
 
- signals:
-  // The user changed a cell, by an editor or by the validation of a cell.
-  void edited();
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setupGrid(const QStringList& headings);
+  void showCells();
   void setCell(int row, int column, const QString& text);
-  QString cellText(int row, int column) const { return data_.cell(row, column); }
+  QString cellText(int row, int column) const;
   QLineEdit* frequencyEditor(int column) const;
   void placeOverCell(QWidget* editor, int row, int column);
   std::array<QWidget*, 4> editors() const;
   void hideAllBut(QWidget* keep);
 
   void cellClicked(int row, int column);
+  // Opens the current cell's editor; a list drops down when `dropList` is set.
+  void openEditor(bool dropList);
+  void editRequested(QKeyEvent* typed);
+  // Esc: the cell gets back the text it had when the editor opened.
+  void restoreEditedCell(QLineEdit* editor, int column);
   void currentCellChanged(int row, int column, int previousRow, int previousColumn);
   void frequencyEdited(QLineEdit* editor, int column);
   void frequencyEntered(QLineEdit* editor, int column);
@@ -64,7 +74,7 @@ class ChannelGrid : public QGroupBox {
   bool leaveCell(int row, int column);
   void rejectFrequency(int row, int column, const QString& message);
 
-  RadioData& data_;
+  Document& document_;
   std::function<QString()> bandText_;
   GridView* grid_;
   QLineEdit* txtTxFreq_;           // edits the receive column 1, whatever its name says
@@ -74,6 +84,8 @@ class ChannelGrid : public QGroupBox {
   int row_ = 1;                    // the current cell as the editors see it: it changes only after
   int column_ = 1;                 // the cell that is left has been validated
   bool editedSinceCheck_ = false;  // an editor wrote the current cell after its last check
+  QString textBeforeEdit_;         // the frequency cell's text when its editor opened
+  int run_ = 1;  // the document's changes carrying the same run join into one step
 };
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "editor/document.h"
 #include "model/radiomodel.h"
 
 namespace kv {
@@ -28,7 +29,8 @@ QComboBox* addList(QGridLayout* grid, int row, const char* name, const QStringLi
 
 }  // namespace
 
-FunctionPanel::FunctionPanel(RadioData& data, QWidget* parent) : QWidget(parent), data_(data) {
+FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
   auto* fraModel = new QGroupBox(QStringLiteral("机型选择"), this);
   fraModel->setObjectName(QStringLiteral("fraModel"));
   auto* modelGrid = new QGridLayout(fraModel);
@@ -64,11 +66,11 @@ FunctionPanel::FunctionPanel(RadioData& data, QWidget* parent) : QWidget(parent)
     QComboBox* list = addList(functionGrid, n++, row.list, row.items);
     settings_.append({list, row.field});
     const auto field = row.field;
-    // Showing the document's own selection changes nothing in it, so only a pick is an edit.
     connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-      if (index < 0 || data_.settings.*field == index) return;
-      data_.settings.*field = index;
-      emit edited();
+      if (index < 0 || refreshing_) return;
+      RadioData after = document_.data();
+      after.settings.*field = index;
+      document_.change(after);
     });
   }
   functionGrid->setColumnStretch(1, 1);
@@ -79,13 +81,19 @@ FunctionPanel::FunctionPanel(RadioData& data, QWidget* parent) : QWidget(parent)
   layout->addWidget(fraModel);
   layout->addWidget(fraFunction, 1);
 
-  connect(cboPCmodel_, &QComboBox::currentIndexChanged, this, &FunctionPanel::modelChanged);
+  connect(cboPCmodel_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!refreshing_) emit modelChanged(index);
+  });
+  connect(&document_, &Document::changed, this, &FunctionPanel::refresh);
   refresh();
 }
 
 void FunctionPanel::refresh() {
-  cboPCmodel_->setCurrentIndex(data_.settings.model);
-  for (const Setting& s : settings_) s.list->setCurrentIndex(data_.settings.*s.field);
+  const RadioData& data = document_.data();
+  refreshing_ = true;
+  cboPCmodel_->setCurrentIndex(data.settings.model);
+  for (const Setting& s : settings_) s.list->setCurrentIndex(data.settings.*s.field);
+  refreshing_ = false;
 }
 
 void FunctionPanel::setBandText(const QString& text) { label2_->setText(text); }

@@ -10,25 +10,26 @@ class QLabel;
 
 namespace kv {
 
+class Document;
+
 // The model frame "机型选择" with the band label, and the function frame "功能设置" with the
 // six function lists. A list's selection is the document's setting: every change, by the
-// user or by code, is written to the document at once.
+// user or by code, is a change of the document at once.
 class FunctionPanel : public QWidget {
   Q_OBJECT
  public:
-  explicit FunctionPanel(RadioData& data, QWidget* parent = nullptr);
+  explicit FunctionPanel(Document& document, QWidget* parent = nullptr);
 
-  // Shows the document's selections again.
+  // Shows the document's selections again; showing them changes nothing.
   void refresh();
 
   void setBandText(const QString& text);
   QString bandText() const;
 
  signals:
-  // The model list's selection changed; the main window runs the model selection.
+  // The model list's selection was changed, not by showing the document; the main window
+  // runs the model selection.
   void modelChanged(int index);
-  // The user changed a function setting.
-  void edited();
 
  private:
   struct Setting {
@@ -36,10 +37,11 @@ class FunctionPanel : public QWidget {
     int FunctionSettings::*field;
   };
 
-  RadioData& data_;
+  Document& document_;
   QComboBox* cboPCmodel_;
   QLabel* label2_;
   QList<Setting> settings_;
+  bool refreshing_ = false;
 };
 
 }  // namespace kv

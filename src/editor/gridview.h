@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QTableWidget>
+#include <optional>
+
+class QKeyEvent;
 
 namespace kv {
 
@@ -9,22 +13,44 @@ namespace kv {
 // editor lying over the old cell can be put away. A cell's editor opens when the left
 // button goes down on it: the cell that is left may show a message while the button is
 // down, and the release then never reaches the grid.
+//
+// Cells are selected as one rectangle: by dragging from a cell (the pressed cell stays the
+// current one), by Shift with a click or the arrows, by the channel numbers (rows), the
+// headings (columns) or the corner (the whole table).
 class GridView : public QTableWidget {
   Q_OBJECT
  public:
-  using QTableWidget::QTableWidget;
+  GridView(int rows, int columns, QWidget* parent = nullptr);
 
   void keyboardSearch(const QString&) override {}
+
+  // The selected data cells (x the column, y the row); the current cell when none is.
+  QRect selectedCells() const;
+  void selectCells(const QRect& cells);
 
  signals:
   void keyboardMove();
   // The left button went down on a cell; one of the data cells is then the current one.
   void cellLeftPressed(int row, int column);
+  // Cells are being selected with the mouse: an open editor is put away.
+  void selecting();
+  // Enter or F2 (`typed` null), or a digit typed on the current cell.
+  void editRequested(QKeyEvent* typed);
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  // Selects from the pressed cell to `row`, `column`: a channel number stands for its row,
+  // a heading for its column.
+  void selectFromAnchor(int row, int column);
+
+  std::optional<QPoint> anchor_;  // where the left button went down (x column, y row)
+  bool dragged_ = false;          // the button has left the pressed cell since
 };
 
 }  // namespace kv

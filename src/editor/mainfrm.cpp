@@ -4,21 +4,29 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
 #include "editor/channelgrid.h"
+#include "editor/editcommands.h"
 #include "editor/functionpanel.h"
+#include "editor/recentfiles.h"
+#include "exchange/csvformat.h"
+#include "image/atomicfile.h"
+#include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
 #include "image/programfolders.h"
 #include "ui/prompts.h"
+#include "ui/usersettings.h"
 
 namespace kv {
 namespace {
@@ -26,20 +34,30 @@ namespace {
 const QString kCaption = QStringLiteral("Tervan_V3.0编程软件 ");
 const QString kModifiedMark = QStringLiteral("*");
 const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
+const QString kCsvFilter = QStringLiteral("CSV(*.csv);;所有文件(*.*)");
+const QString kExportCsv = QStringLiteral("导出信道表(CSV)");
+const QString kImportCsv = QStringLiteral("导入信道表(CSV)");
+constexpr qint64 kMaxCsvSize = 1 << 20;  // a channel table's CSV is about 1 KB
 const int kEditorTimerMs = 1000;
+
+void rememberFolderOf(const QString& path) {
+  UserSettings().setLastFolder(QFileInfo(path).absolutePath());
+}
 
 }  // namespace
 
 mainFrm::mainFrm(QWidget* parent)
     : QMainWindow(parent),
+      document_(new Document(this)),
       settingsPath_(settingsFile()),
       bands_(readBands(IniFile(settingsPath_))),
       replacedBands_(replaceInvalidBands(bands_)),
-      panel_(new FunctionPanel(data_)),
-      grid_(new ChannelGrid(data_, [this] { return bandLabelText(); })),
+      panel_(new FunctionPanel(*document_)),
+      grid_(new ChannelGrid(*document_, [this] { return bandLabelText(); })),
+      editCommands_(new EditCommands(
+          *document_, *grid_, [this] { return bandLabelText(); }, this)),
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("mainFrm"));
-  setModified(false);
   setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar cannot be hidden
 
   auto* central = new QWidget(this);
@@ -55,14 +73,17 @@ mainFrm::mainFrm(QWidget* parent)
   timer_->setInterval(kEditorTimerMs);
   connect(timer_, &QTimer::timeout, this, &mainFrm::hideEditorsWhenFocusLeft);
   connect(panel_, &FunctionPanel::modelChanged, this, &mainFrm::selectModel);
-  connect(panel_, &FunctionPanel::edited, this, [this] { setModified(true); });
-  connect(grid_, &ChannelGrid::edited, this, [this] { setModified(true); });
+  // An undone or redone step may bring back another model.
+  connect(document_, &Document::changed, this,
+          [this] { panel_->setBandText(bandTextOf(bands_, data().settings.model)); });
+  connect(document_, &Document::modifiedChanged, this, &mainFrm::updateCaption);
   connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &mainFrm::focusWindowChanged);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { runCommand(Command::Help); });
 
   // The document starts with the default selections; showing them selects the model.
   refreshFromData();
+  updateCaption();
 }
 
 QString mainFrm::bandLabelText() const { return panel_->bandText(); }
@@ -96,17 +117,13 @@ void mainFrm::buildMenus() {
               {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
                {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
                {nullptr, nullptr, {}, {}},
+               {"mnuExportCsv", "导出信道表(CSV)…", {}, [this] { exportCsv(); }},
+               {"mnuImportCsv", "导入信道表(CSV)…", {}, [this] { importCsv(); }},
+               {nullptr, nullptr, {}, {}},
                {"mnuPreview", "打印(&P)", QKeySequence("Ctrl+P"), command(Command::Print)}});
-  // The recent-file entries are part of the menu but nothing ever fills or shows them.
-  QAction* spacer = file->addSeparator();
-  spacer->setObjectName(QStringLiteral("mnuNULL"));
-  spacer->setVisible(false);
-  for (int i = 0; i < 4; ++i) {
-    QAction* mru = file->addAction(QStringLiteral("&%1").arg(i));
-    mru->setObjectName(QStringLiteral("mnuFileMRU%1").arg(i));
-    mru->setVisible(false);
-  }
-  file->addSeparator();
+  QAction* beforeExit = file->addSeparator();
+  recentFiles_ = new RecentFiles(file, beforeExit, this);
+  connect(recentFiles_, &RecentFiles::openRequested, this, &mainFrm::openPath);
   QAction* exit =
       file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this, &QWidget::close);
   exit->setObjectName(QStringLiteral("mnuExit"));
@@ -114,7 +131,16 @@ void mainFrm::buildMenus() {
   addMenu("mnuProgram", "编程(&P)",
           {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
            {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)}});
-  addMenu("mnuEditor", "编辑(&E)", {{"mnuTune", "调整模式(&T)", {}, command(Command::Tune)}});
+  QMenu* edit =
+      addMenu("mnuEditor", "编辑(&E)", {{"mnuTune", "调整模式(&T)", {}, command(Command::Tune)}});
+  QAction* tune = edit->actions().constFirst();
+  for (QAction* action : editCommands_->menuActions()) {
+    if (action)
+      edit->insertAction(tune, action);
+    else
+      edit->insertSeparator(tune);
+  }
+  edit->insertSeparator(tune);
   addMenu("mnuCom", "端口选择(&C)", {{"mnuPort", "选择端口(&P)", {}, command(Command::Port)}});
   addMenu("mnuHelp", "帮助(&H)",
           {{"mnuIndex", "帮助(&I)...", {}, command(Command::Help)},
@@ -176,37 +202,37 @@ void mainFrm::runCommand(Command command) {
   if (command == Command::Read && !maySaveChanges()) return;
   if ((command == Command::Write || command == Command::Print) && !grid_->checkEditedCell()) return;
   if (command == Command::Print) stopEditorTimer();
-  // The crystal, IF side and trim set in tune mode are stored in the file.
-  const TuneValues tune = data_.tune;
+  // The crystal, IF side and trim set in tune mode are stored in the file: changing them is a
+  // step like any other.
+  const RadioData before = data();
   handler();
-  if (data_.tune != tune) setModified(true);
+  if (command == Command::Tune) document_->record(before);
 }
 
 void mainFrm::selectModel(int index) {
-  // A model the user picks clears the table, so a modified one may be saved first; on
-  // "取消" the list goes back to the document's model.
-  if (gridResetOnModelChange_ && !maySaveChanges()) {
-    gridResetOnModelChange_ = false;
-    panel_->refresh();
-    gridResetOnModelChange_ = true;
+  if (index < 0 || index >= kModelCount) return;
+  if (!gridResetOnModelChange_) {
+    panel_->setBandText(bandTextOf(bands_, index));
     return;
   }
-  if (index >= 0 && index < kModelCount) {
-    panel_->setBandText(bandTextOf(bands_, index));
-    data_.settings.model = index;
+  // A model the user picks clears the table, so a modified one may be saved first; on
+  // "取消" the list goes back to the document's model. The new model and the channels it
+  // cleared are one step.
+  if (!maySaveChanges()) {
+    panel_->refresh();
+    return;
   }
-  if (gridResetOnModelChange_) {
-    data_.clearChannels();
-    grid_->hideEditors();
-    grid_->refresh();
-    setModified(true);
-  }
+  RadioData after = data();
+  after.settings.model = index;
+  after.clearChannels();
+  grid_->hideEditors();
+  document_->change(after);
 }
 
 void mainFrm::refreshFromData() {
   gridResetOnModelChange_ = false;
   panel_->refresh();
-  selectModel(data_.settings.model);
+  selectModel(data().settings.model);
   gridResetOnModelChange_ = true;
   grid_->hideEditors();
   grid_->refresh();
@@ -215,7 +241,7 @@ void mainFrm::refreshFromData() {
 bool mainFrm::loadFile(const QString& path) {
   // Read into a copy, so that a file that breaks off part way changes nothing; a model code
   // the file does not name keeps the current model.
-  RadioData loaded = data_;
+  RadioData loaded = data();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
@@ -223,9 +249,9 @@ bool mainFrm::loadFile(const QString& path) {
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
   if (result.status != LoadStatus::Loaded) return false;
-  data_ = loaded;
+  document_->replace(loaded);
   refreshFromData();
-  setModified(false);
+  setCurrentFile(QString());
   // Signalling bytes that name no code load as another code, or none, and would be saved
   // differently: never silently.
   if (!result.unknownSignals.isEmpty())
@@ -234,30 +260,93 @@ bool mainFrm::loadFile(const QString& path) {
   return true;
 }
 
-bool mainFrm::openPath(const QString& path) { return maySaveChanges() && loadFile(path); }
+bool mainFrm::openPath(const QString& path) { return maySaveChanges() && openChpFile(path); }
 
 void mainFrm::openFile() {
   // Asked before the dialog, as a user expects: the choice of a file comes after the choice
   // about the changes.
   if (!maySaveChanges()) return;
-  if (const QString path = prompts::openFileName(this, kFilter); !path.isEmpty()) loadFile(path);
+  if (const QString path = prompts::openFileName(this, kFilter, dialogStart(QString()));
+      !path.isEmpty())
+    openChpFile(path);
+}
+
+bool mainFrm::openChpFile(const QString& path) {
+  if (!loadFile(path)) return false;
+  setCurrentFile(path);
+  return true;
 }
 
 bool mainFrm::saveFile() {
   if (!grid_->checkEditedCell()) return false;
-  const QString path = prompts::saveFileName(this, kFilter);
+  const QString path =
+      prompts::saveFileName(this, kFilter, dialogStart(QFileInfo(currentFile_).fileName()));
   if (path.isEmpty()) return false;
-  if (const auto error = saveChpFile(path, data_)) {
+  if (const auto error = saveChpFile(path, data())) {
     prompts::message(this, error->description, QStringLiteral("错误"), prompts::Icon::Critical);
     return false;
   }
-  setModified(false);
+  document_->markSaved();
+  setCurrentFile(path);
   prompts::message(this, QStringLiteral("保存成功"), QString(), prompts::Icon::None);
   return true;
 }
 
+void mainFrm::exportCsv() {
+  if (!grid_->checkEditedCell()) return;
+  const QString name = currentFile_.isEmpty()
+                           ? QString()
+                           : QFileInfo(currentFile_).completeBaseName() + QStringLiteral(".csv");
+  const QString path = prompts::saveFileName(this, kCsvFilter, dialogStart(name), kExportCsv);
+  if (path.isEmpty()) return;
+  if (const auto error = writeFileAtomically(path, toCsv(data()))) {
+    prompts::message(this, *error, QStringLiteral("错误"), prompts::Icon::Critical);
+    return;
+  }
+  rememberFolderOf(path);
+  prompts::message(this, QStringLiteral("导出成功"), QString(), prompts::Icon::None);
+}
+
+void mainFrm::importCsv() {
+  // The table is replaced whole, with the model and the settings kept: a table the current
+  // model's band refuses is not loaded at all.
+  if (!maySaveChanges()) return;
+  const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
+  if (path.isEmpty()) return;
+  const BoundedRead input = readFileBounded(path, kMaxCsvSize);
+  const CsvResult csv = input.ok() ? fromCsv(input.bytes, data(), bands_) : CsvResult{};
+  const QString error = input.ok() ? csv.error : input.reason;
+  if (!error.isEmpty()) {
+    prompts::message(this,
+                     QStringLiteral("无法导入“%1”，信道表没有改变：\n%2")
+                         .arg(QDir::toNativeSeparators(path), error),
+                     QStringLiteral("错误"), prompts::Icon::Critical);
+    return;
+  }
+  rememberFolderOf(path);
+  document_->replace(csv.data);
+  refreshFromData();
+  setCurrentFile(QString());
+}
+
+QString mainFrm::dialogStart(const QString& name) const {
+  QString folder =
+      currentFile_.isEmpty() ? UserSettings().lastFolder() : QFileInfo(currentFile_).absolutePath();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  return name.isEmpty() ? folder : QDir(folder).filePath(name);
+}
+
+void mainFrm::setCurrentFile(const QString& path) {
+  currentFile_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+  if (!currentFile_.isEmpty()) {
+    recentFiles_->add(currentFile_);
+    rememberFolderOf(currentFile_);
+  }
+  updateCaption();
+}
+
 bool mainFrm::maySaveChanges() {
-  if (!modified_) return true;
+  if (!isModified()) return true;
   switch (prompts::question(this, QStringLiteral("数据已修改，是否保存？"), QStringLiteral("提示"),
                             prompts::Icon::Question)) {
     case prompts::Answer::Yes:
@@ -270,10 +359,15 @@ bool mainFrm::maySaveChanges() {
   return false;
 }
 
-void mainFrm::setModified(bool modified) {
-  modified_ = modified;
+void mainFrm::updateCaption() {
   // The one place the caption is made.
-  setWindowTitle(modified ? kCaption + kModifiedMark : kCaption);
+  QString caption = kCaption;
+  if (!currentFile_.isEmpty())
+    caption += QStringLiteral("- ") + QFileInfo(currentFile_).fileName() +
+               (isModified() ? QStringLiteral(" ") + kModifiedMark : QString());
+  else if (isModified())
+    caption += kModifiedMark;
+  setWindowTitle(caption);
 }
 
 void mainFrm::stopEditorTimer() { timer_->stop(); }
@@ -282,9 +376,20 @@ void mainFrm::activate() {
   // The band texts may have changed in another window; re-selecting the model shows the
   // current one without touching the grid.
   gridResetOnModelChange_ = false;
-  selectModel(data_.settings.model);
+  selectModel(data().settings.model);
   gridResetOnModelChange_ = true;
   timer_->start();
+}
+
+bool mainFrm::event(QEvent* event) {
+  // A menu entry's status tip (a recent file's full path) shows while the pointer rests on
+  // the entry; then the status bar's own text (the port) comes back instead of an empty bar.
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  if (!tip.isEmpty() && !tipShown_) textBeforeTip_ = statusBar()->currentMessage();
+  if (!tip.isEmpty() || tipShown_) statusBar()->showMessage(tip.isEmpty() ? textBeforeTip_ : tip);
+  tipShown_ = !tip.isEmpty();
+  return true;
 }
 
 void mainFrm::showEvent(QShowEvent* event) {

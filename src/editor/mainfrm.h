@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "model/radiodata.h"
+#include "editor/document.h"
 #include "model/radiomodel.h"
 
 class QAction;
@@ -14,7 +14,9 @@ class QWindow;
 namespace kv {
 
 class ChannelGrid;
+class EditCommands;
 class FunctionPanel;
+class RecentFiles;
 
 // The program's document window and the hub of every command. It owns the one document and
 // the eight band texts; the grid, the lists and the in-cell editors show and edit them.
@@ -24,7 +26,10 @@ class mainFrm : public QMainWindow {
   // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
-  RadioData& data() { return data_; }
+  // The document; a window that changes it in place makes the change a step through
+  // document().
+  RadioData& data() { return document_->data(); }
+  Document& document() { return *document_; }
   Bands& bands() { return bands_; }
   QString bandLabelText() const;
 
@@ -32,17 +37,22 @@ class mainFrm : public QMainWindow {
   void refreshFromData();
 
   // Whether the user changed the document since it was last saved, opened or read.
-  bool isModified() const { return modified_; }
+  bool isModified() const { return document_->isModified(); }
+  // The ".chp" file last opened or saved, which the save dialog starts on; empty after a read
+  // or an import, so that a save never lands on the scratch file by accident.
+  QString currentFile() const { return currentFile_; }
   // Asked before anything replaces or discards a modified document: "是" saves through the
   // save command and goes on only when the file was saved, "否" goes on, "取消" stays.
   // True when the caller may go on.
   bool maySaveChanges();
-  // Opens a ".chp" file the user named (by a dialog, the command line, a drop or a list of
-  // files): asks about unsaved changes first, then loads as loadFile does. True when loaded.
+  // Opens a ".chp" file the user named (by a dialog, the command line, a drop or the recent
+  // files): asks about unsaved changes first, then loads as loadFile does; the file becomes
+  // the current one and the first of the recent files. True when loaded.
   bool openPath(const QString& path);
   // Loads a ".chp" file without asking: the window's document is replaced only when the
-  // whole file was read; a failed load is reported and leaves the window as it was. True
-  // when loaded. Used for the read's scratch file; files the user names go to openPath.
+  // whole file was read, with a new history and no current file; a failed load is reported
+  // and leaves the window as it was. True when loaded. Used for the read's scratch file;
+  // files the user names go to openPath.
   bool loadFile(const QString& path);
   void stopEditorTimer();
 
@@ -52,10 +62,10 @@ class mainFrm : public QMainWindow {
   void setCommand(Command command, std::function<void()> handler);
 
   // Values derived from the document, as the decimal texts the radio bytes are built from.
-  QString modelCode() const { return kv::modelCode(data_.settings.model); }
-  QString modelByte() const { return kv::modelByte(data_.settings.model); }
-  QString functionFlags() const { return kv::functionFlags(data_); }
-  QString voiceByte() const { return kv::voiceByte(data_); }
+  QString modelCode() const { return kv::modelCode(document_->data().settings.model); }
+  QString modelByte() const { return kv::modelByte(document_->data().settings.model); }
+  QString functionFlags() const { return kv::functionFlags(document_->data()); }
+  QString voiceByte() const { return kv::voiceByte(document_->data()); }
 
   ChannelGrid* channelGrid() const { return grid_; }
   FunctionPanel* functionPanel() const { return panel_; }
@@ -70,6 +80,7 @@ class mainFrm : public QMainWindow {
   void closing();
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -82,23 +93,35 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
+  // Loads a file the user named and makes it the current file.
+  bool openChpFile(const QString& path);
   // The save command; true when the file was written.
   bool saveFile();
-  void setModified(bool modified);
+  void exportCsv();
+  void importCsv();
+  // Where a file dialog starts: `name` in the current file's folder, or the folder used last.
+  QString dialogStart(const QString& name) const;
+  // Makes `path` the current file (none when empty) and the first of the recent files.
+  void setCurrentFile(const QString& path);
+  void updateCaption();
 
   // Shows, once the window is up, which stored bands were unusable and replaced for the run.
   void reportReplacedBands();
 
-  RadioData data_;
+  Document* document_;
   QString settingsPath_;
   Bands bands_;
   QList<ReplacedBand> replacedBands_;
   FunctionPanel* panel_;
   ChannelGrid* grid_;
+  EditCommands* editCommands_;
+  RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
   std::array<std::function<void()>, 7> commands_;
+  QString currentFile_;
+  QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
+  bool tipShown_ = false;
   bool gridResetOnModelChange_ = false;
-  bool modified_ = false;
   bool shown_ = false;
   // Another window of this program was active since the main window last was, so the next
   // activation of the main window is a return to it.

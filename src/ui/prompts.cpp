@@ -14,6 +14,7 @@ struct TestState {
   QQueue<Answer> answers;
   QQueue<QString> fileNames;
   QList<Shown> shown;
+  QList<FileDialog> fileDialogs;
 };
 
 TestState& test() {
@@ -48,7 +49,8 @@ QString boxTitle(const QString& title) {
   return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
 
-QString testFileName() {
+QString testFileName(FileDialog dialog) {
+  test().fileDialogs.append(std::move(dialog));
   return test().fileNames.isEmpty() ? QString() : test().fileNames.dequeue();
 }
 
@@ -80,21 +82,24 @@ Answer question(QWidget* parent, const QString& text, const QString& title, Icon
   return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }
 
-QString openFileName(QWidget* parent, const QString& filter) {
-  if (test().on) return testFileName();
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), QString(), filter);
+QString openFileName(QWidget* parent, const QString& filter, const QString& start,
+                     const QString& title) {
+  if (test().on) return testFileName({title, start});
+  return QFileDialog::getOpenFileName(parent, title, start, filter);
 }
 
-QString saveFileName(QWidget* parent, const QString& filter) {
-  if (test().on) return testFileName();
-  return QFileDialog::getSaveFileName(parent, QStringLiteral("另存"), QString(), filter);
+QString saveFileName(QWidget* parent, const QString& filter, const QString& start,
+                     const QString& title) {
+  if (test().on) return testFileName({title, start});
+  return QFileDialog::getSaveFileName(parent, title, start, filter);
 }
 
-void setTestMode(bool on) { test() = TestState{on, {}, {}, {}}; }
+void setTestMode(bool on) { test() = TestState{on, {}, {}, {}, {}}; }
 void queueAnswer(bool ok) { queueAnswer(ok ? Answer::Yes : Answer::Cancel); }
 void queueAnswer(Answer answer) { test().answers.enqueue(answer); }
 void queueFileName(const QString& path) { test().fileNames.enqueue(path); }
 const QList<Shown>& shown() { return test().shown; }
 void clearShown() { test().shown.clear(); }
+const QList<FileDialog>& fileDialogs() { return test().fileDialogs; }
 
 }  // namespace kv::prompts

@@ -31,21 +31,32 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
 // "取消".
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon);
 
-// File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form.
-// The save dialog asks before replacing an existing file.
-QString openFileName(QWidget* parent, const QString& filter);
-QString saveFileName(QWidget* parent, const QString& filter);
+// File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form; the
+// dialog starts at `start`, a folder or a file in it. The save dialog asks before replacing
+// an existing file.
+QString openFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
+                     const QString& title = QStringLiteral("打开"));
+QString saveFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
+                     const QString& title = QStringLiteral("另存"));
+
+// A file dialog as a test sees it.
+struct FileDialog {
+  QString title;
+  QString start;
+};
 
 // --- Test seam -----------------------------------------------------------------------
 // In test mode nothing is shown: messages and questions are recorded and answered from one
 // queue in the order they are shown (OK or "是" when it is empty), file dialogs answer from
-// their queue ("" when empty). A message takes Yes as OK and anything else as Cancel.
+// their queue ("" when empty) and are recorded apart. A message takes Yes as OK and anything
+// else as Cancel.
 void setTestMode(bool on);
 void queueAnswer(bool ok);
 void queueAnswer(Answer answer);
 void queueFileName(const QString& path);
 const QList<Shown>& shown();
 void clearShown();
+const QList<FileDialog>& fileDialogs();
 
 }  // namespace prompts
 }  // namespace kv

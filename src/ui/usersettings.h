@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QStringList>
 
 #include "link/portlist.h"
 
@@ -8,7 +9,8 @@ namespace kv {
 
 // The user's own settings, kept by QSettings in the user's configuration folder
 // (~/.config/kvprog/kvprog.conf) and shared by every program of the suite. The radio bands
-// are not among them: those live in "Sfc.ini".
+// are not among them: those live in "Sfc.ini". Each object reads the file anew, so a second
+// window of the program sees what the first one stored.
 class UserSettings {
  public:
   UserSettings();
@@ -18,6 +20,17 @@ class UserSettings {
   PortChoice port(const QList<PortInfo>& ports) const;
   // Remembers a chosen port by what identifies it, not by its place in today's list.
   void setPort(const PortChoice& port);
+
+  // The channel files last opened or saved, the most recent first, at most four.
+  QStringList recentFiles() const;
+  // Puts `path` first among the recent files.
+  void addRecentFile(const QString& path);
+  void removeRecentFile(const QString& path);
+
+  // The folder of the file last opened or saved, where the file dialogs start when the
+  // window has no file of its own; empty when none was used yet.
+  QString lastFolder() const;
+  void setLastFolder(const QString& folder);
 
  private:
   QSettings settings_;

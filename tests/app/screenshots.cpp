@@ -1,12 +1,15 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
-// signalling list dropped down, the about box, the manual, the port dialog with a
-// workshop's ports and the tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
+// signalling list dropped down, a selection of cells with the grid's context menu, the
+// recent files, the about box, the manual, the port dialog with a workshop's ports and the
+// tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -21,6 +24,7 @@
 #include "image/inifile.h"
 #include "transfer/frmdk.h"
 #include "tune/frmmode.h"
+#include "ui/usersettings.h"
 
 namespace {
 
@@ -50,6 +54,7 @@ int main(int argc, char* argv[]) {
   }
   out = QDir(QString::fromLocal8Bit(argv[1]));
   out.mkpath(QStringLiteral("."));
+  kvtest::useTemporaryUserSettings();  // the recent files shown are made up
 
   kv::mainFrm w;
   w.bands().fill(QStringLiteral("400MHz---470MHz"));
@@ -90,6 +95,33 @@ int main(int argc, char* argv[]) {
   w.channelGrid()->shortList()->showPopup();
   saveScreen(QStringLiteral("short-list.png"));
   w.channelGrid()->shortList()->hidePopup();
+
+  // Rows 1 to 3, receive frequency to receive signalling, dragged over with the mouse.
+  QTableWidget* grid = w.channelGrid()->grid();
+  const auto centre = [grid](int row, int column) {
+    return grid->visualItemRect(grid->item(row, column)).center();
+  };
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centre(1, 1));
+  QTest::mouseMove(grid->viewport(), centre(3, 3));
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(3, 3));
+  save(w.grab(), QStringLiteral("cell-selection.png"));
+
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("grid-context-menu.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, centre(2, 2),
+                              grid->viewport()->mapToGlobal(centre(2, 2)));
+  QApplication::sendEvent(grid->viewport(), &menuEvent);
+
+  for (const char* name : {"中继台备用.chp", "/home/tech/客户/城东物业.chp", "/home/tech/test.chp"})
+    kv::UserSettings().addRecentFile(QDir::home().filePath(QString::fromUtf8(name)));
+  auto* fileMenu = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("recent-files.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  fileMenu->exec(w.mapToGlobal(w.menuBar()->geometry().bottomLeft()));
 
   kv::frmAbout about(&w);
   about.show();

@@ -17,6 +17,7 @@
 #include "print/printscript.h"
 #include "sampledata.h"
 #include "ui/prompts.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 
@@ -53,7 +54,7 @@ class TestCommands : public QObject {
   // and none from an earlier run.
   void initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).clear();
+    kvtest::useTemporaryUserSettings();
   }
   void init() { prompts::setTestMode(true); }
 
@@ -100,6 +101,7 @@ class TestCommands : public QObject {
     QCOMPARE(w.data().cell(5, kRxFreq), QStringLiteral("OFF"));  // what an empty cell reads back as
     QCOMPARE(w.bandLabelText(), bandTextOf(w.bands(), written.settings.model));
     QCOMPARE(prompts::shown().size(), 2);  // the two confirmations, no error
+    QVERIFY(!w.isModified());  // the trim read differs from the window's: still nothing to save
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {

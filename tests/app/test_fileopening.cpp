@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "testfiles.h"
+#include "usersettingsdir.h"
 
 #include "app/fileopening.h"
 #include "editor/mainfrm.h"
@@ -40,6 +41,8 @@ class TestFileOpening : public QObject {
   Q_OBJECT
 
  private slots:
+  // Opened files become recent files: the test's own, not the user's.
+  void initTestCase() { kvtest::useTemporaryUserSettings(); }
   void init() {
     prompts::setTestMode(true);
     prompts::clearShown();

@@ -8,13 +8,15 @@
 #include "editor/gridview.h"
 #include "editor/mainfrm.h"
 #include "ui/prompts.h"
+#include "usersettingsdir.h"
 
 namespace kv::test {
 
 // A shown, active main window whose every model has the band 400 to 470 MHz, with prompts
-// answered by the test seam.
+// answered by the test seam and the user's settings in a folder of the test run.
 inline std::unique_ptr<mainFrm> openMainWindow() {
   prompts::setTestMode(true);
+  kvtest::useTemporaryUserSettings();
   auto w = std::make_unique<mainFrm>();
   w->bands().fill(QStringLiteral("400MHz---470MHz"));
   w->refreshFromData();
