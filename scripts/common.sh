@@ -2,6 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${KVPROG_BUILD_DIR:-$ROOT/build}"
+CONFIGURE_ARGS=()
 
 # Fonts: Noto CJK for the Chinese text, DejaVu for Latin text (without a proportional Latin
 # face the windows fall back to a monospaced one). Packaging tools: man pages, the .deb's
@@ -24,10 +25,11 @@ install_missing() {
   fi
 }
 
-# Builds the given targets, or everything.
+# Builds the given targets, or everything. CONFIGURE_ARGS, when set, go to the first cmake.
 build() {
   if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      "${CONFIGURE_ARGS[@]}"
   fi
   local targets=()
   (($#)) && targets=(--target "$@")

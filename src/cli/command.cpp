@@ -51,4 +51,21 @@ void print(const QString& text) {
   std::fflush(stdout);
 }
 
+std::optional<RadioData> loadChannelFile(const QString& path) {
+  return takeWhole(path, loadWholeChpFile(path));
+}
+
+std::optional<RadioData> takeWhole(const QString& path, const WholeLoad& loaded) {
+  warnUnknownSignals(path, loaded.unknownSignals);
+  if (!loaded.data) fail(QStringLiteral("%1: %2").arg(path, loaded.refusal));
+  return loaded.data;
+}
+
+void warnUnknownSignals(const QString& path, const QList<UnknownSignal>& pairs) {
+  if (pairs.isEmpty()) return;
+  QString text = unknownSignalsText(pairs);
+  text.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
+  std::fprintf(stderr, "kvprog-cli: %s: %s\n", qUtf8Printable(path), qUtf8Printable(text));
+}
+
 }  // namespace kv::cli

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "image/chpfile.h"
 
 #include "model/radiomodel.h"
 
@@ -31,6 +34,14 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+
+// A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
+// unknown signalling pairs go to stderr either way.
+std::optional<RadioData> loadChannelFile(const QString& path);
+// The same for a load already made of what `path` holds.
+std::optional<RadioData> takeWhole(const QString& path, const WholeLoad& loaded);
+// Lists a load's unknown signalling pairs on stderr, under the file's name.
+void warnUnknownSignals(const QString& path, const QList<UnknownSignal>& pairs);
 
 // The eight band texts from the settings file beside the program. A stored band that no
 // frequency could pass is replaced for this run, with a warning on stderr.

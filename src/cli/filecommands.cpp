@@ -14,21 +14,6 @@ namespace {
 
 constexpr qint64 kMaxInputSize = 1 << 20;  // a channel file's JSON is about 3 KB, its CSV 1 KB
 
-// Loads a channel file completely, or says why not.
-std::optional<RadioData> loadComplete(const QString& path, QString* error) {
-  RadioData data;
-  const LoadResult r = loadChpFile(path, data);
-  if (r.status == LoadStatus::NotFound)
-    *error = QStringLiteral("%1: no such file").arg(path);
-  else if (r.status == LoadStatus::Failed)
-    *error = QStringLiteral("%1: %2 (error %3)").arg(path, r.error.description).arg(r.error.number);
-  else if (!r.modelFound)
-    *error = QStringLiteral("%1: the model code matches none of the eight models").arg(path);
-  else
-    return data;
-  return std::nullopt;
-}
-
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
   TextTable settings;
@@ -56,9 +41,8 @@ QString showText(const RadioData& data, const QString& bandText) {
 
 int show(const QStringList& args) {
   if (args.size() != 1) return fail(QStringLiteral("usage: kvprog-cli show FILE.chp"));
-  QString error;
-  const auto data = loadComplete(args[0], &error);
-  if (!data) return fail(error);
+  const auto data = loadChannelFile(args[0]);
+  if (!data) return 1;
   print(showText(*data, bandTextOf(settingsBands(), data->settings.model)));
   return 0;
 }
@@ -71,9 +55,8 @@ bool isCsv(const QString& path) {
 int exportTable(const QStringList& args) {
   if (args.size() != 2)
     return fail(QStringLiteral("usage: kvprog-cli export FILE.chp OUT.json|OUT.csv"));
-  QString error;
-  const auto data = loadComplete(args[0], &error);
-  if (!data) return fail(error);
+  const auto data = loadChannelFile(args[0]);
+  if (!data) return 1;
   if (const auto e = writeFileAtomically(args[1], isCsv(args[1]) ? toCsv(*data) : toJson(*data)))
     return fail(QStringLiteral("%1: %2").arg(args[1], *e));
   return 0;
@@ -95,9 +78,8 @@ int importTable(const QStringList& argList) {
     return fail(QStringLiteral("--base goes with a CSV table; JSON holds the settings itself"));
   RadioData base;
   if (!basePath.isEmpty()) {
-    QString error;
-    const auto loaded = loadComplete(basePath, &error);
-    if (!loaded) return fail(error);
+    const auto loaded = loadChannelFile(basePath);
+    if (!loaded) return 1;
     base = *loaded;
   }
   const BoundedRead input = readFileBounded(in, kMaxInputSize);
@@ -119,20 +101,17 @@ int importTable(const QStringList& argList) {
   return 0;
 }
 
-// A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image).
-std::optional<RadioData> loadDocument(const QString& path, QString* error) {
+// A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image), taken
+// whole; else nothing and the reason on stderr.
+std::optional<RadioData> loadDocument(const QString& path) {
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
   if (!input.ok()) {
-    *error = QStringLiteral("%1: %2").arg(path, input.reason);
+    fail(QStringLiteral("%1: %2").arg(path, input.reason));
     return std::nullopt;
   }
   if (input.bytes.size() != kImageSize || input.bytes.startsWith("52 "))
-    return loadComplete(path, error);
-  RadioData data;
-  const LoadResult r = loadChpText(chpText(input.bytes), data);
-  if (r.status == LoadStatus::Loaded && r.modelFound) return data;
-  *error = QStringLiteral("%1: the radio image names none of the eight models").arg(path);
-  return std::nullopt;
+    return loadChannelFile(path);
+  return takeWhole(path, loadWholeChpText(chpText(input.bytes)));
 }
 
 // Like diff(1): 0 when the documents are equal, 1 when they differ, 2 on an error.
@@ -142,13 +121,9 @@ int diff(const QStringList& args) {
     fail(QStringLiteral("usage: kvprog-cli diff A.chp B.chp"));
     return kTrouble;
   }
-  QString error;
-  const auto a = loadDocument(args[0], &error);
-  const auto b = a ? loadDocument(args[1], &error) : std::nullopt;
-  if (!b) {
-    fail(error);
-    return kTrouble;
-  }
+  const auto a = loadDocument(args[0]);
+  const auto b = a ? loadDocument(args[1]) : std::nullopt;
+  if (!b) return kTrouble;
   const QStringList lines = documentDifferences(*a, *b);
   for (const QString& line : lines) print(line + QLatin1Char('\n'));
   return lines.isEmpty() ? 0 : 1;

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "cli/command.h"
+#include "image/atomicfile.h"
+#include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "link/linkengine.h"
 #include "link/portlist.h"
@@ -15,6 +17,8 @@ namespace {
 
 constexpr int kTimedOut = 124;
 constexpr int kInterrupted = 130;
+constexpr int kMaxTimeoutSeconds = 24 * 60 * 60;
+constexpr qint64 kMaxScratchSize = 1 << 16;  // a whole read's scratch file is under 5 KB
 
 volatile std::sig_atomic_t interrupted = 0;
 void onInterrupt(int) { interrupted = 1; }
@@ -30,7 +34,9 @@ class StderrObserver : public TransferObserver {
     std::fprintf(stderr, "%s\n", caption.toUtf8().constData());
   }
   void setProgress(int value) override {
-    if (value == shown_) return;  // the window's full bar after the last block
+    // The progress window fills its bar at the end of every transfer, one that failed too;
+    // here the count only goes on from where it stands.
+    if (value == shown_ || value > shown_ + 1) return;
     shown_ = value;
     // On a terminal the count updates in place; in a log every quarter is enough.
     if (tty_) {
@@ -78,8 +84,9 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
       } else {
         bool ok = false;
         parsed.timeoutSeconds = value.toInt(&ok);
-        if (!ok || parsed.timeoutSeconds <= 0) {
-          error = QStringLiteral("--timeout takes a whole number of seconds above 0");
+        if (!ok || parsed.timeoutSeconds < 1 || parsed.timeoutSeconds > kMaxTimeoutSeconds) {
+          error = QStringLiteral("--timeout takes a whole number of seconds from 1 to %1")
+                      .arg(kMaxTimeoutSeconds);
           return std::nullopt;
         }
       }
@@ -138,13 +145,9 @@ int write(const QStringList& argList) {
   QString error;
   const auto args = parseArgs(argList, error);
   if (!args) return fail(error);
-  RadioData data;
-  const LoadResult loaded = loadChpFile(args->file, data);
-  if (loaded.status == LoadStatus::NotFound)
-    return fail(QStringLiteral("%1: no such file").arg(args->file));
-  if (loaded.status == LoadStatus::Failed)
-    return fail(QStringLiteral("%1: %2").arg(args->file, loaded.error.description));
-  return runTransfer(*args, [&](LinkEngine& engine) { return engine.runWrite(data); });
+  const auto data = loadChannelFile(args->file);
+  if (!data) return 1;
+  return runTransfer(*args, [&](LinkEngine& engine) { return engine.runWrite(*data); });
 }
 
 int read(const QStringList& argList) {
@@ -154,24 +157,30 @@ int read(const QStringList& argList) {
   QTemporaryDir scratch;
   if (!scratch.isValid()) return fail(QStringLiteral("cannot create a temporary folder"));
   const QString scratchPath = scratch.filePath(QStringLiteral("received.chp"));
-  RadioData data;
-  // The file is written only from a complete read that loaded without error.
+  WholeLoad loaded;
   const auto load = [&](const QString& path) {
-    const LoadResult loaded = loadChpFile(path, data);
-    if (loaded.status == LoadStatus::Failed)
-      std::fprintf(stderr, "%d: %s\n", loaded.error.number,
-                   loaded.error.description.toUtf8().constData());
-    return loaded.status == LoadStatus::Loaded;
+    loaded = loadWholeChpFile(path);
+    return loaded.data.has_value();
   };
-  const int status =
-      runTransfer(*args, [&](LinkEngine& engine) { return engine.runRead(scratchPath, load); });
-  if (status != 0) {
+  bool complete = false;
+  const int status = runTransfer(*args, [&](LinkEngine& engine) {
+    const bool ok = engine.runRead(scratchPath, load);
+    complete = engine.readComplete();
+    return ok;
+  });
+  if (!complete) {
     std::fprintf(stderr, "kvprog-cli: %s not written\n", qPrintable(args->file));
     return status;
   }
-  if (const auto saveError = saveChpFile(args->file, data))
-    return fail(QStringLiteral("%1: %2").arg(args->file, saveError->description));
-  return 0;
+  // The file holds exactly the lines the radio's answers gave, even when they do not load:
+  // rewriting them from what loaded would change what the radio holds.
+  const BoundedRead received = readFileBounded(scratchPath, kMaxScratchSize);
+  if (!received.ok()) return fail(QStringLiteral("%1: %2").arg(scratchPath, received.reason));
+  if (const auto error = writeFileAtomically(args->file, received.bytes))
+    return fail(QStringLiteral("%1: %2").arg(args->file, *error));
+  warnUnknownSignals(args->file, loaded.unknownSignals);
+  if (!loaded.data) return fail(QStringLiteral("%1: %2").arg(args->file, loaded.refusal));
+  return status;
 }
 
 const QString kLinkHelp = QStringLiteral(
@@ -190,9 +199,17 @@ QList<Command> linkCommands() {
   return {
       {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
        QStringLiteral("Read a radio's memory into a channel file."),
-       QStringLiteral("Writes OUT.chp only when all 128 blocks were read.\n\n") + kLinkHelp, read},
+       QStringLiteral(
+           "Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
+           "radio's answers. When they do not load (an unknown model, a value out of\n"
+           "range) OUT.chp is still written and the exit status is 1.\n\n") +
+           kLinkHelp,
+       read},
       {QStringLiteral("write"), QStringLiteral("write --port DEVICE [--timeout SECONDS] IN.chp"),
-       QStringLiteral("Write a channel file into a radio."), kLinkHelp, write},
+       QStringLiteral("Write a channel file into a radio."),
+       QStringLiteral("Sends nothing unless IN.chp loads completely and names a known model.\n\n") +
+           kLinkHelp,
+       write},
   };
 }
 

@@ -11,14 +11,9 @@ int report(const QStringList& args) {
   if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli report FILE.chp OUT.pdf"));
   const QString& chp = args[0];
   const QString& pdf = args[1];
-  RadioData data;
-  const LoadResult loaded = loadChpFile(chp, data);
-  if (loaded.status == LoadStatus::NotFound)
-    return fail(QStringLiteral("%1: no such file").arg(chp));
-  if (loaded.status == LoadStatus::Failed)
-    return fail(QStringLiteral("%1: %2 (error %3)")
-                    .arg(chp, loaded.error.description)
-                    .arg(loaded.error.number));
+  const auto loaded = loadChannelFile(chp);
+  if (!loaded) return 1;
+  const RadioData& data = *loaded;
 
   const QString band = bandTextOf(settingsBands(), data.settings.model);
   setScriptErrorHandler([](const QString& text, const QString& title) {
@@ -43,7 +38,7 @@ QList<Command> reportCommands() {
                "The report is the one the program prints: the function settings, the band\n"
                "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
                "whole channel table. Nothing is written when the channel file does not load\n"
-               "completely. Runs without a display.\n"),
+               "completely or its model code matches no model. Runs without a display.\n"),
            report, true}};
 }
 

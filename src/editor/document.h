@@ -15,6 +15,9 @@ class Document : public QObject {
   Q_OBJECT
  public:
   explicit Document(QObject* parent = nullptr);
+  // The history's last signal, sent while it is destroyed, would reach a document and a
+  // window that are already going away.
+  ~Document() override { history_.disconnect(this); }
 
   const RadioData& data() const { return data_; }
   // For windows that change a part of the document in place (the tune window); the change

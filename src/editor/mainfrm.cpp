@@ -252,6 +252,11 @@ bool mainFrm::loadFile(const QString& path) {
   document_->replace(loaded);
   refreshFromData();
   setCurrentFile(QString());
+  // Signalling bytes that name no code load as another code, or none, and would be saved
+  // differently: never silently.
+  if (!result.unknownSignals.isEmpty())
+    prompts::message(this, unknownSignalsText(result.unknownSignals), QStringLiteral("提示"),
+                     prompts::Icon::Information);
   return true;
 }
 

@@ -144,22 +144,28 @@ QString frequencyText(const LineReader& in, int first) {
   return text.contains(QLatin1String("FF")) ? QStringLiteral("OFF") : text;
 }
 
-QString signalText(const LineReader& in, int first) {
-  const auto text = decodeSignal(in.token(first), in.token(first + 1));
+// Sets a signalling cell from the tokens at `first` and `first` + 1, noting a pair that
+// names no code of its own type.
+void readSignal(const LineReader& in, int first, RadioData& data, int channel, int column,
+                QList<UnknownSignal>& unknown) {
+  const QString& type = in.token(first);
+  const QString& number = in.token(first + 1);
+  const auto text = decodeSignal(type, number);
   if (!text)
-    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(first + 1)),
-                      in.line());
-  return *text;
+    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(number), in.line());
+  data.cell(channel, column) = *text;
+  if (!namesOwnCode(type, *hexTextToInt(number)))
+    unknown.append({channel, column, type + QLatin1Char(' ') + number, *text});
 }
 
-void readChannels(LineReader& in, RadioData& data) {
+void readChannels(LineReader& in, RadioData& data, QList<UnknownSignal>& unknown) {
   for (int n = 1; n <= kChannelCount; ++n) {
     in.next();
     data.cell(n, kRxFreq) = frequencyText(in, 4);
     data.cell(n, kTxFreq) = frequencyText(in, 8);
     in.next();
-    data.cell(n, kRxSignal) = signalText(in, 4);
-    data.cell(n, kTxSignal) = signalText(in, 6);
+    readSignal(in, 4, data, n, kRxSignal, unknown);
+    readSignal(in, 6, data, n, kTxSignal, unknown);
     data.cell(n, kBusyLock) =
         in.token(8) == QLatin1String("00") ? QStringLiteral("是") : QStringLiteral("否");
     data.cell(n, kBandwidth) =
@@ -195,12 +201,52 @@ LoadResult loadChpText(const QByteArray& text, RadioData& data) {
   LoadResult result;
   try {
     readSettings(in, data, result.modelFound);
-    readChannels(in, data);
+    readChannels(in, data, result.unknownSignals);
   } catch (const LoadFailure& failure) {
     result.status = LoadStatus::Failed;
     result.error = failure.error;
   }
   return result;
+}
+
+QString unknownSignalsText(const QList<UnknownSignal>& pairs) {
+  QString text = QStringLiteral("以下信令字节无法识别：");
+  for (const UnknownSignal& p : pairs)
+    text += QStringLiteral("\n信道%1 %2 %3 → %4")
+                .arg(p.channel)
+                .arg(columnHeadings()[p.column], p.bytes,
+                     p.readAs.isEmpty() ? QStringLiteral("（空）") : p.readAs);
+  return text;
+}
+
+namespace {
+
+WholeLoad takeWhole(const LoadResult& r, const RadioData& data) {
+  WholeLoad whole;
+  whole.unknownSignals = r.unknownSignals;
+  if (r.status == LoadStatus::NotFound)
+    whole.refusal = QStringLiteral("no such file");
+  else if (r.status == LoadStatus::Failed)
+    whole.refusal = QStringLiteral("%1 (error %2)").arg(r.error.description).arg(r.error.number);
+  else if (!r.modelFound)
+    whole.refusal = QStringLiteral("the model code matches none of the eight models");
+  else
+    whole.data = data;
+  return whole;
+}
+
+}  // namespace
+
+WholeLoad loadWholeChpFile(const QString& path) {
+  RadioData data;
+  const LoadResult r = loadChpFile(path, data);
+  return takeWhole(r, data);
+}
+
+WholeLoad loadWholeChpText(const QByteArray& text) {
+  RadioData data;
+  const LoadResult r = loadChpText(text, data);
+  return takeWhole(r, data);
 }
 
 QByteArray chpText(const QByteArray& image) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -11,10 +12,21 @@ namespace kv {
 
 enum class LoadStatus { Loaded, NotFound, Failed };
 
+// A signalling pair whose number lies outside its own type's range: it loads as another
+// type's code, or as nothing, and a save would store other bytes.
+struct UnknownSignal {
+  int channel = 0;  // 1..16
+  int column = 0;   // kRxSignal or kTxSignal
+  QString bytes;    // the two tokens as the file has them: "80 40"
+  QString readAs;   // the cell text they loaded as
+  bool operator==(const UnknownSignal&) const = default;
+};
+
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
-  Failure error;            // set when Failed
-  bool modelFound = false;  // the file's model code named one of the eight models
+  Failure error;                          // set when Failed
+  bool modelFound = false;                // the file's model code named one of the eight models
+  QList<UnknownSignal> unknownSignals{};  // in file order, up to where the load stopped
 };
 
 // Reads a ".chp" file into `data`, value by value in file order. On an error the load stops
@@ -24,6 +36,22 @@ struct LoadResult {
 LoadResult loadChpFile(const QString& path, RadioData& data);
 // The same for the text of a channel file already in memory (a radio image's chpText).
 LoadResult loadChpText(const QByteArray& text, RadioData& data);
+
+// The message that lists the unknown signalling pairs of a load: "以下信令字节无法识别：" and
+// one line per pair, "信道3 接收信令 80 40 → D072N".
+QString unknownSignalsText(const QList<UnknownSignal>& pairs);
+
+// A channel file taken as a whole, as the command-line tool takes every file it reads: the
+// file exists, loads without an error and its model code names one of the eight models.
+// (The window's Open keeps whatever loads.)
+struct WholeLoad {
+  std::optional<RadioData> data;  // set when the file is taken
+  QString refusal;                // otherwise why not, in one line
+  QList<UnknownSignal> unknownSignals;
+};
+WholeLoad loadWholeChpFile(const QString& path);
+// The same for the text of a channel file already in memory (a radio image's chpText).
+WholeLoad loadWholeChpText(const QByteArray& text);
 
 // The file text of a memory image: 128 lines "52 HH LL 08 d0 .. d7", CR LF.
 QByteArray chpText(const QByteArray& image);

@@ -3,30 +3,15 @@
 #include "image/atomicfile.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
+#include "link/protocol.h"
 
 namespace kv {
 namespace {
 
-// The wake-up word goes out one byte at a time, over and over, STX "PRO" "GRA"; the closing
-// "M" only once the radio has answered, so the radio never sees the whole word in one piece.
-constexpr char kCycle[] = {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41};
-constexpr int kCycleLength = 7;
+using namespace protocol;
+
 constexpr int kCyclePauseMs = 100;
-constexpr char kClosing = 0x4D;
-constexpr char kWriteMode = 0x0A;
-constexpr char kReadMode = 0x05;
-constexpr char kAck = 0x06;
-constexpr char kWriteCommand = 0x57;
-constexpr char kReadCommand = 0x52;
-constexpr int kAnswerSize = 12;
 constexpr int kFullBar = 128;
-
-// A serial-layer error raised inside a transfer; each phase reports it its own way.
-struct PortFailure {
-  Failure error;
-};
-
-bool isAcknowledgement(const QString& reading) { return reading.contains(QLatin1Char('6')); }
 
 }  // namespace
 
@@ -48,17 +33,25 @@ LinkEngine::LinkEngine(SerialPort& port, Clock& clock, TransferObserver& observe
                        LinkSession& session, LinkOptions options)
     : port_(port), clock_(clock), observer_(observer), session_(session), options_(options) {}
 
-void LinkEngine::send(const QByteArray& bytes) {
-  if (!port_.isOpen()) throw PortFailure{portNotOpen()};
-  if (const auto error = port_.write(bytes)) throw PortFailure{*error};
+bool LinkEngine::send(const QByteArray& bytes) {
+  if (pendingFailure_) return false;
+  pendingFailure_ = port_.isOpen() ? port_.write(bytes) : portNotOpen();
+  return !pendingFailure_;
 }
 
-qint64 LinkEngine::available() {
-  if (!port_.isOpen()) throw PortFailure{portNotOpen()};
-  return port_.bytesAvailable();
+Failure LinkEngine::takePendingFailure() {
+  Failure failure = pendingFailure_.value_or(portNotOpen());
+  pendingFailure_.reset();
+  return failure;
 }
 
-QString LinkEngine::reading() {
+// The phases' usual report of a serial error: its description, its number as the title.
+bool LinkEngine::reportPendingFailure() {
+  if (pendingFailure_) reportError(takePendingFailure());
+  return false;
+}
+
+Reading LinkEngine::reading() {
   seen_ = arrivals_;
   return text1_.reading();
 }
@@ -72,7 +65,10 @@ void LinkEngine::pump(bool mayBlock) {
   if (mayBlock && (!threshold_ || arrivals_ == seen_)) {
     // A line that went away (a cable pulled) has closed the port: nothing can arrive any
     // more, so the wait ends with the port's error instead of running into the time-out.
-    if (!port_.isOpen()) throw PortFailure{portNotOpen()};
+    if (!port_.isOpen()) {
+      if (!pendingFailure_) pendingFailure_ = portNotOpen();
+      return;
+    }
     if (!threshold_ || port_.bytesAvailable() == 0) port_.waitForReadyRead(options_.sliceMs);
   }
   if (port_.isOpen() && threshold_) {
@@ -97,8 +93,9 @@ void LinkEngine::tickTimer1() {
   timedOut_ = true;
 }
 
+// A wait ends on a cancel, on a time-out where no one can cancel, and on a serial error.
 bool LinkEngine::stopRequested() {
-  return observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
+  return pendingFailure_ || observer_.cancelled() || (options_.timeoutEndsWaits && timedOut_);
 }
 
 void LinkEngine::reportError(const Failure& error) {
@@ -110,9 +107,12 @@ bool LinkEngine::linkHandshake(bool enabled) {
   if (!enabled) return false;
   startTimer1();
   int i = 0;
-  QString r;
+  Reading r;
   for (;;) {
-    send(QByteArray(1, kCycle[i]));
+    if (!send(QByteArray(1, kWakeUp[i]))) {
+      stopTimer1();
+      return false;
+    }
     ++i;
     if (stopRequested()) {
       stopTimer1();
@@ -126,12 +126,12 @@ bool LinkEngine::linkHandshake(bool enabled) {
     }
     r = reading();
     for (int k = 0; k < 3; ++k) pump(false);
-    if (i % kCycleLength == 0) i = 0;
+    if (i % kWakeUpLength == 0) i = 0;
     if (!timer1On_) return false;
     if (r.isEmpty()) continue;
     // An answer is judged only once it reads longer than two characters: one ACK in text
     // input mode ("60") is not enough.
-    while (r.size() <= 2) {
+    while (r.text.size() <= 2) {
       pump(true);
       r = reading();
       if (stopRequested()) {
@@ -139,14 +139,17 @@ bool LinkEngine::linkHandshake(bool enabled) {
         return false;
       }
     }
-    // Without a 6 the cycle goes on; the text is kept, so later readings begin with it.
-    if (isAcknowledgement(r)) break;
+    // Without an ACK the cycle goes on; the text is kept, so later readings begin with it.
+    if (r.acknowledges()) break;
   }
 
   port_.clearOutput();
   port_.clearInput();
   text1_.clear();
-  send(QByteArray(1, kClosing));
+  if (!send(QByteArray(1, kClosing))) {
+    stopTimer1();
+    return false;
+  }
   do {  // any answer to the closing byte will do
     r = reading();
     for (int k = 0; k < 3; ++k) pump(r.isEmpty());
@@ -170,7 +173,7 @@ bool LinkEngine::linkHandshake(bool enabled) {
 
 bool LinkEngine::waitForAck() {
   startTimer1();
-  QString r;
+  Reading r;
   do {
     r = reading();
     pump(r.isEmpty());
@@ -180,7 +183,7 @@ bool LinkEngine::waitForAck() {
     }
     pump(r.isEmpty());
   } while (r.isEmpty());
-  const bool ack = isAcknowledgement(r);
+  const bool ack = r.acknowledges();
   if (!ack) {
     observer_.message(linktext::kCommError, QString(), MessageIcon::None);
     text1_.clear();
@@ -206,9 +209,9 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
   if (stopRequested()) return false;
 
   text1_.clear();
-  send(QByteArray(1, kWriteMode));
+  if (!send(QByteArray(1, kWriteMode))) return false;
   startTimer1();
-  QString r;
+  Reading r;
   do {  // the answer to the mode byte is not judged
     r = reading();
     pump(r.isEmpty());
@@ -225,55 +228,52 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
   pump(false);
   observer_.setCaption(linktext::kWriting);
 
+  // A write stops at its first failure: a rejected function block has closed the port, and
+  // the channel phase would only add the closed port's error to the message already shown.
   const bool functionsSent = sendFunctionBlocks(image.bytes);
   pump(false);
-  if (stopRequested()) return false;
+  if (!functionsSent || stopRequested()) return false;
   pump(false);
-  // A rejected function block has closed the port; the channel phase still starts and
-  // reports the closed port itself.
   const bool channelsSent = sendChannelBlocks(image.bytes);
   pump(false);
-  return functionsSent && channelsSent;
+  return channelsSent;
 }
 
 bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
-  try {
-    send(blockPacket(kWriteCommand, 0, image));
-    observer_.setProgress(1);
-    if (!waitForAck()) return false;
-    send(blockPacket(kWriteCommand, 1, image));
-    if (!waitForAck()) return false;
-    observer_.setProgress(2);
-    return true;
-  } catch (const PortFailure& failure) {
-    observer_.message(
-        QStringLiteral("错误号：%1%2").arg(failure.error.number).arg(failure.error.description),
-        QStringLiteral("错误"), MessageIcon::Exclamation);
-    port_.close();
+  // A serial error in this phase is reported here, with its number in the text.
+  const auto failed = [&] {
+    if (pendingFailure_) {
+      const Failure failure = takePendingFailure();
+      observer_.message(QStringLiteral("错误号：%1%2").arg(failure.number).arg(failure.description),
+                        QStringLiteral("错误"), MessageIcon::Exclamation);
+      port_.close();
+    }
     return false;
-  }
+  };
+  if (!send(blockPacket(kWriteCommand, 0, image))) return failed();
+  observer_.setProgress(1);
+  if (!waitForAck()) return failed();
+  if (!send(blockPacket(kWriteCommand, 1, image))) return failed();
+  if (!waitForAck()) return failed();
+  observer_.setProgress(2);
+  return true;
 }
 
 bool LinkEngine::sendChannelBlocks(const QByteArray& image) {
-  try {
-    int value = 3;
-    for (int block = 2; block < kDataBlockCount; ++block) {
-      send(blockPacket(kWriteCommand, block, image));
-      observer_.setProgress(value++);
-      if (!waitForAck()) return false;
-    }
-    // The radio acknowledges every filler block but the last.
-    for (int block = kDataBlockCount; block < kBlockCount; ++block) {
-      send(blockPacket(kWriteCommand, block, image));
-      observer_.setProgress(block);
-      if (block != kBlockCount - 1 && !waitForAck()) return false;
-    }
-    port_.close();
-    return true;
-  } catch (const PortFailure& failure) {
-    reportError(failure.error);
-    return false;
+  int value = 3;
+  for (int block = 2; block < kDataBlockCount; ++block) {
+    if (!send(blockPacket(kWriteCommand, block, image))) return reportPendingFailure();
+    observer_.setProgress(value++);
+    if (!waitForAck()) return reportPendingFailure();
   }
+  // The radio acknowledges every filler block but the last.
+  for (int block = kDataBlockCount; block < kBlockCount; ++block) {
+    if (!send(blockPacket(kWriteCommand, block, image))) return reportPendingFailure();
+    observer_.setProgress(block);
+    if (block != kBlockCount - 1 && !waitForAck()) return reportPendingFailure();
+  }
+  port_.close();
+  return true;
 }
 
 bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load) {
@@ -282,7 +282,7 @@ bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load
   text1_.clear();
   if (!linkHandshake(true)) return false;
   text1_.clear();
-  send(QByteArray(1, kReadMode));
+  if (!send(QByteArray(1, kReadMode))) return false;
   if (!waitForAck()) return false;
   observer_.setCaption(linktext::kReading);
   const bool complete = readBlocks(scratchPath);
@@ -294,54 +294,61 @@ bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load
 
 bool LinkEngine::readBlocks(const QString& scratchPath) {
   if (stopRequested()) return false;
-  try {
-    port_.clearInput();
-    for (int b = 1;; ++b) {
-      if (port_.isOpen()) {
-        session_.byteMode = true;
-        threshold_ = false;  // the answer stays in the input buffer to be counted
-      }
-      send(blockPacket(kReadCommand, b - 1));
-      if (options_.timeoutEndsWaits) startTimer1();
-      // The answer is framed by its length: exactly twelve bytes. Fewer, or more in one
-      // burst, keep the wait going until a cancel.
-      while (available() != kAnswerSize) {
-        if (stopRequested()) {
-          stopTimer1();
-          return false;  // the port stays open for the command to close
-        }
-        pump(true);
-      }
-      stopTimer1();
-      const QByteArray line = scratchLine(port_.readAll());
-      if (const auto failure = appendToFile(scratchPath, line))
-        throw PortFailure{{errnum::kFileAccess,
-                           QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)}};
-      observer_.setProgress(b);
-      if (port_.isOpen()) threshold_ = true;
-      send(QByteArray(1, kAck));
-      if (b == kBlockCount) {
-        port_.close();
-        return true;
-      }
-      if (!waitForAck()) {
-        port_.close();
-        return false;
-      }
+  port_.clearInput();
+  for (int b = 1;; ++b) {
+    if (port_.isOpen()) {
+      session_.byteMode = true;
+      threshold_ = false;  // the answer stays in the input buffer to be counted
     }
-  } catch (const PortFailure& failure) {
-    reportError(failure.error);
-    return false;
+    if (!send(blockPacket(kReadCommand, b - 1))) return reportPendingFailure();
+    if (options_.timeoutEndsWaits) startTimer1();
+    // The answer is framed by its length: exactly twelve bytes. Fewer, or more in one
+    // burst, keep the wait going until a cancel.
+    for (;;) {
+      if (!port_.isOpen()) {
+        stopTimer1();
+        pendingFailure_ = portNotOpen();
+        return reportPendingFailure();
+      }
+      if (port_.bytesAvailable() == kPacketSize) break;
+      if (stopRequested()) {
+        stopTimer1();
+        return false;  // the port stays open for the command to close
+      }
+      pump(true);
+    }
+    stopTimer1();
+    const QByteArray line = scratchLine(port_.readAll());
+    if (const auto failure = appendToFile(scratchPath, line)) {
+      pendingFailure_ = {errnum::kFileAccess,
+                         QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
+      return reportPendingFailure();
+    }
+    observer_.setProgress(b);
+    if (port_.isOpen()) threshold_ = true;
+    if (!send(QByteArray(1, kAck))) return reportPendingFailure();
+    if (b == kBlockCount) {
+      readComplete_ = true;
+      port_.close();
+      return true;
+    }
+    if (!waitForAck()) {
+      if (pendingFailure_) return reportPendingFailure();
+      port_.close();
+      return false;
+    }
   }
 }
 
 bool LinkEngine::runGuarded(const std::function<bool()>& transfer, const QString& failure) {
-  bool ok = false;
-  try {
-    ok = transfer();
-    observer_.setProgress(kFullBar);
-  } catch (const PortFailure&) {
+  const bool ok = transfer();
+  // A serial-layer error that no phase reported skips the full bar and gets the progress
+  // window's own message.
+  if (pendingFailure_) {
+    pendingFailure_.reset();
     observer_.message(failure, linktext::kPrompt, MessageIcon::Critical);
+  } else {
+    observer_.setProgress(kFullBar);
   }
   port_.close();
   return ok;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "link/clock.h"
 #include "link/receivetext.h"
@@ -52,8 +53,9 @@ class LinkEngine {
   bool runWrite(const RadioData& data);
   bool runRead(const QString& scratchPath, const Loader& load);
 
-  // The steps of a transfer; they may raise serial-layer errors that runWrite and runRead
-  // report, so call them only through those or from tests that expect it.
+  // The steps of a transfer. A serial-layer error that a step does not report itself ends
+  // the step with false and stays pending for runWrite and runRead to report
+  // (pendingFailure); nothing is thrown.
   bool SentFromPc(const RadioData& data);
   bool receivedFromChip(const QString& scratchPath, const Loader& load);
   bool linkHandshake(bool enabled);
@@ -64,11 +66,16 @@ class LinkEngine {
 
   // True once the time-out message has been shown.
   bool timedOut() const { return timedOut_; }
+  // True once a read has stored all 128 blocks and acknowledged the last.
+  bool readComplete() const { return readComplete_; }
+  // A serial-layer error that ended a step and that no phase has reported.
+  const std::optional<Failure>& pendingFailure() const { return pendingFailure_; }
 
  private:
-  void send(const QByteArray& bytes);
-  qint64 available();
-  QString reading();
+  bool send(const QByteArray& bytes);
+  Failure takePendingFailure();
+  bool reportPendingFailure();
+  Reading reading();
   void pump(bool mayBlock);
   void startTimer1();
   void stopTimer1() { timer1On_ = false; }
@@ -89,6 +96,8 @@ class LinkEngine {
   bool timer1On_ = false;
   qint64 timer1Due_ = 0;
   bool timedOut_ = false;
+  bool readComplete_ = false;
+  std::optional<Failure> pendingFailure_;
 };
 
 // A block packet: command byte, address high and low, 0x08, and for a write the 8 data

@@ -7,6 +7,7 @@ void ReceiveText::append(const QByteArray& bytes, bool byteMode) {
     text_ += QString::number(quint8(c));
     if (!byteMode) text_ += QLatin1Char('0');
   }
+  bytes_ += bytes;
 }
 
 }  // namespace kv

@@ -100,6 +100,13 @@ std::optional<QString> decodeSignal(const QString& type, const QString& number) 
   return index < signalCodeList().size() ? signalCodeList()[index] : QString();
 }
 
+bool namesOwnCode(const QString& type, int number) {
+  if (type == QLatin1String("80")) return number >= 0 && number <= int(kTones.size());
+  if (type == QLatin1String("D0") || type == QLatin1String("C0"))
+    return number >= 1 && number <= int(kDigitalCodes.size());
+  return true;
+}
+
 std::optional<int> hexTextToInt(const QString& text) {
   static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{1,2}$"));
   if (!hex.match(text).hasMatch()) return std::nullopt;

@@ -63,9 +63,9 @@ void ScriptPainter::apply(const ScriptCommand& command) {
   } else if (k == QLatin1String("#line")) {
     drawLine(command.args);
   } else if (k == QLatin1String("#fill")) {
-    fillStyle_ = int(scriptValue(arg));
+    fillStyle_ = scriptInteger(arg);
   } else if (k == QLatin1String("#color")) {
-    fillColor_ = int(scriptValue(arg));
+    fillColor_ = scriptInteger(arg);
   }
 }
 
@@ -81,7 +81,7 @@ void ScriptPainter::drawLine(const QStringList& args) {
   const QPointF from = device(scriptValue(args.value(0)), scriptValue(args.value(1)));
   const QPointF to = device(scriptValue(args.value(2)), scriptValue(args.value(3)));
   const QString color = args.value(4);
-  painter_.setPen(QPen(color.isEmpty() ? Qt::black : colorOf(int(scriptValue(color))), 0));
+  painter_.setPen(QPen(color.isEmpty() ? Qt::black : colorOf(scriptInteger(color)), 0));
   if (args.value(5).isEmpty()) {
     painter_.drawLine(from, to);
   } else {

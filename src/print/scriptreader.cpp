@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "image/boundedreader.h"
 
@@ -63,6 +66,12 @@ double scriptValue(const QString& line) {
   text.replace(QLatin1Char(','), QLatin1Char('.'));
   const QRegularExpressionMatch match = number.match(text);
   return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
+}
+
+int scriptInteger(const QString& line) {
+  constexpr double lowest = std::numeric_limits<int>::min();
+  constexpr double highest = std::numeric_limits<int>::max();
+  return int(std::clamp(std::trunc(scriptValue(line)), lowest, highest));
 }
 
 }  // namespace kv

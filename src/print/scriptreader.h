@@ -32,5 +32,8 @@ class ScriptReader {
 // The number at the start of a line: blanks skipped, a decimal comma read as a point; 0 when
 // the line does not start with a number.
 double scriptValue(const QString& line);
+// The same number as a whole number, cut toward zero and held within int's range, so that a
+// colour or a fill style of 1e10 is a bad value and not undefined behaviour.
+int scriptInteger(const QString& line);
 
 }  // namespace kv

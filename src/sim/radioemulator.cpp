@@ -1,18 +1,13 @@
 #include "sim/radioemulator.h"
 
+#include "image/memoryimage.h"
+
 namespace kv {
 namespace {
 
-const QByteArray kWakeUp = QByteArray::fromHex("0250524F475241");
-constexpr char kClosing = 0x4D;
-constexpr char kWriteMode = 0x0A;
-constexpr char kReadMode = 0x05;
-constexpr char kAck = 0x06;
-constexpr char kNak = 0x15;
-constexpr char kWriteCommand = 0x57;
-constexpr char kReadCommand = 0x52;
-constexpr int kBlockSize = 8;
-constexpr int kLastBlock = 127;
+using namespace protocol;
+
+constexpr int kLastBlock = kBlockCount - 1;
 
 int blockOf(const QByteArray& header) {
   const int address = quint8(header[1]) * 256 + quint8(header[2]);
@@ -70,8 +65,8 @@ void RadioEmulator::take(char byte, Reply& reply) {
 
 void RadioEmulator::takeHandshake(char byte, Reply& reply) {
   recent_ += byte;
-  if (recent_.size() > kWakeUp.size()) recent_.remove(0, recent_.size() - kWakeUp.size());
-  if (recent_ != kWakeUp || faults_.noHandshake) return;
+  if (recent_.size() > kWakeUpLength) recent_.remove(0, recent_.size() - kWakeUpLength);
+  if (recent_ != wakeUpWord() || faults_.noHandshake) return;
   recent_.clear();
   // Three ACKs, so that the answer reads longer than two characters in byte mode too.
   reply.bytes += QByteArray(3, kAck);
@@ -86,6 +81,10 @@ void RadioEmulator::restart(char byte, Reply& reply) {
   takeHandshake(byte, reply);
 }
 
+char RadioEmulator::acknowledgement(int block) const {
+  return hits(faults_.wrongAnswerAt, block) ? faults_.wrongAnswer : kAck;
+}
+
 void RadioEmulator::answer(Reply& reply, const QByteArray& bytes, int block) {
   if (hits(faults_.silentFrom, block)) silent_ = true;
   if (!silent_) reply.bytes += bytes;
@@ -94,9 +93,9 @@ void RadioEmulator::answer(Reply& reply, const QByteArray& bytes, int block) {
 void RadioEmulator::takeWrite(char byte, Reply& reply) {
   if (packet_.isEmpty() && byte != kWriteCommand) return restart(byte, reply);
   packet_ += byte;
-  if (packet_.size() < 4 + kBlockSize) return;
+  if (packet_.size() < kPacketSize) return;
   const int block = blockOf(packet_);
-  const QByteArray data = packet_.mid(4);
+  const QByteArray data = packet_.mid(kHeaderSize);
   packet_.clear();
   if (block < 0) return;
   if (hits(faults_.dropAt, block)) {
@@ -107,7 +106,7 @@ void RadioEmulator::takeWrite(char byte, Reply& reply) {
     memory_.replace(block * kBlockSize, kBlockSize, data);
     reply.storedBlock = block;
   }
-  answer(reply, QByteArray(1, hits(faults_.nakAt, block) ? kNak : kAck), block);
+  answer(reply, QByteArray(1, acknowledgement(block)), block);
   if (block == kLastBlock) state_ = State::Handshake;
 }
 
@@ -119,12 +118,12 @@ void RadioEmulator::takeRead(char byte, Reply& reply) {
       state_ = State::Handshake;
       lastRequested_ = -1;
     }
-    if (!silent_) reply.bytes += hits(faults_.nakAt, block) ? kNak : kAck;
+    if (!silent_) reply.bytes += acknowledgement(block);
     return;
   }
   if (packet_.isEmpty() && byte != kReadCommand) return restart(byte, reply);
   packet_ += byte;
-  if (packet_.size() < 4) return;
+  if (packet_.size() < kHeaderSize) return;
   const QByteArray header = packet_;
   packet_.clear();
   const int block = blockOf(header);

@@ -4,11 +4,14 @@
 #include <QString>
 #include <optional>
 
+#include "link/protocol.h"
+
 namespace kv {
 
 // Faults a dealer or a test can make the emulated radio show. Blocks count from 0.
 struct RadioFaults {
-  std::optional<int> nakAt;       // answer 0x15 instead of 0x06 at this block
+  std::optional<int> wrongAnswerAt;  // answer `wrongAnswer` instead of ACK at this block
+  char wrongAnswer = protocol::kNak;
   std::optional<int> silentFrom;  // answer nothing from this block on
   std::optional<int> dropAt;      // the line goes away at this block
   std::optional<int> shortAt;     // a read answer one byte short at this block
@@ -39,6 +42,7 @@ class RadioEmulator {
   void takeRead(char byte, Reply& reply);
   void restart(char byte, Reply& reply);
   bool hits(const std::optional<int>& fault, int block) const { return fault && *fault == block; }
+  char acknowledgement(int block) const;
   void answer(Reply& reply, const QByteArray& bytes, int block);
 
   QByteArray& memory_;

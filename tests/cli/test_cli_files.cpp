@@ -137,6 +137,28 @@ class TestCliFiles : public QObject {
     QVERIFY(cli({"export", path("short.chp"), path("o.json")}).err.contains("62"));
   }
 
+  void everyCommandTakesAChannelFileOnlyWhole() {
+    writeAll(path("unknown.chp"), readAll(fixture("example.chp")).replace("08 11 FF", "08 77 FF"));
+    const QString refusal =
+        QStringLiteral("kvprog-cli: %1: the model code matches none of the eight models\n")
+            .arg(path("unknown.chp"));
+    for (const QStringList& command : {QStringList{"show"}, QStringList{"export", path("o.json")},
+                                       QStringList{"report", path("o.pdf")}}) {
+      const Run r = cli(QStringList{command[0], path("unknown.chp")} + command.mid(1));
+      QCOMPARE(r.status, 1);
+      QVERIFY2(r.err.endsWith(refusal), qPrintable(r.err));  // after Qt's own notes, if any
+    }
+    QVERIFY(!QFile::exists(path("o.json")) && !QFile::exists(path("o.pdf")));
+
+    // Signalling bytes that name no code are listed; the command goes on.
+    writeAll(path("odd.chp"),
+             readAll(fixture("example.chp")).replace("52 00 18 08 80 01", "52 00 18 08 80 40"));
+    const Run shown = cli({"show", path("odd.chp")});
+    QCOMPARE(shown.status, 0);
+    QVERIFY2(shown.err.contains(QStringLiteral("信道1 接收信令 80 40 → D072N")),
+             qPrintable(shown.err));
+  }
+
   void csvRoundTripsAndComesBackFromSpreadsheets() {
     const QString example = fixture("example.chp");
     QCOMPARE(cli({"export", example, path("table.CSV")}).status, 0);

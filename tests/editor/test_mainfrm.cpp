@@ -318,6 +318,27 @@ class TestMainFrm : public QObject {
     QCOMPARE(kept.settings, changed.settings);
   }
 
+  void signallingBytesThatNameNoCodeAreShownAfterTheLoad() {
+    QFile all(QStringLiteral(KV_TEST_DATA "/all-off.chp"));
+    QVERIFY(all.open(QIODevice::ReadOnly));
+    QByteArray text = all.readAll();
+    text.replace("52 00 38 08 FF FF FF FF", "52 00 38 08 80 40 80 00");
+    text.replace("52 00 58 08 FF FF FF FF", "52 00 58 08 FF FF C0 FF");
+    QFile odd(path("odd.chp"));
+    QVERIFY(odd.open(QIODevice::WriteOnly));
+    odd.write(text);
+    odd.close();
+    prompts::queueFileName(odd.fileName());
+    action("mnuOpen")->trigger();
+    const prompts::Shown shown = onlyMessage();
+    QCOMPARE(shown.text, QStringLiteral("以下信令字节无法识别：\n"
+                                        "信道3 接收信令 80 40 → D072N\n"
+                                        "信道5 发射信令 C0 FF → （空）"));
+    QCOMPARE(shown.title, QStringLiteral("提示"));
+    QCOMPARE(shown.icon, prompts::Icon::Information);
+    QCOMPARE(w->channelGrid()->grid()->item(3, kRxSignal)->text(), QStringLiteral("D072N"));
+  }
+
   void returnFromAnotherWindowRefreshesTheBandLabel() {
     w->data().cell(1, 1) = QStringLiteral("450.00000");
     w->refreshFromData();

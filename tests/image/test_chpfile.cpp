@@ -12,8 +12,6 @@ using kvtest::writeAll;
 
 namespace {
 
-
-
 QByteArray fixture(const char* name) { return readAll(kvtest::fixturePath(name)); }
 
 // The all-"OFF" file with line `line` (1-based) replaced.
@@ -141,6 +139,28 @@ class TestChpFile : public QObject {
     // What was read saves back to the same tokens.
     QVERIFY(!saveChpFile(path("j.chp"), d));
     QVERIFY(readAll(path("j.chp")).contains("52 00 10 08 00 25 01 4A FF FF FF FF"));
+  }
+
+  void signallingBytesThatNameNoCodeAreListed() {
+    QByteArray text = fixture("all-off.chp");
+    // Channel 3: a tone number past the 50 tones, and "80 00", which has always read as OFF.
+    text.replace("52 00 38 08 FF FF FF FF", "52 00 38 08 80 40 80 00");
+    // Channel 5: digital code 0, and a number past the end of the list.
+    text.replace("52 00 58 08 FF FF FF FF", "52 00 58 08 D0 00 C0 FF");
+    // Channel 6: the last tone and the last inverted code are codes like any other.
+    text.replace("52 00 68 08 FF FF FF FF", "52 00 68 08 80 32 C0 69");
+    LoadResult r;
+    const RadioData d = load(text, &r);
+    QCOMPARE(r.status, LoadStatus::Loaded);
+    const QList<UnknownSignal> expected{{3, kRxSignal, "80 40", "D072N"},
+                                        {5, kRxSignal, "D0 00", "254.1"},
+                                        {5, kTxSignal, "C0 FF", ""}};
+    QCOMPARE(r.unknownSignals, expected);
+    // The decoding itself is kept.
+    QCOMPARE(d.cell(3, kRxSignal), QStringLiteral("D072N"));
+    QCOMPARE(d.cell(3, kTxSignal), QStringLiteral("OFF"));
+    QCOMPARE(d.cell(6, kTxSignal), QStringLiteral("D116I"));
+    QVERIFY(loadWholeChpFile(path("in.chp")).data);  // listed, not refused
   }
 
   void unknownModelKeepsCurrentModel() {

@@ -11,6 +11,7 @@
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/linkengine.h"
+#include "testfiles.h"
 
 using namespace kv;
 using kvtest::KvsimProcess;
@@ -45,6 +46,24 @@ CliRun runCli(const QStringList& args, int limitMs = 20000) {
   run.err = QString::fromUtf8(cli.readAllStandardError());
   run.cpuSeconds = childCpuSeconds() - cpuBefore;
   return run;
+}
+
+// A radio memory file holding `image`.
+QString radioImage(const QTemporaryDir& dir, const QByteArray& image) {
+  const QString path = dir.filePath("radio.bin");
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size()) return QString();
+  return path;
+}
+
+// What the PC sent, from a kvsim log.
+QByteArray sentByPc(const QString& logPath) {
+  QFile log(logPath);
+  if (!log.open(QIODevice::ReadOnly)) return QByteArray();
+  QByteArray sent;
+  for (const QByteArray& line : log.readAll().split('\n'))
+    if (line.contains(" pc ")) sent += QByteArray::fromHex(line.mid(line.indexOf(" pc ") + 4));
+  return sent;
 }
 
 RadioData loaded(const QString& path) {
@@ -91,8 +110,19 @@ class TestKvsimE2E : public QObject {
     const QString rejected = QStringLiteral("通信错误");
     QTest::newRow("write NAK") << "write" << QStringList{"--nak-at", "9"} << 1
                                << QStringList{rejected};
+    // The write stops at the rejected block: no second message about the closed port.
     QTest::newRow("write NAK in function block")
-        << "write" << QStringList{"--nak-at", "0"} << 1 << QStringList{rejected, "8018: "};
+        << "write" << QStringList{"--nak-at", "0"} << 1 << QStringList{rejected};
+    // Garbled answers whose decimal renderings hold a 6 ("160", "360", "960" in text mode,
+    // "16" in byte mode) are not acknowledgements.
+    QTest::newRow("write garbled 0x10")
+        << "write" << QStringList{"--answer-at", "9:10"} << 1 << QStringList{rejected};
+    QTest::newRow("write garbled 0x24")
+        << "write" << QStringList{"--answer-at", "40:24"} << 1 << QStringList{rejected};
+    QTest::newRow("write garbled 0x60")
+        << "write" << QStringList{"--answer-at", "1:60"} << 1 << QStringList{rejected};
+    QTest::newRow("read garbled 0x10")
+        << "read" << QStringList{"--answer-at", "5:10"} << 1 << QStringList{rejected};
     QTest::newRow("write silence")
         << "write" << QStringList{"--silent-from", "3"} << 124 << QStringList{noAnswer};
     // A pulled cable ends the wait for the acknowledgement with the port's error.
@@ -132,9 +162,95 @@ class TestKvsimE2E : public QObject {
     const CliRun run = runCli({command, "--port", sim.device(), "--timeout", "1", file});
     QCOMPARE(run.exitCode, exitCode);
     for (const QString& m : messages) QVERIFY2(run.err.contains(m), qPrintable(run.err));
+    // One failure, one message; and the count never claims a transfer it did not finish.
+    if (!messages.join(' ').contains("8018"))
+      QVERIFY2(!run.err.contains("8018"), qPrintable(run.err));
+    QVERIFY2(!run.err.contains("128/128"), qPrintable(run.err));
     QVERIFY2(run.cpuSeconds < 0.3, qPrintable(QString::number(run.cpuSeconds)));  // waits block
     if (command == "read") QVERIFY(!QFile::exists(file));
     QVERIFY(sim.stop());
+  }
+
+  void unknownModelIsKeptByReadAndNeverWritten() {
+    QTemporaryDir dir;
+    QByteArray memory = encodeImage(kvtest::sampleRadioData()).bytes;
+    memory[0] = char(0x99);
+    const QString out = dir.filePath("out.chp");
+    {
+      KvsimProcess sim({"--image", radioImage(dir, memory)});
+      const CliRun read = runCli({"read", "--port", sim.device(), "--timeout", "2", out});
+      QCOMPARE(read.exitCode, 1);
+      QVERIFY2(read.err.contains("out.chp: the model code matches none"), qPrintable(read.err));
+    }
+    // The file holds the radio's own lines, model byte included.
+    QByteArray lines;
+    for (int b = 0; b < kBlockCount; ++b)
+      lines += scratchLine(blockPacket(0x52, b) + memory.mid(b * kBlockSize, kBlockSize));
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), lines);
+
+    // Writing it back is refused as export refuses it, before a byte goes out.
+    KvsimProcess sim({"--log", dir.filePath("sim.log")});
+    const CliRun write = runCli({"write", "--port", sim.device(), "--timeout", "2", out});
+    QCOMPARE(write.exitCode, 1);
+    const CliRun exported = runCli({"export", out, dir.filePath("out.json")});
+    QCOMPARE(exported.exitCode, 1);
+    QCOMPARE(write.err, exported.err);
+    QVERIFY(sim.stop());
+    QCOMPARE(sentByPc(dir.filePath("sim.log")), QByteArray());
+  }
+
+  void timeoutOutsideItsRangeIsRefused() {
+    QTemporaryDir dir;
+    QVERIFY(!saveChpFile(dir.filePath("in.chp"), kvtest::sampleRadioData()));
+    KvsimProcess sim({"--log", dir.filePath("sim.log")});
+    for (const char* seconds : {"3000000", "86401", "0", "-5"}) {
+      const CliRun run =
+          runCli({"write", "--port", sim.device(), "--timeout", seconds, dir.filePath("in.chp")});
+      QCOMPARE(run.exitCode, 1);
+      QVERIFY2(run.err.contains("from 1 to 86400"), qPrintable(run.err));
+    }
+    QCOMPARE(sentByPc(dir.filePath("sim.log")), QByteArray());
+    const CliRun day =
+        runCli({"write", "--port", sim.device(), "--timeout", "86400", dir.filePath("in.chp")});
+    QCOMPARE(day.exitCode, 0);
+    QVERIFY(!sentByPc(dir.filePath("sim.log")).isEmpty());
+  }
+
+  void imageFileMustBeAMemoryImage() {
+    QTemporaryDir dir;
+    const auto start = [](const QString& image, QString* err) {
+      QProcess sim;
+      sim.start(QStringLiteral(KV_BIN_DIR "/kvsim"), {"--image", image});
+      const bool serving = sim.waitForReadyRead(5000);
+      sim.terminate();
+      sim.waitForFinished(3000);
+      *err = QString::fromUtf8(sim.readAllStandardError());
+      return serving;
+    };
+    QString err;
+    // A channel file passed by mistake, and files of any other size, are refused untouched.
+    const QString chp = dir.filePath("radio.chp");
+    QVERIFY(!saveChpFile(chp, kvtest::sampleRadioData()));
+    const QByteArray chpBytes = kvtest::readAll(chp);
+    QVERIFY(!start(chp, &err));
+    QVERIFY2(err.contains("radio.chp is not a radio memory image"), qPrintable(err));
+    QCOMPARE(kvtest::readAll(chp), chpBytes);
+    const QString odd = radioImage(dir, QByteArray(1023, 'x'));
+    QVERIFY(!start(odd, &err));
+    QCOMPARE(kvtest::readAll(odd), QByteArray(1023, 'x'));
+
+    // Missing and empty files start as an erased memory; an image is kept as it is.
+    const QString missing = dir.filePath("new.bin");
+    QVERIFY(start(missing, &err));
+    QCOMPARE(kvtest::readAll(missing), QByteArray(kImageSize, char(0xFF)));
+    const QString empty = radioImage(dir, QByteArray());
+    QVERIFY(start(empty, &err));
+    QCOMPARE(kvtest::readAll(empty), QByteArray(kImageSize, char(0xFF)));
+    const QByteArray image = encodeImage(kvtest::sampleRadioData()).bytes;
+    QVERIFY(start(radioImage(dir, image), &err));
+    QCOMPARE(kvtest::readAll(dir.filePath("radio.bin")), image);
   }
 
   void ctrlCStopsAtOnce() {
