@@ -53,7 +53,7 @@ class TestCommands : public QObject {
   // The port dialog remembers its choice in the user's settings: a test's own, not the user's,
   // and none from an earlier run.
   void initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    kvtest::useTemporaryDataFolders();
     kvtest::useTemporaryUserSettings();
   }
   void init() { prompts::setTestMode(true); }
