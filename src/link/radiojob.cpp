@@ -109,10 +109,23 @@ bool RadioJob::transfer(JobOutcome& outcome, const QString& context,
     fail(outcome, context, false);
     return false;
   }
+  if (transfers_++ > 0) settle();
   LinkEngine engine(port_, clock_, *recorder_, session_, setup_.options);
   if (run(engine)) return true;
   fail(outcome, context, engine.timedOut());
   return false;
+}
+
+// A transfer does not wait for the radio's answer to its last packet, which may still be on
+// its way when the next transfer opens the port. Taken for the start of an answer, it would
+// hold up the next handshake; so the line is let fall quiet first.
+void RadioJob::settle() {
+  constexpr int kQuietMs = 100;
+  constexpr int kLongestMs = 1000;  // a line that never falls quiet is the handshake's problem
+  const qint64 end = clock_.nowMs() + kLongestMs;
+  port_.clearInput();
+  while (port_.waitForReadyRead(kQuietMs) && clock_.nowMs() < end) port_.clearInput();
+  port_.clearInput();
 }
 
 std::optional<QByteArray> RadioJob::readRadio(JobOutcome& outcome, const QString& context) {

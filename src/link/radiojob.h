@@ -72,10 +72,11 @@ class RadioJob {
 
  private:
   class Recorder;
-  bool transfer(JobOutcome& outcome, const QString& step,
+  bool transfer(JobOutcome& outcome, const QString& context,
                 const std::function<bool(LinkEngine&)>& run);
-  std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& step);
-  void fail(JobOutcome& outcome, const QString& step, bool timedOut);
+  std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& context);
+  void settle();
+  void fail(JobOutcome& outcome, const QString& context, bool timedOut);
   void keep(JobOutcome& outcome, const QByteArray& image, const QString& direction);
 
   SerialPort& port_;
@@ -84,6 +85,7 @@ class RadioJob {
   LinkSession& session_;
   Setup setup_;
   std::unique_ptr<Recorder> recorder_;
+  int transfers_ = 0;
 };
 
 // What a verify reports when the radio's blocks 0..33 (the settings and the 16 channels; a

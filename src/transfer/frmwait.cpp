@@ -60,6 +60,7 @@ void frmWAIT::setProgress(int value) { bar_->setValue(value); }
 void frmWAIT::setStep(const QString& step) {
   step_->setText(step);
   step_->show();
+  bar_->setValue(0);  // each transfer fills the bar anew
 }
 
 void frmWAIT::finish() {
