@@ -1,11 +1,9 @@
 // kvprog-cli against several kvsim radios at once: a fleet written in parallel, verify after
 // write, the backups of every image and the read before a write.
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <memory>
 #include <vector>
 
@@ -102,20 +100,12 @@ class TestFleetE2E : public QObject {
   void ctrlCCancelsEveryRadio() {
     QTemporaryDir dir;
     Fleet fleet(dir, {{"--no-handshake"}, {"--no-handshake"}});
-    QProcess cli;
-    cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), QStringList{"write"} + fleet.ports()
-                                                            << sampleFile(dir));
-    QVERIFY(cli.waitForStarted());
-    QTest::qWait(700);
-    QElapsedTimer timer;
-    timer.start();
-    ::kill(pid_t(cli.processId()), SIGINT);
-    QVERIFY(cli.waitForFinished(2000));
-    QVERIFY(timer.elapsed() < 500);
-    QCOMPARE(cli.exitCode(), 130);
-    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    const kvtest::CliRun run =
+        kvtest::interruptCli(QStringList{"write"} + fleet.ports() << sampleFile(dir));
+    QVERIFY(run.stopMs >= 0 && run.stopMs < 500);
+    QCOMPARE(run.exitCode, 130);
     for (int i = 0; i < 2; ++i)
-      QCOMPARE(linesOf(out, fleet.device(i)), QStringList{jobtext::kCancelled});
+      QCOMPARE(linesOf(run.out, fleet.device(i)), QStringList{jobtext::kCancelled});
   }
 
   void verifyNamesWhatTheRadioKeptWrong() {

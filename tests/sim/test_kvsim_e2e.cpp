@@ -1,9 +1,7 @@
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include "sampledata.h"
 
 #include "clirun.h"
@@ -233,18 +231,11 @@ class TestKvsimE2E : public QObject {
     KvsimProcess sim({"--no-handshake"});
     QTemporaryDir dir;
     QVERIFY(!saveChpFile(dir.filePath("in.chp"), kvtest::sampleRadioData()));
-    QProcess cli;
-    cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"),
-              {"write", "--port", sim.device(), dir.filePath("in.chp")});
-    QVERIFY(cli.waitForStarted());
-    QTest::qWait(700);
-    QElapsedTimer timer;
-    timer.start();
-    ::kill(pid_t(cli.processId()), SIGINT);
-    QVERIFY(cli.waitForFinished(2000));
-    QVERIFY(timer.elapsed() < 500);
-    QCOMPARE(cli.exitCode(), 130);
-    QVERIFY(!QString::fromUtf8(cli.readAllStandardError()).contains(linktext::kNoAnswer));
+    const CliRun run =
+        kvtest::interruptCli({"write", "--port", sim.device(), dir.filePath("in.chp")});
+    QVERIFY(run.stopMs >= 0 && run.stopMs < 500);
+    QCOMPARE(run.exitCode, 130);
+    QVERIFY(!run.err.contains(linktext::kNoAnswer));
   }
 
   void missingPortShowsItsMessage() {
