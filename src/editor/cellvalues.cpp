@@ -63,7 +63,10 @@ QString cellsAsText(const RadioData& data, const QRect& cells) {
       fields << data.cell(row, column);
     lines << fields.join(QLatin1Char('\t'));
   }
-  return lines.join(QLatin1Char('\n'));
+  // Rows end with a line end, as spreadsheets copy them, so that an empty last row stays a
+  // row instead of making the text one value for the whole selection.
+  const QString text = lines.join(QLatin1Char('\n'));
+  return lines.size() > 1 ? text + QLatin1Char('\n') : text;
 }
 
 std::optional<QList<CellValue>> valuesFromText(const QString& text, const QRect& selection) {

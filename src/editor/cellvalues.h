@@ -41,7 +41,8 @@ EnteredValues enterCellValues(const RadioData& data, const QList<CellValue>& val
 
 // Cells are rectangles of grid coordinates: x the column 1..7, y the channel 1..16.
 
-// The texts of `cells` as spreadsheets copy them: a line per row, the cells separated by tabs.
+// The texts of `cells` as spreadsheets copy them: a line per row (each ended when there are
+// several), the cells separated by tabs.
 QString cellsAsText(const RadioData& data, const QRect& cells);
 
 // The values of tab-separated lines (what `cellsAsText` or a spreadsheet copies), the first at

@@ -26,17 +26,6 @@ const QString kTitle = QStringLiteral("提示");
 const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
                                                 "D000N", "否",        "宽",        "高"};
 
-QStringList shortListEntries(int column) {
-  switch (column) {
-    case kBusyLock:
-      return busyLockOptions();
-    case kBandwidth:
-      return bandwidthOptions();
-    default:
-      return txPowerOptions();
-  }
-}
-
 Qt::Alignment columnAlignment(int column) {
   return column == kRxFreq || column == kTxFreq ? Qt::AlignLeft | Qt::AlignVCenter
                                                 : Qt::AlignCenter;
@@ -233,7 +222,7 @@ void ChannelGrid::openEditor(bool dropList) {
       list = shortList_;
       hideAllBut(list);
       list->clear();
-      list->addItems(shortListEntries(column_));
+      list->addItems(cellOptions(column_));
       list->setCurrentIndex(-1);
       break;
     default:

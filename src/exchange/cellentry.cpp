@@ -2,26 +2,11 @@
 
 #include "model/radiodata.h"
 #include "model/radiomodel.h"
-#include "model/signalcodes.h"
 
 namespace kv {
 namespace {
 
 const QString kOff = QStringLiteral("OFF");
-
-QStringList listOf(int column) {
-  switch (column) {
-    case kRxSignal:
-    case kTxSignal:
-      return signalPickList();
-    case kBusyLock:
-      return busyLockOptions();
-    case kBandwidth:
-      return bandwidthOptions();
-    default:
-      return txPowerOptions();
-  }
-}
 
 CellEntry frequencyEntry(const QString& value, const QString& bandText) {
   if (!isFrequencyNumber(value)) return {value, Refusal::NotANumber};
@@ -46,7 +31,7 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
   if (trimmed.isEmpty()) return {QString(), Refusal::None};
   if (trimmed.compare(kOff, Qt::CaseInsensitive) == 0) return {kOff, Refusal::None};
   if (column == kRxFreq || column == kTxFreq) return frequencyEntry(trimmed, bandText);
-  for (const QString& entry : listOf(column))
+  for (const QString& entry : cellOptions(column))
     if (entry.compare(trimmed, Qt::CaseInsensitive) == 0) return {entry, Refusal::None};
   return {trimmed, Refusal::NotInList};
 }

@@ -141,7 +141,9 @@ QString frequencyText(const LineReader& in, int first) {
   const QString& mid = in.token(first + 2);
   const QString text = in.token(first + 3) + mid.mid(0, 1) + QLatin1Char('.') + mid.mid(1, 1) +
                        in.token(first + 1) + in.token(first);
-  return text.contains(QLatin1String("FF")) ? QStringLiteral("OFF") : text;
+  // Hexadecimal is read in either case, so "ff" marks an unprogrammed frequency as "FF" does;
+  // kept as text, it would be saved as FF and come back as "OFF" only on the next load.
+  return text.contains(QLatin1String("FF"), Qt::CaseInsensitive) ? QStringLiteral("OFF") : text;
 }
 
 // Sets a signalling cell from the tokens at `first` and `first` + 1, noting a pair that

@@ -1,5 +1,7 @@
 #include "model/radiodata.h"
 
+#include "model/signalcodes.h"
+
 namespace kv {
 
 QStringList columnHeadings() {
@@ -8,6 +10,20 @@ QStringList columnHeadings() {
 QStringList busyLockOptions() { return {"是", "否"}; }
 QStringList bandwidthOptions() { return {"宽", "窄"}; }
 QStringList txPowerOptions() { return {"高", "中", "低"}; }
+
+QStringList cellOptions(int column) {
+  switch (column) {
+    case kRxSignal:
+    case kTxSignal:
+      return signalPickList();
+    case kBusyLock:
+      return busyLockOptions();
+    case kBandwidth:
+      return bandwidthOptions();
+    default:
+      return txPowerOptions();
+  }
+}
 
 QStringList monitorOptions() { return {"打开", "关闭"}; }
 QStringList powerSaveOptions() { return {"有效", "无效"}; }

@@ -25,6 +25,9 @@ QStringList columnHeadings();    // "信道", "接收频率", ... "发射功率"
 QStringList busyLockOptions();   // "是", "否"
 QStringList bandwidthOptions();  // "宽", "窄"
 QStringList txPowerOptions();    // "高", "中", "低"
+// What a list column offers: the signalling pick list in columns 3 and 4, the short lists in
+// columns 5 to 7.
+QStringList cellOptions(int column);
 
 // Option lists of the function settings, in list order (the index is the stored value).
 QStringList monitorOptions();    // cboFuncMoni

@@ -183,7 +183,7 @@ class TestEditing : public QObject {
     QVERIFY(rxEditor()->isHidden());
     key(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("435.12500\t435.12500\t67\n450.00625\t460.10000\tD023N"));
+             QStringLiteral("435.12500\t435.12500\t67\n450.00625\t460.10000\tD023N\n"));
 
     clickCell(*w, 6, 1);
     grid()->setFocus();
