@@ -47,6 +47,9 @@ RadioJob::~RadioJob() = default;
 
 JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   JobOutcome outcome;
+  // A document that cannot become bytes is reported by the write before it sends anything;
+  // the radio is not read for it first.
+  if (!encodeImage(data).ok()) checks = {};
   const int steps = 1 + int(checks.readFirst) + int(checks.verify);
   int step = 0;
   const auto startStep = [&](const QString& name) {
