@@ -49,7 +49,8 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   JobOutcome outcome;
   // A document that cannot become bytes is reported by the write before it sends anything;
   // the radio is not read for it first.
-  if (!encodeImage(data).ok()) checks = {};
+  const EncodedImage sent = encodeImage(data);
+  if (!sent.ok()) checks = {};
   const int steps = 1 + int(checks.readFirst) + int(checks.verify);
   int step = 0;
   const auto startStep = [&](const QString& name) {
@@ -67,9 +68,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   startStep(jobtext::kStepWrite);
   if (!transfer(outcome, QString(), [&](LinkEngine& engine) { return engine.runWrite(data); }))
     return outcome;
-  // The write went through, so the image encodes.
-  const QByteArray sent = encodeImage(data).bytes;
-  keep(outcome, sent, QStringLiteral("write"));
+  keep(outcome, sent.bytes, QStringLiteral("write"));
   if (!checks.verify) {
     outcome.ok = true;
     outcome.summary = jobtext::kWritten;
@@ -79,7 +78,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   startStep(jobtext::kStepVerify);
   const auto back = readRadio(outcome, jobtext::kReadBackFailed);
   if (!back) return outcome;
-  outcome.differences = verifyDifferences(sent, *back);
+  outcome.differences = verifyDifferences(sent.bytes, *back);
   outcome.ok = outcome.differences.isEmpty();
   outcome.summary = outcome.report = outcome.ok ? jobtext::kVerified : jobtext::kDiffers;
   // A radio that holds what was sent is in the write's backup already; one that holds
