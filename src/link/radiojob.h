@@ -21,7 +21,7 @@ struct WriteChecks {
 namespace jobtext {
 inline const QString kWritten = QStringLiteral("写入成功");
 inline const QString kVerified = QStringLiteral("写频并校验成功");
-inline const QString kDiffers = QStringLiteral("校验失败：对讲机中的数据与写入的不同");
+inline const QString kDiffers = QStringLiteral("校验失败，对讲机中的数据与写入的不同");
 inline const QString kReadFirstFailed = QStringLiteral("写频前备份没有完成，没有写入");
 inline const QString kReadBackFailed = QStringLiteral("写入完成，但读回校验没有完成");
 inline const QString kCancelled = QStringLiteral("已取消");

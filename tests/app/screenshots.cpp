@@ -2,9 +2,9 @@
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
 // signalling list dropped down, a selection of cells with the grid's context menu, the
 // recent files, the about box, the manual, the port dialog with a workshop's ports, the
-// tune window's refusal, and a write with verify to a kvsim radio that keeps a byte wrong:
-// the progress window during the read-back and the differences found.
-// Usage: kvprog-screenshots OUTPUT-FOLDER
+// tune window's refusal, the 编程 menu with its write options, and a write with verify to a kvsim
+// radio that keeps a byte wrong: the progress window during the read-back and the differences
+// found. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -188,6 +188,16 @@ int main(int argc, char* argv[]) {
       tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
   tune.close();
+
+  // The write options, one of them on.
+  w.findChild<QAction*>(QStringLiteral("mnuVerify"))->setChecked(true);
+  auto* programMenu = w.findChild<QMenu*>(QStringLiteral("mnuProgram"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("program-menu.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  programMenu->exec(
+      w.mapToGlobal(w.menuBar()->actionGeometry(programMenu->menuAction()).bottomLeft()));
 
   // At the line's own pace, so that the read-back takes long enough to be seen.
   QTemporaryDir dataFolder;  // the write's backups
