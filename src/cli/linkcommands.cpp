@@ -95,6 +95,11 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, bool write, QString& 
     error = QStringLiteral("needs --port DEVICE and a file");
     return std::nullopt;
   }
+  if (parsed.checks.readFirst && !parsed.backups) {
+    error =
+        QStringLiteral("--read-first keeps what the radio held as a backup: not with --no-backup");
+    return std::nullopt;
+  }
   if (!write && parsed.ports.size() > 1) {
     error = QStringLiteral("read takes one --port");
     return std::nullopt;
