@@ -12,6 +12,7 @@
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
+#include "ui/usersettings.h"
 
 namespace kv {
 
@@ -19,7 +20,10 @@ void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
   w.setCommand(Command::Read,
                [&w] { runReadCommand(&w, [&w](const QString& scratch) { w.loadFile(scratch); }); });
-  w.setCommand(Command::Write, [&w] { runWriteCommand(&w, w.data()); });
+  w.setCommand(Command::Write, [&w] {
+    const UserSettings settings;
+    runWriteCommand(&w, w.data(), {settings.readFirst(), settings.verifyAfterWrite()});
+  });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {
     // The settings file is looked up anew: a technician may have created or renamed it.

@@ -1,16 +1,17 @@
-#include <unistd.h>
-#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
 #include "cli/command.h"
+#include "cli/progressboard.h"
 #include "image/atomicfile.h"
+#include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
-#include "link/linkengine.h"
+#include "link/fleetrunner.h"
 #include "link/portlist.h"
-#include "link/systemserialport.h"
 
 namespace kv::cli {
 namespace {
@@ -22,54 +23,41 @@ constexpr qint64 kMaxScratchSize = 1 << 16;  // a whole read's scratch file is u
 
 volatile std::sig_atomic_t interrupted = 0;
 void onInterrupt(int) { interrupted = 1; }
+bool wasInterrupted() { return interrupted != 0; }
 
-// Progress and messages on stderr; Ctrl-C is the Cancel button.
-class StderrObserver : public TransferObserver {
+// While it lives, Ctrl-C (and SIGTERM) is the Cancel button of every port.
+class InterruptCancels {
  public:
-  StderrObserver() : tty_(isatty(STDERR_FILENO)) {}
-  ~StderrObserver() override { endLine(); }
-
-  void setCaption(const QString& caption) override {
-    endLine();
-    std::fprintf(stderr, "%s\n", caption.toUtf8().constData());
+  InterruptCancels() {
+    interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
   }
-  void setProgress(int value) override {
-    // The progress window fills its bar at the end of every transfer, one that failed too;
-    // here the count only goes on from where it stands.
-    if (value == shown_ || value > shown_ + 1) return;
-    shown_ = value;
-    // On a terminal the count updates in place; in a log every quarter is enough.
-    if (tty_) {
-      std::fprintf(stderr, "\r%d/128", value);
-      pending_ = true;
-    } else if (value % 32 == 0) {
-      std::fprintf(stderr, "%d/128\n", value);
-    }
+  ~InterruptCancels() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
   }
-  void message(const QString& text, const QString& title, MessageIcon) override {
-    endLine();
-    const QString shown = title.isEmpty() ? text : QStringLiteral("%1: %2").arg(title, text);
-    std::fprintf(stderr, "%s\n", shown.toUtf8().constData());
-  }
-  bool cancelled() override { return interrupted != 0; }
+  InterruptCancels(const InterruptCancels&) = delete;
+  InterruptCancels& operator=(const InterruptCancels&) = delete;
 
  private:
-  void endLine() {
-    if (pending_) std::fputc('\n', stderr);
-    pending_ = false;
-  }
-  bool tty_;
-  bool pending_ = false;
-  int shown_ = 0;
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
 };
 
 struct LinkArgs {
-  QString port;
+  QStringList ports;    // as given: they name the lines of the output
+  QStringList devices;  // the devices they stand for
   QString file;
   int timeoutSeconds = 60;
+  WriteChecks checks;
+  bool backups = true;
 };
 
-std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
+// The options of `read` (one port) or `write` (any number of ports and the checks).
+std::optional<LinkArgs> parseArgs(const QStringList& args, bool write, QString& error) {
   LinkArgs parsed;
   for (int i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
@@ -80,7 +68,7 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
       }
       const QString value = args[++i];
       if (a == QLatin1String("--port")) {
-        parsed.port = value;
+        parsed.ports << value;
       } else {
         bool ok = false;
         parsed.timeoutSeconds = value.toInt(&ok);
@@ -90,6 +78,12 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
           return std::nullopt;
         }
       }
+    } else if (a == QLatin1String("--no-backup")) {
+      parsed.backups = false;
+    } else if (write && a == QLatin1String("--verify")) {
+      parsed.checks.verify = true;
+    } else if (write && a == QLatin1String("--read-first")) {
+      parsed.checks.readFirst = true;
     } else if (!parsed.file.isEmpty() || a.startsWith(QLatin1String("--"))) {
       error = QStringLiteral("unexpected argument \"%1\"").arg(a);
       return std::nullopt;
@@ -97,62 +91,92 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, QString& error) {
       parsed.file = a;
     }
   }
-  if (parsed.port.isEmpty() || parsed.file.isEmpty()) {
+  if (parsed.ports.isEmpty() || parsed.file.isEmpty()) {
     error = QStringLiteral("needs --port DEVICE and a file");
     return std::nullopt;
+  }
+  if (parsed.checks.readFirst && !parsed.backups) {
+    error =
+        QStringLiteral("--read-first keeps what the radio held as a backup: not with --no-backup");
+    return std::nullopt;
+  }
+  if (!write && parsed.ports.size() > 1) {
+    error = QStringLiteral("read takes one --port");
+    return std::nullopt;
+  }
+  // Two lines on one device would garble each other's bytes.
+  QStringList seen;
+  for (const QString& name : parsed.ports) {
+    const auto device = resolvePortName(name);
+    if (!device) {
+      error = QStringLiteral("%1: no such serial port").arg(name);
+      return std::nullopt;
+    }
+    const QString canonical = QFileInfo(*device).canonicalFilePath();
+    const QString same = canonical.isEmpty() ? *device : canonical;
+    if (seen.contains(same)) {
+      error = QStringLiteral("%1: the port is named twice").arg(name);
+      return std::nullopt;
+    }
+    seen << same;
+    parsed.devices << *device;
   }
   return parsed;
 }
 
-// Opens the port, runs the transfer and turns its end into the exit status.
-int runTransfer(const LinkArgs& args, const std::function<bool(LinkEngine&)>& transfer) {
-  const auto device = resolvePortName(args.port);
-  if (!device) return fail(QStringLiteral("%1: no such serial port").arg(args.port));
-  SystemSerialPort port;
-  if (const auto error = port.open(*device))
-    return fail(QStringLiteral("%1: %2").arg(error->number).arg(error->description));
-
-  interrupted = 0;
-  struct sigaction action {};
-  action.sa_handler = onInterrupt;
-  struct sigaction oldInt {
-  }, oldTerm{};
-  sigaction(SIGINT, &action, &oldInt);
-  sigaction(SIGTERM, &action, &oldTerm);
-
-  SystemClock clock;
-  StderrObserver observer;
-  LinkSession session;
+// Runs `work` on every port at once, showing their progress; then lists the backups that
+// could not be kept.
+QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(RadioJob&)>& work) {
+  const InterruptCancels cancels;
+  ProgressBoard board(args.ports, wasInterrupted);
+  QList<FleetPort> ports;
+  for (int i = 0; i < args.devices.size(); ++i) ports.append({args.devices[i], &board.observer(i)});
   LinkOptions options;
   options.timeoutMs = args.timeoutSeconds * 1000;
   options.timeoutEndsWaits = true;
-  LinkEngine engine(port, clock, observer, session, options);
-  const bool ok = transfer(engine);
-  port.close();
+  const QList<JobOutcome> outcomes =
+      runFleet(ports, args.backups ? backupFolder() : QString(), options, work);
+  for (int i = 0; i < outcomes.size(); ++i)
+    for (const QString& warning : outcomes[i].backupWarnings)
+      std::fprintf(stderr, "kvprog-cli: warning: %s: %s\n", qUtf8Printable(args.ports[i]),
+                   qUtf8Printable(warning));
+  return outcomes;
+}
 
-  sigaction(SIGINT, &oldInt, nullptr);
-  sigaction(SIGTERM, &oldTerm, nullptr);
-  if (ok) return 0;
+// 0 when every radio succeeded, 130 after Ctrl-C; one radio that did not answer in time
+// gives 124; anything else 1.
+int exitStatus(const QList<JobOutcome>& outcomes) {
+  if (std::all_of(outcomes.begin(), outcomes.end(), [](const JobOutcome& o) { return o.ok; }))
+    return 0;
   if (interrupted) {
     fail(QStringLiteral("cancelled"));
     return kInterrupted;
   }
-  if (engine.timedOut()) return kTimedOut;
+  if (outcomes.size() == 1 && outcomes[0].timedOut) return kTimedOut;
   return 1;
 }
 
 int write(const QStringList& argList) {
   QString error;
-  const auto args = parseArgs(argList, error);
+  const auto args = parseArgs(argList, true, error);
   if (!args) return fail(error);
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
-  return runTransfer(*args, [&](LinkEngine& engine) { return engine.runWrite(*data); });
+  const QList<JobOutcome> outcomes =
+      runPorts(*args, [&](RadioJob& job) { return job.write(*data, args->checks); });
+  // The result of each radio, on stdout for scripts to look at.
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const QString& port = args->ports[i];
+    print(QStringLiteral("%1: %2\n").arg(port, outcomes[i].summary));
+    for (const QString& line : outcomes[i].differences)
+      print(QStringLiteral("%1: %2\n").arg(port, line));
+  }
+  return exitStatus(outcomes);
 }
 
 int read(const QStringList& argList) {
   QString error;
-  const auto args = parseArgs(argList, error);
+  const auto args = parseArgs(argList, false, error);
   if (!args) return fail(error);
   QTemporaryDir scratch;
   if (!scratch.isValid()) return fail(QStringLiteral("cannot create a temporary folder"));
@@ -162,13 +186,10 @@ int read(const QStringList& argList) {
     loaded = loadWholeChpFile(path);
     return loaded.data.has_value();
   };
-  bool complete = false;
-  const int status = runTransfer(*args, [&](LinkEngine& engine) {
-    const bool ok = engine.runRead(scratchPath, load);
-    complete = engine.readComplete();
-    return ok;
-  });
-  if (!complete) {
+  const QList<JobOutcome> outcomes =
+      runPorts(*args, [&](RadioJob& job) { return job.read(scratchPath, load); });
+  const int status = exitStatus(outcomes);
+  if (outcomes[0].readImage.isEmpty()) {
     std::fprintf(stderr, "kvprog-cli: %s not written\n", qPrintable(args->file));
     return status;
   }
@@ -183,32 +204,65 @@ int read(const QStringList& argList) {
   return status;
 }
 
-const QString kLinkHelp = QStringLiteral(
+const QString kDeviceHelp = QStringLiteral(
     "DEVICE is a serial device such as /dev/ttyUSB0 or a kvsim pseudo-terminal, or COM1..COM4\n"
-    "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n"
-    "Options:\n"
-    "  --port DEVICE      the serial port\n"
+    "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n");
+
+const QString kCommonOptions = QStringLiteral(
     "  --timeout SECONDS  how long to wait for the radio's answer (default 60); where the\n"
-    "                     program's window would wait on for Cancel, the transfer ends\n\n"
-    "Progress and messages go to stderr. Ctrl-C cancels. Exit status: 0 done, 1 failed,\n"
-    "124 the radio did not answer in time, 130 cancelled.\n");
+    "                     program's window would wait on for Cancel, the transfer ends\n"
+    "  --no-backup        keep no backup of this run's images\n\n");
+
+const QString kBackupHelp = QStringLiteral(
+    "Backups: every image read from or written to a radio is also kept as a channel file in\n"
+    "the backups folder of the user's data folder (~/.local/share/kvprog/backups), named by\n"
+    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. The newest 200 are\n"
+    "kept. A backup that cannot be written is a warning and never fails the transfer.\n\n"
+    "Progress and messages go to stderr. Ctrl-C cancels.\n");
 
 }  // namespace
 
 QList<Command> linkCommands() {
   return {
-      {QStringLiteral("read"), QStringLiteral("read --port DEVICE [--timeout SECONDS] OUT.chp"),
+      {QStringLiteral("read"),
+       QStringLiteral("read --port DEVICE [--timeout SECONDS] [--no-backup] OUT.chp"),
        QStringLiteral("Read a radio's memory into a channel file."),
        QStringLiteral(
            "Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
            "radio's answers. When they do not load (an unknown model, a value out of\n"
            "range) OUT.chp is still written and the exit status is 1.\n\n") +
-           kLinkHelp,
+           kDeviceHelp + QStringLiteral("Options:\n  --port DEVICE      the serial port\n") +
+           kCommonOptions +
+           QStringLiteral("Exit status: 0 done, 1 failed, 124 the radio did not answer in time,\n"
+                          "130 cancelled.\n\n") +
+           kBackupHelp,
        read},
-      {QStringLiteral("write"), QStringLiteral("write --port DEVICE [--timeout SECONDS] IN.chp"),
-       QStringLiteral("Write a channel file into a radio."),
-       QStringLiteral("Sends nothing unless IN.chp loads completely and names a known model.\n\n") +
-           kLinkHelp,
+      {QStringLiteral("write"),
+       QStringLiteral("write --port DEVICE [--port DEVICE ...] [OPTIONS] IN.chp"),
+       QStringLiteral("Write a channel file into one radio, or into several at once."),
+       QStringLiteral(
+           "Sends nothing unless IN.chp loads completely and names a known model. Every port\n"
+           "named gets the same image at the same time, each on a line of its own: a radio\n"
+           "that fails leaves the others going. At the end stdout holds one line per port,\n"
+           "\"DEVICE: 写入成功\" or \"DEVICE: \" and why not.\n\n") +
+           kDeviceHelp +
+           QStringLiteral(
+               "Options:\n"
+               "  --port DEVICE      a radio's serial port; repeat it for more radios\n"
+               "  --verify           read each radio back after writing it and compare the\n"
+               "                     settings and the 16 channels with what was sent: success\n"
+               "                     reads \"DEVICE: 写频并校验成功\"; a difference fails that\n"
+               "                     radio with one line per field as 'kvprog-cli diff' prints\n"
+               "                     it (\"DEVICE: channel 3 rx_freq: 450.12500 -> 450.12400\")\n"
+               "  --read-first       read each radio before writing it and keep what it held as\n"
+               "                     a backup (...-before-...), so that a mistake can be undone;\n"
+               "                     a radio that cannot be read is not written\n") +
+           kCommonOptions +
+           QStringLiteral(
+               "Exit status with one port: 0 done, 1 failed, 124 the radio did not answer in\n"
+               "time, 130 cancelled. With several: 0 when every radio succeeded, 130 cancelled,\n"
+               "1 otherwise.\n\n") +
+           kBackupHelp,
        write},
   };
 }

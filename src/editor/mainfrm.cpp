@@ -21,6 +21,7 @@
 #include "editor/recentfiles.h"
 #include "exchange/csvformat.h"
 #include "image/atomicfile.h"
+#include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
@@ -37,6 +38,7 @@ const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
 const QString kCsvFilter = QStringLiteral("CSV(*.csv);;所有文件(*.*)");
 const QString kExportCsv = QStringLiteral("导出信道表(CSV)");
 const QString kImportCsv = QStringLiteral("导入信道表(CSV)");
+const QString kOpenBackup = QStringLiteral("打开备份");
 constexpr qint64 kMaxCsvSize = 1 << 20;  // a channel table's CSV is about 1 KB
 const int kEditorTimerMs = 1000;
 
@@ -115,6 +117,7 @@ void mainFrm::buildMenus() {
   QMenu* file =
       addMenu("mnuFile", "文件(&F)",
               {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
+               {"mnuOpenBackup", "打开备份…", {}, [this] { openBackup(); }},
                {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
                {nullptr, nullptr, {}, {}},
                {"mnuExportCsv", "导出信道表(CSV)…", {}, [this] { exportCsv(); }},
@@ -128,9 +131,27 @@ void mainFrm::buildMenus() {
       file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this, &QWidget::close);
   exit->setObjectName(QStringLiteral("mnuExit"));
 
-  addMenu("mnuProgram", "编程(&P)",
-          {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
-           {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)}});
+  QMenu* program =
+      addMenu("mnuProgram", "编程(&P)",
+              {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
+               {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)},
+               {nullptr, nullptr, {}, {}}});
+  // What a write does besides writing, kept in the user's settings.
+  const auto addCheck = [program](const char* name, const char* caption, bool on,
+                                  void (UserSettings::*store)(bool)) {
+    QAction* action = program->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked(on);
+    connect(action, &QAction::toggled, action, [store](bool checked) {
+      UserSettings settings;
+      (settings.*store)(checked);
+    });
+  };
+  const UserSettings settings;
+  addCheck("mnuReadFirst", "写频前先备份", settings.readFirst(), &UserSettings::setReadFirst);
+  addCheck("mnuVerify", "写频后校验", settings.verifyAfterWrite(),
+           &UserSettings::setVerifyAfterWrite);
   QMenu* edit =
       addMenu("mnuEditor", "编辑(&E)", {{"mnuTune", "调整模式(&T)", {}, command(Command::Tune)}});
   QAction* tune = edit->actions().constFirst();
@@ -269,6 +290,17 @@ void mainFrm::openFile() {
   if (const QString path = prompts::openFileName(this, kFilter, dialogStart(QString()));
       !path.isEmpty())
     openChpFile(path);
+}
+
+void mainFrm::openBackup() {
+  // A backup is a record to look at or to write back, not a file to work on: it does not
+  // become the current file nor one of the recent files, so a save never lands on it.
+  if (!maySaveChanges()) return;
+  const QString folder = backupFolder();
+  QDir().mkpath(folder);
+  if (const QString path = prompts::openFileName(this, kFilter, folder, kOpenBackup);
+      !path.isEmpty())
+    loadFile(path);
 }
 
 bool mainFrm::openChpFile(const QString& path) {

@@ -93,6 +93,8 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
+  // 文件's "打开备份…": a file from the backups folder, loaded without becoming the current file.
+  void openBackup();
   // Loads a file the user named and makes it the current file.
   bool openChpFile(const QString& path);
   // The save command; true when the file was written.

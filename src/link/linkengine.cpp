@@ -295,6 +295,7 @@ bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load
 bool LinkEngine::readBlocks(const QString& scratchPath) {
   if (stopRequested()) return false;
   port_.clearInput();
+  readImage_.clear();
   for (int b = 1;; ++b) {
     if (port_.isOpen()) {
       session_.byteMode = true;
@@ -318,12 +319,15 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
       pump(true);
     }
     stopTimer1();
-    const QByteArray line = scratchLine(port_.readAll());
-    if (const auto failure = appendToFile(scratchPath, line)) {
-      pendingFailure_ = {errnum::kFileAccess,
-                         QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
-      return reportPendingFailure();
+    const QByteArray answer = port_.readAll();
+    if (!scratchPath.isEmpty()) {
+      if (const auto failure = appendToFile(scratchPath, scratchLine(answer))) {
+        pendingFailure_ = {errnum::kFileAccess,
+                           QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
+        return reportPendingFailure();
+      }
     }
+    readImage_ += answer.mid(kHeaderSize);
     observer_.setProgress(b);
     if (port_.isOpen()) threshold_ = true;
     if (!send(QByteArray(1, kAck))) return reportPendingFailure();

@@ -62,12 +62,16 @@ class LinkEngine {
   bool waitForAck();
   bool sendFunctionBlocks(const QByteArray& image);
   bool sendChannelBlocks(const QByteArray& image);
+  // An empty scratch path keeps the blocks in readImage only.
   bool readBlocks(const QString& scratchPath);
 
   // True once the time-out message has been shown.
   bool timedOut() const { return timedOut_; }
   // True once a read has stored all 128 blocks and acknowledged the last.
   bool readComplete() const { return readComplete_; }
+  // The data bytes of the blocks a read has stored so far, in block order: the whole
+  // memory image once the read is complete.
+  const QByteArray& readImage() const { return readImage_; }
   // A serial-layer error that ended a step and that no phase has reported.
   const std::optional<Failure>& pendingFailure() const { return pendingFailure_; }
 
@@ -97,6 +101,7 @@ class LinkEngine {
   qint64 timer1Due_ = 0;
   bool timedOut_ = false;
   bool readComplete_ = false;
+  QByteArray readImage_;
   std::optional<Failure> pendingFailure_;
 };
 

@@ -189,6 +189,11 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
       {"short-at", "Answer the read request for <block> with 11 bytes instead of 12.", "block"},
       {"long-at", "Answer the read request for <block> with 13 bytes in one burst.", "block"},
       {"no-handshake", "Never answer the wake-up sequence."},
+      {"corrupt-at",
+       "Store a wrong byte (the lowest bit flipped) at memory address <address> (0..1023, "
+       "decimal or 0x hex) whenever its block is written, so that a verify has something to "
+       "find.",
+       "address"},
   });
   parser.process(app);
   if (parser.isSet(version)) {  // ends the program here, as --help does
@@ -206,6 +211,15 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
   faults.shortAt = blockOption(parser, "short-at", ok);
   faults.longAt = blockOption(parser, "long-at", ok);
   faults.noHandshake = parser.isSet("no-handshake");
+  if (parser.isSet("corrupt-at")) {
+    bool valid = false;
+    const int address = parser.value("corrupt-at").toInt(&valid, 0);
+    if (!valid || address < 0 || address >= kv::kImageSize) {
+      complain(QStringLiteral("--corrupt-at takes a memory address 0..1023 (e.g. 16 or 0x10)"));
+      ok = false;
+    }
+    faults.corruptAt = address;
+  }
   if (parser.isSet("baud")) {
     options.baud = parser.value("baud").toInt();
     if (options.baud <= 0) {

@@ -104,6 +104,8 @@ void RadioEmulator::takeWrite(char byte, Reply& reply) {
   }
   if (!silent_ && !hits(faults_.silentFrom, block)) {
     memory_.replace(block * kBlockSize, kBlockSize, data);
+    if (faults_.corruptAt && *faults_.corruptAt / kBlockSize == block)
+      memory_[*faults_.corruptAt] = char(memory_[*faults_.corruptAt] ^ 0x01);
     reply.storedBlock = block;
   }
   answer(reply, QByteArray(1, acknowledgement(block)), block);

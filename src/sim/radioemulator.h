@@ -17,6 +17,7 @@ struct RadioFaults {
   std::optional<int> shortAt;     // a read answer one byte short at this block
   std::optional<int> longAt;      // a read answer one byte long, in one burst, at this block
   bool noHandshake = false;       // never answer the wake-up word
+  std::optional<int> corruptAt;   // this address keeps a wrong byte when its block is written
 };
 
 // The radio's side of the programming protocol over its 1024-byte memory.

@@ -1,6 +1,7 @@
 #include "transfer/frmwait.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -32,7 +33,12 @@ frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   cancel_->setMinimumWidth(70);
   connect(cancel_, &QPushButton::clicked, this, &frmWAIT::cancelClicked);
 
+  step_ = new QLabel(this);
+  step_->setObjectName(QStringLiteral("lblStep"));
+  step_->hide();
+
   auto* row = new QHBoxLayout;
+  row->addWidget(step_);
   row->addStretch();
   row->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
@@ -50,6 +56,12 @@ frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
 }
 
 void frmWAIT::setProgress(int value) { bar_->setValue(value); }
+
+void frmWAIT::setStep(const QString& step) {
+  step_->setText(step);
+  step_->show();
+  bar_->setValue(0);  // each transfer fills the bar anew
+}
 
 void frmWAIT::finish() {
   finished_ = true;

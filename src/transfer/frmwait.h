@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
@@ -23,6 +24,10 @@ class frmWAIT : public QDialog {
 
   void setCaption(const QString& caption) { setWindowTitle(caption); }
   void setProgress(int value);
+  // A job of several transfers names the one running, beside the button; a single transfer
+  // leaves the window as it always was.
+  void setStep(const QString& step);
+  QLabel* lblStep() const { return step_; }
   // The transfer has returned: bar full, then the window closes itself.
   void finish();
 
@@ -39,6 +44,7 @@ class frmWAIT : public QDialog {
   bool goOn_ = true;
   bool finished_ = false;
   QProgressBar* bar_;
+  QLabel* step_;
   QPushButton* cancel_;
   QTimer* timer1_;
 };

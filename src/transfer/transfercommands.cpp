@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "image/backups.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
@@ -29,6 +30,27 @@ void reportError(QWidget* parent, const Failure& error) {
                    prompts::Icon::Information);
 }
 
+// A verify's differences are listed in full by kvprog-cli; a message box shows the first ones.
+constexpr int kDifferencesShown = 20;
+
+// What the messages shown during the transfer have not said: the verify's result, a step
+// that kept the write from starting or did not finish after it, backups not kept.
+void reportOutcome(QWidget* parent, const JobOutcome& outcome) {
+  if (!outcome.report.isEmpty()) {
+    QString text = outcome.report;
+    if (!outcome.differences.isEmpty()) {
+      text += QStringLiteral("：\n\n") + outcome.differences.mid(0, kDifferencesShown).join('\n');
+      if (outcome.differences.size() > kDifferencesShown)
+        text += QStringLiteral("\n……另有 %1 处不同")
+                    .arg(outcome.differences.size() - kDifferencesShown);
+    }
+    prompts::message(parent, text, QStringLiteral("提示"),
+                     outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
+  }
+  for (const QString& warning : outcome.backupWarnings)
+    prompts::message(parent, warning, QStringLiteral("提示"), prompts::Icon::Warning);
+}
+
 bool runTransfer(QWidget* parent, TransferJob::Request request) {
   const auto device = currentPortDevice();
   if (const auto* missing = std::get_if<Failure>(&device)) {
@@ -37,6 +59,7 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   }
   request.device = std::get<QString>(device);
   request.options = run().options;
+  request.backupFolder = backupFolder();
   const bool write = request.writeData.has_value();
   const QString scratch = request.scratchPath;
   TransferJob job(std::move(request), run().session);
@@ -56,6 +79,7 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   frmWAIT window(parent);
   QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
   QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
+  QObject::connect(&job, &TransferJob::stepChanged, &window, &frmWAIT::setStep);
   QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);
   QObject::connect(&window, &frmWAIT::startTransfer, &job, &TransferJob::begin);
   QObject::connect(&window, &frmWAIT::cancelConfirmed, &job, &TransferJob::cancel);
@@ -70,17 +94,19 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
   if (job.isRunning()) loop.exec();
   job.finishWithoutGui();
+  reportOutcome(parent, job.outcome());
   return job.succeeded();
 }
 
 }  // namespace
 
-bool runWriteCommand(QWidget* parent, const RadioData& data) {
+bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks) {
   if (!prompts::message(parent, QStringLiteral("确定要开始写频吗?"), QStringLiteral("写频进度显示"),
                         prompts::Icon::None, prompts::Buttons::OkCancel))
     return false;
   TransferJob::Request request;
   request.writeData = data;
+  request.checks = checks;
   return runTransfer(parent, std::move(request));
 }
 

@@ -12,6 +12,7 @@ class JobObserver : public TransferObserver {
   explicit JobObserver(TransferJob& job) : job_(job) {}
   void setCaption(const QString& caption) override { emit job_.captionChanged(caption); }
   void setProgress(int value) override { emit job_.progressChanged(value); }
+  void setStep(const QString& step) override { emit job_.stepChanged(step); }
   void message(const QString& text, const QString& title, MessageIcon icon) override {
     job_.showMessage(text, title, icon);
   }
@@ -91,15 +92,17 @@ void TransferJob::run() {
   }
   SystemClock clock;
   JobObserver observer(*this);
-  LinkEngine engine(port, clock, observer, session_, request_.options);
+  RadioJob job(port, [&] { return port.open(request_.device); }, clock, observer, session_,
+               {request_.device, request_.backupFolder, request_.options});
   if (request_.writeData) {
-    succeeded_ = engine.runWrite(*request_.writeData);
+    outcome_ = job.write(*request_.writeData, request_.checks);
   } else {
-    succeeded_ = engine.runRead(request_.scratchPath, [this](const QString& path) {
+    outcome_ = job.read(request_.scratchPath, [this](const QString& path) {
       loadOnGui(path);
       return true;
     });
   }
+  succeeded_ = outcome_.ok;
   port.close();
 }
 

@@ -10,12 +10,12 @@
 #include <functional>
 #include <optional>
 
-#include "link/linkengine.h"
+#include "link/radiojob.h"
 
 namespace kv {
 
-// One transfer on a worker thread that owns the serial port: the port is opened there
-// first, then the transfer waits for the progress window's start. Captions and progress
+// A read, or a write with its checks (RadioJob), on a worker thread that owns the serial
+// port: the port is opened there first, then the job waits for the progress window's start. Captions and progress
 // reach the window as queued signals; a message or the read's load runs on the GUI thread
 // while the worker waits for it. The GUI thread never waits for the worker while the worker
 // waits for it: it first lets the worker go on without it (see finishWithoutGui).
@@ -26,9 +26,11 @@ class TransferJob : public QThread {
   struct Request {
     QString device;
     std::optional<RadioData> writeData;  // a write when set, else a read
+    WriteChecks checks;
     QString scratchPath;
     std::function<void(const QString&)> load;
     LinkOptions options;
+    QString backupFolder;  // empty: no backups
   };
 
   TransferJob(Request request, LinkSession& session, QObject* parent = nullptr);
@@ -46,10 +48,13 @@ class TransferJob : public QThread {
   // GUI thread can no longer run them (the program is closing and its event loops have ended).
   void finishWithoutGui();
   bool succeeded() const { return succeeded_; }
+  // How the job ended; read it once the worker has finished.
+  const JobOutcome& outcome() const { return outcome_; }
 
  signals:
   void captionChanged(const QString& caption);
   void progressChanged(int value);
+  void stepChanged(const QString& step);
 
  protected:
   void run() override;
@@ -69,6 +74,7 @@ class TransferJob : public QThread {
   std::atomic<bool> cancelled_{false};
   std::optional<Failure> openError_;
   std::atomic<bool> succeeded_{false};
+  JobOutcome outcome_;
   QPointer<QWidget> messageParent_;
   QMutex mutex_;
   QWaitCondition called_;  // a GUI call has run, or the GUI no longer serves the worker

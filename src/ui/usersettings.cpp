@@ -9,6 +9,8 @@ const QString kPortIdentity = QStringLiteral("port/identity");
 const QString kPortDevice = QStringLiteral("port/device");
 const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
+const QString kReadFirst = QStringLiteral("write/readFirst");
+const QString kVerify = QStringLiteral("write/verify");
 const int kRecentFileCount = 4;
 
 }  // namespace
@@ -53,5 +55,13 @@ void UserSettings::removeRecentFile(const QString& path) {
 QString UserSettings::lastFolder() const { return settings_.value(kLastFolder).toString(); }
 
 void UserSettings::setLastFolder(const QString& folder) { settings_.setValue(kLastFolder, folder); }
+
+bool UserSettings::readFirst() const { return settings_.value(kReadFirst, false).toBool(); }
+
+void UserSettings::setReadFirst(bool on) { settings_.setValue(kReadFirst, on); }
+
+bool UserSettings::verifyAfterWrite() const { return settings_.value(kVerify, false).toBool(); }
+
+void UserSettings::setVerifyAfterWrite(bool on) { settings_.setValue(kVerify, on); }
 
 }  // namespace kv

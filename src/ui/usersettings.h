@@ -32,6 +32,13 @@ class UserSettings {
   QString lastFolder() const;
   void setLastFolder(const QString& folder);
 
+  // 编程's "写频前先备份" and "写频后校验": read the radio before a write and keep what it
+  // held; read it back after the write and compare. Both off until the user turns them on.
+  bool readFirst() const;
+  void setReadFirst(bool on);
+  bool verifyAfterWrite() const;
+  void setVerifyAfterWrite(bool on);
+
  private:
   QSettings settings_;
 };

@@ -1,16 +1,22 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
 // signalling list dropped down, a selection of cells with the grid's context menu, the
-// recent files, the about box, the manual, the port dialog with a workshop's ports and the
-// tune window's refusal. Usage: kvprog-screenshots OUTPUT-FOLDER
+// recent files, the about box, the manual, the port dialog with a workshop's ports, the
+// tune window's refusal, the 编程 menu with its write options, and a write with verify to a kvsim
+// radio that keeps a byte wrong: the progress window during the read-back and the differences
+// found. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +28,10 @@
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
 #include "image/inifile.h"
+#include "link/radiojob.h"
 #include "transfer/frmdk.h"
+#include "transfer/frmwait.h"
+#include "transfer/transfercommands.h"
 #include "tune/frmmode.h"
 #include "ui/usersettings.h"
 
@@ -178,5 +187,48 @@ int main(int argc, char* argv[]) {
   const QTreeWidgetItem* exit =
       tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
-  return allSaved ? 0 : 1;
+  tune.close();
+
+  // The write options, one of them on.
+  w.findChild<QAction*>(QStringLiteral("mnuVerify"))->setChecked(true);
+  auto* programMenu = w.findChild<QMenu*>(QStringLiteral("mnuProgram"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("program-menu.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  programMenu->exec(
+      w.mapToGlobal(w.menuBar()->actionGeometry(programMenu->menuAction()).bottomLeft()));
+
+  // At the line's own pace, so that the read-back takes long enough to be seen.
+  QTemporaryDir dataFolder;  // the write's backups
+  qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
+  QProcess radio;
+  radio.start(QStringLiteral(KV_BIN_DIR "/kvsim"), {"--baud", "9600", "--corrupt-at", "0x10"});
+  if (!radio.waitForReadyRead(5000)) qWarning("kvsim did not start");
+  qputenv("KVPROG_PORTS", radio.readLine().trimmed());
+  QTimer watcher;
+  bool busy = false;
+  bool progressSaved = false;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (busy) return;
+    busy = true;
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (box->text().startsWith(kv::jobtext::kDiffers))
+        saveScreen(QStringLiteral("verify-differences.png"));
+      box->defaultButton()->click();
+    } else if (auto* wait = qobject_cast<kv::frmWAIT*>(QApplication::activeModalWidget());
+               wait && !progressSaved &&
+               wait->lblStep()->text().endsWith(kv::jobtext::kStepVerify) &&
+               wait->pgbCount()->value() > 40 && wait->pgbCount()->value() < 128) {
+      progressSaved = true;
+      saveScreen(QStringLiteral("verify-progress.png"));
+    }
+    busy = false;
+  });
+  watcher.start(50);
+  kv::runWriteCommand(&w, w.data(), {false, true});
+  watcher.stop();
+  radio.terminate();
+  radio.waitForFinished(3000);
+  return allSaved && progressSaved ? 0 : 1;
 }

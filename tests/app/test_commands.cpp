@@ -1,7 +1,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QProgressBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -11,12 +14,20 @@
 
 #include "app/commands.h"
 #include "editor/mainfrm.h"
+#include "image/backups.h"
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
 #include "kvsimprocess.h"
+#include "link/radiojob.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "print/printscript.h"
 #include "sampledata.h"
+#include "screenshot.h"
+#include "testfiles.h"
+#include "transfer/frmwait.h"
 #include "ui/prompts.h"
+#include "ui/usersettings.h"
 #include "usersettingsdir.h"
 
 using namespace kv;
@@ -44,6 +55,35 @@ bool shownText(const QString& text) {
   return false;
 }
 
+// The backups kept of `device` in one direction ("write", "read", "before").
+QStringList backupsOf(const QString& device, const QString& direction) {
+  return QDir(backupFolder())
+      .entryList({QStringLiteral("*-%1-%2.chp").arg(direction, backupPortName(device))});
+}
+
+// The steps the progress window names while a transfer runs; a picture of it during the
+// read-back of a verify.
+class StepWatcher {
+ public:
+  StepWatcher() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* wait = qobject_cast<frmWAIT*>(top);
+        if (!wait || !wait->isVisible() || !wait->lblStep()->isVisible()) continue;
+        const QString step = wait->lblStep()->text();
+        if (steps.isEmpty() || steps.last() != step) steps << step;
+        if (step.endsWith(jobtext::kStepVerify) && wait->pgbCount()->value() > 0)
+          kvtest::screenshot(*wait, QStringLiteral("frmWAIT-verify"));
+      }
+    });
+    timer_.start(10);
+  }
+  QStringList steps;
+
+ private:
+  QTimer timer_;
+};
+
 }  // namespace
 
 class TestCommands : public QObject {
@@ -53,7 +93,7 @@ class TestCommands : public QObject {
   // The port dialog remembers its choice in the user's settings: a test's own, not the user's,
   // and none from an earlier run.
   void initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    kvtest::useTemporaryDataFolders();
     kvtest::useTemporaryUserSettings();
   }
   void init() { prompts::setTestMode(true); }
@@ -102,6 +142,84 @@ class TestCommands : public QObject {
     QCOMPARE(w.bandLabelText(), bandTextOf(w.bands(), written.settings.model));
     QCOMPARE(prompts::shown().size(), 2);  // the two confirmations, no error
     QVERIFY(!w.isModified());  // the trim read differs from the window's: still nothing to save
+  }
+
+  void writeWithBackupAndVerifyKeepsTheDocument() {
+    // The devices of earlier tests' radios come back for later ones.
+    QVERIFY(QDir(backupFolder()).removeRecursively());
+    QTemporaryDir dir;
+    const QByteArray before = QByteArray(kImageSize, char(0x00));
+    QVERIFY(kvtest::writeAll(dir.filePath("radio.bin"), before));
+    kvtest::KvsimProcess radio({"--image", dir.filePath("radio.bin")});
+    qputenv("KVPROG_PORTS", radio.device().toLocal8Bit());
+    auto w = std::make_unique<mainFrm>();
+    wireCommands(*w);
+    w->show();
+    w->data() = kvtest::sampleRadioData();
+    w->refreshFromData();
+    const RadioData written = w->data();
+
+    // Both checks are off until turned on, and stay on for the next window.
+    for (const char* check : {"mnuReadFirst", "mnuVerify"}) {
+      QAction* action = w->findChild<QAction*>(QLatin1String(check));
+      QVERIFY(action->isCheckable() && !action->isChecked());
+      action->trigger();
+    }
+    w = std::make_unique<mainFrm>();
+    wireCommands(*w);
+    w->show();
+    QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuVerify"))->isChecked());
+    QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuReadFirst"))->isChecked());
+    w->document().change(written);  // as if typed: a document with changes to save
+    w->refreshFromData();
+
+    prompts::clearShown();
+    StepWatcher watcher;
+    prompts::queueAnswer(true);  // "确定要开始写频吗?"
+    w->findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
+    QCOMPARE(watcher.steps,
+             (QStringList{"步骤 1/3：写频前备份", "步骤 2/3：写频", "步骤 3/3：读回校验"}));
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].text, jobtext::kVerified);
+    QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
+    QCOMPARE(kvtest::readAll(dir.filePath("radio.bin")), encodeImage(written).bytes);
+    // The read-back only checks: the document stays the window's own.
+    QCOMPARE(w->data(), written);
+    QVERIFY(w->isModified());
+    const QStringList kept = backupsOf(radio.device(), "before");
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kvtest::readAll(QDir(backupFolder()).filePath(kept[0])), chpText(before));
+    QCOMPARE(backupsOf(radio.device(), "write").size(), 1);
+
+    // A radio that keeps one byte wrong: the difference, by channel and field.
+    kvtest::KvsimProcess faulty({"--corrupt-at", "0x30"});
+    qputenv("KVPROG_PORTS", faulty.device().toLocal8Bit());
+    w->findChild<QAction*>(QStringLiteral("mnuReadFirst"))->trigger();
+    prompts::clearShown();
+    w->findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].text,
+             jobtext::kDiffers + "：\n\nchannel 3 rx_freq: 460.10000 -> 460.10001");
+    QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Warning);
+    QCOMPARE(w->data(), written);
+    QCOMPARE(backupsOf(faulty.device(), "read").size(), 1);
+    QVERIFY(backupsOf(faulty.device(), "before").isEmpty());
+    w->findChild<QAction*>(QStringLiteral("mnuVerify"))->trigger();
+    qunsetenv("KVPROG_PORTS");
+
+    // 打开备份: asks about the changes first, starts in the backups folder, and what it opens
+    // is nobody's current file.
+    prompts::clearShown();
+    prompts::queueAnswer(prompts::Answer::No);  // "数据已修改，是否保存？"
+    prompts::queueFileName(QDir(backupFolder()).filePath(kept[0]));
+    w->findChild<QAction*>(QStringLiteral("mnuOpenBackup"))->trigger();
+    QCOMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::fileDialogs().last().start, backupFolder());
+    QCOMPARE(prompts::fileDialogs().last().title, QStringLiteral("打开备份"));
+    QVERIFY(w->data() != written);
+    QVERIFY(w->currentFile().isEmpty());
+    QVERIFY(!w->isModified());
+    QVERIFY(UserSettings().recentFiles().isEmpty());
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {

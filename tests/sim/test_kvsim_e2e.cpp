@@ -1,52 +1,23 @@
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-#include <csignal>
 #include "sampledata.h"
 
+#include "clirun.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/linkengine.h"
 #include "testfiles.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
+using kvtest::CliRun;
 using kvtest::KvsimProcess;
+using kvtest::runCli;
 
 namespace {
-
-struct CliRun {
-  int exitCode = -1;
-  QString err;
-  double cpuSeconds = 0;
-};
-
-double childCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-CliRun runCli(const QStringList& args, int limitMs = 20000) {
-  const double cpuBefore = childCpuSeconds();
-  QProcess cli;
-  cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), args);
-  CliRun run;
-  if (!cli.waitForFinished(limitMs)) {
-    cli.kill();
-    cli.waitForFinished();
-    run.err = QStringLiteral("hung");
-    return run;
-  }
-  run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-  run.err = QString::fromUtf8(cli.readAllStandardError());
-  run.cpuSeconds = childCpuSeconds() - cpuBefore;
-  return run;
-}
 
 // A radio memory file holding `image`.
 QString radioImage(const QTemporaryDir& dir, const QByteArray& image) {
@@ -79,6 +50,9 @@ class TestKvsimE2E : public QObject {
   Q_OBJECT
 
  private slots:
+  // The backups of every transfer go to a folder of this run.
+  void initTestCase() { kvtest::useTemporaryDataFolders(); }
+
   void writeThenReadGivesTheSameData() {
     QTemporaryDir dir;
     const QString in = dir.filePath("in.chp");
@@ -257,18 +231,11 @@ class TestKvsimE2E : public QObject {
     KvsimProcess sim({"--no-handshake"});
     QTemporaryDir dir;
     QVERIFY(!saveChpFile(dir.filePath("in.chp"), kvtest::sampleRadioData()));
-    QProcess cli;
-    cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"),
-              {"write", "--port", sim.device(), dir.filePath("in.chp")});
-    QVERIFY(cli.waitForStarted());
-    QTest::qWait(700);
-    QElapsedTimer timer;
-    timer.start();
-    ::kill(pid_t(cli.processId()), SIGINT);
-    QVERIFY(cli.waitForFinished(2000));
-    QVERIFY(timer.elapsed() < 500);
-    QCOMPARE(cli.exitCode(), 130);
-    QVERIFY(!QString::fromUtf8(cli.readAllStandardError()).contains(linktext::kNoAnswer));
+    const CliRun run =
+        kvtest::interruptCli({"write", "--port", sim.device(), dir.filePath("in.chp")});
+    QVERIFY(run.stopMs >= 0 && run.stopMs < 500);
+    QCOMPARE(run.exitCode, 130);
+    QVERIFY(!run.err.contains(linktext::kNoAnswer));
   }
 
   void missingPortShowsItsMessage() {

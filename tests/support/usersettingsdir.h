@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace kvtest {
@@ -13,6 +14,18 @@ inline QString useTemporaryUserSettings() {
   for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
     QSettings::setPath(format, QSettings::UserScope, folder.path());
   return folder.path();
+}
+
+// Gives this test process, and the programs it starts, data and configuration folders of
+// their own (XDG_DATA_HOME, XDG_CONFIG_HOME): the backups of every transfer and the read's
+// scratch file land there, never among the user's, and no other test's appear. Call it
+// before anything asks for a folder; returns the data folder.
+inline QString useTemporaryDataFolders() {
+  static QTemporaryDir folder;
+  qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
+  QStandardPaths::setTestModeEnabled(false);
+  return folder.filePath(QStringLiteral("data"));
 }
 
 }  // namespace kvtest

@@ -19,6 +19,7 @@
 #include "transfer/transfercommands.h"
 #include "transfer/transferjob.h"
 #include "ui/prompts.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 using kvtest::KvsimProcess;
@@ -47,7 +48,7 @@ class TestTransfer : public QObject {
 
  private slots:
   void initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    kvtest::useTemporaryDataFolders();
     prompts::setTestMode(true);
   }
   void init() { prompts::setTestMode(true); }

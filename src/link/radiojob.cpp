@@ -1,0 +1,187 @@
+#include "link/radiojob.h"
+
+#include <QMutex>
+#include <utility>
+
+#include "exchange/fields.h"
+#include "image/backups.h"
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
+
+namespace kv {
+
+// Passes everything on and keeps the last message shown, which tells why a transfer failed.
+class RadioJob::Recorder : public TransferObserver {
+ public:
+  explicit Recorder(TransferObserver& shown) : shown_(shown) {}
+
+  void setCaption(const QString& caption) override { shown_.setCaption(caption); }
+  void setProgress(int value) override { shown_.setProgress(value); }
+  void setStep(const QString& step) override { shown_.setStep(step); }
+  void message(const QString& text, const QString& title, MessageIcon icon) override {
+    // A serial error's number is its title; the other titles only say what kind of box it is.
+    bool numbered = false;
+    title.toInt(&numbered);
+    last_ = numbered ? QStringLiteral("%1: %2").arg(title, text) : text;
+    shown_.message(text, title, icon);
+  }
+  bool cancelled() override { return shown_.cancelled(); }
+
+  QString takeLast() { return std::exchange(last_, {}); }
+
+ private:
+  TransferObserver& shown_;
+  QString last_;
+};
+
+RadioJob::RadioJob(SerialPort& port, Opener open, Clock& clock, TransferObserver& observer,
+                   LinkSession& session, Setup setup)
+    : port_(port),
+      open_(std::move(open)),
+      clock_(clock),
+      session_(session),
+      setup_(std::move(setup)),
+      recorder_(std::make_unique<Recorder>(observer)) {}
+
+RadioJob::~RadioJob() = default;
+
+JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
+  JobOutcome outcome;
+  // A document that cannot become bytes is reported by the write before it sends anything;
+  // the radio is not read for it first.
+  const EncodedImage sent = encodeImage(data);
+  if (!sent.ok()) checks = {};
+  const int steps = 1 + int(checks.readFirst) + int(checks.verify);
+  int step = 0;
+  const auto startStep = [&](const QString& name) {
+    if (steps > 1)
+      recorder_->setStep(QStringLiteral("步骤 %1/%2：%3").arg(++step).arg(steps).arg(name));
+  };
+
+  if (checks.readFirst) {
+    startStep(jobtext::kStepReadFirst);
+    const auto before = readRadio(outcome, jobtext::kReadFirstFailed);
+    if (!before) return outcome;
+    keep(outcome, *before, QStringLiteral("before"));
+  }
+
+  startStep(jobtext::kStepWrite);
+  if (!transfer(outcome, QString(), [&](LinkEngine& engine) { return engine.runWrite(data); }))
+    return outcome;
+  keep(outcome, sent.bytes, QStringLiteral("write"));
+  if (!checks.verify) {
+    outcome.ok = true;
+    outcome.summary = jobtext::kWritten;
+    return outcome;
+  }
+
+  startStep(jobtext::kStepVerify);
+  const auto back = readRadio(outcome, jobtext::kReadBackFailed);
+  if (!back) return outcome;
+  outcome.differences = verifyDifferences(sent.bytes, *back);
+  outcome.ok = outcome.differences.isEmpty();
+  outcome.summary = outcome.report = outcome.ok ? jobtext::kVerified : jobtext::kDiffers;
+  // A radio that holds what was sent is in the write's backup already; one that holds
+  // something else is kept as it is.
+  if (!outcome.ok) keep(outcome, *back, QStringLiteral("read"));
+  return outcome;
+}
+
+JobOutcome RadioJob::read(const QString& scratchPath, const LinkEngine::Loader& load) {
+  JobOutcome outcome;
+  bool complete = false;
+  outcome.ok = transfer(outcome, QString(), [&](LinkEngine& engine) {
+    const bool ok = engine.runRead(scratchPath, load);
+    complete = engine.readComplete();
+    if (complete) outcome.readImage = engine.readImage();
+    return ok;
+  });
+  // What the radio held is worth keeping even when it does not load.
+  if (complete) keep(outcome, outcome.readImage, QStringLiteral("read"));
+  return outcome;
+}
+
+bool RadioJob::transfer(JobOutcome& outcome, const QString& context,
+                        const std::function<bool(LinkEngine&)>& run) {
+  recorder_->takeLast();
+  // Reported as the window's read and write commands report a port that does not open.
+  if (const auto error = open_()) {
+    recorder_->message(error->description, QString::number(error->number),
+                       MessageIcon::Information);
+    fail(outcome, context, false);
+    return false;
+  }
+  if (transfers_++ > 0) settle();
+  LinkEngine engine(port_, clock_, *recorder_, session_, setup_.options);
+  if (run(engine)) return true;
+  fail(outcome, context, engine.timedOut());
+  return false;
+}
+
+// A transfer does not wait for the radio's answer to its last packet, which may still be on
+// its way when the next transfer opens the port. Taken for the start of an answer, it would
+// hold up the next handshake; so the line is let fall quiet first.
+void RadioJob::settle() {
+  constexpr int kQuietMs = 100;
+  constexpr int kLongestMs = 1000;  // a line that never falls quiet is the handshake's problem
+  const qint64 end = clock_.nowMs() + kLongestMs;
+  port_.clearInput();
+  while (port_.waitForReadyRead(kQuietMs) && clock_.nowMs() < end) port_.clearInput();
+  port_.clearInput();
+}
+
+std::optional<QByteArray> RadioJob::readRadio(JobOutcome& outcome, const QString& context) {
+  QByteArray image;
+  const bool read = transfer(outcome, context, [&](LinkEngine& engine) {
+    const bool complete = engine.runRead(QString(), [](const QString&) { return true; });
+    image = engine.readImage();
+    return complete;
+  });
+  if (!read) return std::nullopt;
+  return image;
+}
+
+void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) {
+  outcome.ok = false;
+  outcome.timedOut = timedOut;
+  outcome.cancelled = recorder_->cancelled();
+  const QString why = recorder_->takeLast();
+  if (outcome.cancelled) {
+    outcome.summary = jobtext::kCancelled;
+    return;
+  }
+  outcome.report = context;
+  if (context.isEmpty())
+    outcome.summary = why.isEmpty() ? jobtext::kFailed : why;
+  else
+    outcome.summary = why.isEmpty() ? context : QStringLiteral("%1：%2").arg(context, why);
+}
+
+void RadioJob::keep(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
+  if (setup_.backupFolder.isEmpty()) return;
+  // The radios of a fleet finish at about the same time; the folder is pruned by one at once.
+  static QMutex folder;
+  QMutexLocker lock(&folder);
+  const Backup backup = keepBackup(setup_.backupFolder, chpText(image), direction, setup_.device);
+  if (backup.error) outcome.backupWarnings << jobtext::kBackupFailed.arg(*backup.error);
+}
+
+QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack) {
+  constexpr int kChecked = kDataBlockCount * kBlockSize;
+  if (sent.left(kChecked) == readBack.left(kChecked)) return {};
+  const WholeLoad from = loadWholeChpText(chpText(sent));
+  const WholeLoad to = loadWholeChpText(chpText(readBack));
+  if (from.data && to.data) {
+    const QStringList fields = documentDifferences(*from.data, *to.data);
+    if (!fields.isEmpty()) return fields;
+  }
+  QStringList bytes;
+  for (int at = 0; at < kChecked; ++at)
+    if (sent[at] != readBack[at])
+      bytes << QStringLiteral("address 0x%1: %2 -> %3")
+                   .arg(hexToken(at >> 8) + hexToken(at & 0xFF), hexToken(quint8(sent[at])),
+                        hexToken(quint8(readBack[at])));
+  return bytes;
+}
+
+}  // namespace kv

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "link/linkengine.h"
+
+namespace kv {
+
+// What a write does besides sending the image.
+struct WriteChecks {
+  bool readFirst = false;  // read the radio first and keep what it held as a "before" backup
+  bool verify = false;     // read the radio back afterwards and compare
+};
+
+// The words of a job on one radio.
+namespace jobtext {
+inline const QString kWritten = QStringLiteral("写入成功");
+inline const QString kVerified = QStringLiteral("写频并校验成功");
+inline const QString kDiffers = QStringLiteral("校验失败，对讲机中的数据与写入的不同");
+inline const QString kReadFirstFailed = QStringLiteral("写频前备份没有完成，没有写入");
+inline const QString kReadBackFailed = QStringLiteral("写入完成，但读回校验没有完成");
+inline const QString kCancelled = QStringLiteral("已取消");
+inline const QString kFailed = QStringLiteral("传输失败");
+inline const QString kBackupFailed = QStringLiteral("无法保存备份：%1");
+inline const QString kStepReadFirst = QStringLiteral("写频前备份");
+inline const QString kStepWrite = QStringLiteral("写频");
+inline const QString kStepVerify = QStringLiteral("读回校验");
+}  // namespace jobtext
+
+// How a job on one radio ended.
+struct JobOutcome {
+  bool ok = false;
+  bool cancelled = false;
+  bool timedOut = false;  // a wait for the radio ran out of time
+  // One line: kWritten, kVerified, or why not (the message that ended the transfer, after
+  // the step it ended, when that matters).
+  QString summary;
+  // What the messages shown during the transfers have not said: a verify's result, a read
+  // that kept the write from starting, a read-back that did not finish. Empty otherwise.
+  QString report;
+  QStringList differences;     // a failed verify's lines, as `kvprog-cli diff` prints them
+  QStringList backupWarnings;  // why a backup could not be kept
+  QByteArray readImage;        // a read's memory image, when all 128 blocks came
+};
+
+// The transfers on one radio's port: a read, or a write with its checks, each image kept as
+// a backup. Every transfer follows the protocol on its own and closes the port at its end,
+// so the next one opens it again.
+class RadioJob {
+ public:
+  // Opens the port when it is not open.
+  using Opener = std::function<std::optional<Failure>()>;
+
+  struct Setup {
+    QString device;        // names the backups
+    QString backupFolder;  // empty: no backups
+    LinkOptions options;
+  };
+
+  RadioJob(SerialPort& port, Opener open, Clock& clock, TransferObserver& observer,
+           LinkSession& session, Setup setup);
+  ~RadioJob();
+
+  JobOutcome write(const RadioData& data, WriteChecks checks = {});
+  // As LinkEngine::runRead, with the image of a complete read kept.
+  JobOutcome read(const QString& scratchPath, const LinkEngine::Loader& load);
+
+ private:
+  class Recorder;
+  bool transfer(JobOutcome& outcome, const QString& context,
+                const std::function<bool(LinkEngine&)>& run);
+  std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& context);
+  void settle();
+  void fail(JobOutcome& outcome, const QString& context, bool timedOut);
+  void keep(JobOutcome& outcome, const QByteArray& image, const QString& direction);
+
+  SerialPort& port_;
+  Opener open_;
+  Clock& clock_;
+  LinkSession& session_;
+  Setup setup_;
+  std::unique_ptr<Recorder> recorder_;
+  int transfers_ = 0;
+};
+
+// What a verify reports when the radio's blocks 0..33 (the settings and the 16 channels; a
+// radio may keep other data in the rest) differ from those sent: one line per field, in the
+// form of `kvprog-cli diff` ("channel 3 rx_freq: 450.12500 -> 450.12400"), or where no field
+// shows the difference, one line per byte ("address 0x0013: 43 -> 42"). Both images are
+// whole (1024 bytes).
+QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack);
+
+}  // namespace kv

@@ -1,0 +1,185 @@
+// kvprog-cli against several kvsim radios at once: a fleet written in parallel, verify after
+// write, the backups of every image and the read before a write.
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "clirun.h"
+#include "image/backups.h"
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
+#include "kvsimprocess.h"
+#include "link/radiojob.h"
+#include "sampledata.h"
+#include "testfiles.h"
+#include "usersettingsdir.h"
+
+using namespace kv;
+using kvtest::KvsimProcess;
+using kvtest::runCli;
+
+namespace {
+
+// Radios started side by side, each with its memory in a file of its own.
+class Fleet {
+ public:
+  Fleet(const QTemporaryDir& dir, const QList<QStringList>& faults) {
+    static int fleets = 0;  // the fleets of one test keep apart from each other's files
+    ++fleets;
+    for (const QStringList& fault : faults) {
+      images_ << dir.filePath(QStringLiteral("radio%1-%2.bin").arg(fleets).arg(radios_.size()));
+      radios_.push_back(
+          std::make_unique<KvsimProcess>(QStringList{"--image", images_.last()} + fault));
+    }
+  }
+  QString device(int i) const { return radios_[i]->device(); }
+  QByteArray memory(int i) const { return kvtest::readAll(images_[i]); }
+  // --port for every radio.
+  QStringList ports() const {
+    QStringList args;
+    for (const auto& radio : radios_) args << "--port" << radio->device();
+    return args;
+  }
+
+ private:
+  std::vector<std::unique_ptr<KvsimProcess>> radios_;
+  QStringList images_;
+};
+
+// The lines of the summary on stdout that belong to `device`, without its name.
+QStringList linesOf(const QString& out, const QString& device) {
+  QStringList lines;
+  for (const QString& line : out.split('\n'))
+    if (line.startsWith(device + ": ")) lines << line.mid(device.size() + 2);
+  return lines;
+}
+
+QString sampleFile(const QTemporaryDir& dir) {
+  const QString path = dir.filePath("in.chp");
+  return saveChpFile(path, kvtest::sampleRadioData()) ? QString() : path;
+}
+
+}  // namespace
+
+class TestFleetE2E : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { kvtest::useTemporaryDataFolders(); }
+
+  void everyRadioGetsTheImageAndAFailureStaysItsOwn() {
+    QTemporaryDir dir;
+    const QString in = sampleFile(dir);
+    const QByteArray image = encodeImage(kvtest::sampleRadioData()).bytes;
+    {
+      Fleet fleet(dir, {{}, {}, {}});
+      const kvtest::CliRun run =
+          runCli(QStringList{"write", "--timeout", "2"} + fleet.ports() << in);
+      QCOMPARE(run.exitCode, 0);
+      for (int i = 0; i < 3; ++i) {
+        QCOMPARE(fleet.memory(i), image);
+        QCOMPARE(linesOf(run.out, fleet.device(i)), QStringList{jobtext::kWritten});
+      }
+      QVERIFY2(run.err.contains(fleet.device(2) + ": " + linktext::kWriting), qPrintable(run.err));
+    }
+    // The radio in the middle rejects block 20: it alone fails, and says why.
+    Fleet fleet(dir, {{}, {"--nak-at", "20"}, {}});
+    const kvtest::CliRun run = runCli(QStringList{"write", "--timeout", "2"} + fleet.ports() << in);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(linesOf(run.out, fleet.device(1)), QStringList{linktext::kCommError});
+    QVERIFY(fleet.memory(1) != image);
+    for (int i : {0, 2}) {
+      QCOMPARE(fleet.memory(i), image);
+      QCOMPARE(linesOf(run.out, fleet.device(i)), QStringList{jobtext::kWritten});
+    }
+  }
+
+  void ctrlCCancelsEveryRadio() {
+    QTemporaryDir dir;
+    Fleet fleet(dir, {{"--no-handshake"}, {"--no-handshake"}});
+    const kvtest::CliRun run =
+        kvtest::interruptCli(QStringList{"write"} + fleet.ports() << sampleFile(dir));
+    QVERIFY(run.stopMs >= 0 && run.stopMs < 500);
+    QCOMPARE(run.exitCode, 130);
+    for (int i = 0; i < 2; ++i)
+      QCOMPARE(linesOf(run.out, fleet.device(i)), QStringList{jobtext::kCancelled});
+  }
+
+  void verifyNamesWhatTheRadioKeptWrong() {
+    QTemporaryDir dir;
+    // 0x30 is channel 3's receive frequency (460.10000 stored as 00 00 10 46); 0x0F a byte
+    // of function block 2 that no field uses.
+    Fleet fleet(dir, {{}, {"--corrupt-at", "0x30"}, {"--corrupt-at", "15"}});
+    const kvtest::CliRun run = runCli(
+        QStringList{"write", "--verify", "--timeout", "2"} + fleet.ports() << sampleFile(dir));
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(linesOf(run.out, fleet.device(0)), QStringList{jobtext::kVerified});
+    QCOMPARE(linesOf(run.out, fleet.device(1)),
+             (QStringList{jobtext::kDiffers, "channel 3 rx_freq: 460.10000 -> 460.10001"}));
+    QCOMPARE(linesOf(run.out, fleet.device(2)),
+             (QStringList{jobtext::kDiffers, "address 0x000F: FF -> FE"}));
+  }
+
+  void backupsKeepEveryImageUnderItsName() {
+    QTemporaryDir dir;
+    const QByteArray oldLines = QByteArray(kvtest::readAll(kvtest::fixturePath("example.chp")));
+    const WholeLoad old = loadWholeChpText(oldLines);
+    QVERIFY(old.data);
+    const QByteArray oldImage = encodeImage(*old.data).bytes;
+    QVERIFY(kvtest::writeAll(dir.filePath("radio1.bin"), oldImage));
+    // The first radio holds another plan; the second rejects its third block, so its read
+    // before the write fails and it is never written.
+    const KvsimProcess radio({"--image", dir.filePath("radio1.bin")});
+    const KvsimProcess rejecting({"--image", dir.filePath("radio2.bin"), "--nak-at", "3"});
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+    const QString backups = dir.filePath("data/kvprog/backups");
+    const auto kept = [&] { return QDir(backups).entryList(QDir::Files); };
+    const auto named = [&](const char* direction) {
+      const QRegularExpression name(
+          QStringLiteral(R"(^\d{8}-\d{6}-%1-%2\.chp$)")
+              .arg(QLatin1String(direction), backupPortName(radio.device())));
+      QStringList found = kept();
+      found.removeIf([&](const QString& n) { return !name.match(n).hasMatch(); });
+      return found.isEmpty() ? QString() : QDir(backups).filePath(found.join(' '));
+    };
+
+    const kvtest::CliRun write =
+        runCli({"write", "--read-first", "--verify", "--timeout", "2", "--port", radio.device(),
+                "--port", rejecting.device(), sampleFile(dir)});
+    QCOMPARE(write.exitCode, 1);
+    QCOMPARE(linesOf(write.out, radio.device()), QStringList{jobtext::kVerified});
+    QCOMPARE(linesOf(write.out, rejecting.device()),
+             QStringList{jobtext::kReadFirstFailed + "：" + linktext::kCommError});
+    QCOMPARE(kvtest::readAll(dir.filePath("radio2.bin")), QByteArray(kImageSize, char(0xFF)));
+    // What the radio held before, and what it was given; a read-back that matched is the
+    // write's backup already.
+    QCOMPARE(kept().size(), 2);
+    QCOMPARE(kvtest::readAll(named("before")), chpText(oldImage));
+    QCOMPARE(kvtest::readAll(named("write")),
+             chpText(encodeImage(kvtest::sampleRadioData()).bytes));
+
+    QCOMPARE(runCli({"read", "--timeout", "2", "--port", radio.device(), dir.filePath("out.chp")})
+                 .exitCode,
+             0);
+    QCOMPARE(kvtest::readAll(named("read")), chpText(encodeImage(kvtest::sampleRadioData()).bytes));
+    QCOMPARE(runCli({"write", "--no-backup", "--port", radio.device(), sampleFile(dir)}).exitCode,
+             0);
+    QCOMPARE(kept().size(), 3);
+
+    // A data folder that cannot hold the backups: a warning, and the write still succeeds.
+    QVERIFY(kvtest::writeAll(dir.filePath("blocked"), "a file where a folder should be"));
+    qputenv("XDG_DATA_HOME", dir.filePath("blocked").toLocal8Bit());
+    const kvtest::CliRun blocked = runCli({"write", "--port", radio.device(), sampleFile(dir)});
+    QCOMPARE(blocked.exitCode, 0);
+    QVERIFY2(blocked.err.contains("kvprog-cli: warning: " + radio.device() + ": 无法保存备份："),
+             qPrintable(blocked.err));
+    qputenv("XDG_DATA_HOME", data);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestFleetE2E)
+#include "test_fleet_e2e.moc"
