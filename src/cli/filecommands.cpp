@@ -12,8 +12,6 @@
 namespace kv::cli {
 namespace {
 
-constexpr qint64 kMaxInputSize = 1 << 20;  // a channel file's JSON is about 3 KB, its CSV 1 KB
-
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
   TextTable settings;

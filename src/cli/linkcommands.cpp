@@ -19,7 +19,6 @@ namespace {
 constexpr int kTimedOut = 124;
 constexpr int kInterrupted = 130;
 constexpr int kMaxTimeoutSeconds = 24 * 60 * 60;
-constexpr qint64 kMaxScratchSize = 1 << 16;  // a whole read's scratch file is under 5 KB
 
 volatile std::sig_atomic_t interrupted = 0;
 void onInterrupt(int) { interrupted = 1; }
@@ -195,7 +194,7 @@ int read(const QStringList& argList) {
   }
   // The file holds exactly the lines the radio's answers gave, even when they do not load:
   // rewriting them from what loaded would change what the radio holds.
-  const BoundedRead received = readFileBounded(scratchPath, kMaxScratchSize);
+  const BoundedRead received = readFileBounded(scratchPath, kMaxInputSize);
   if (!received.ok()) return fail(QStringLiteral("%1: %2").arg(scratchPath, received.reason));
   if (const auto error = writeFileAtomically(args->file, received.bytes))
     return fail(QStringLiteral("%1: %2").arg(args->file, *error));

@@ -39,7 +39,6 @@ const QString kCsvFilter = QStringLiteral("CSV(*.csv);;所有文件(*.*)");
 const QString kExportCsv = QStringLiteral("导出信道表(CSV)");
 const QString kImportCsv = QStringLiteral("导入信道表(CSV)");
 const QString kOpenBackup = QStringLiteral("打开备份");
-constexpr qint64 kMaxCsvSize = 1 << 20;  // a channel table's CSV is about 1 KB
 const int kEditorTimerMs = 1000;
 
 void rememberFolderOf(const QString& path) {
@@ -345,7 +344,7 @@ void mainFrm::importCsv() {
   if (!maySaveChanges()) return;
   const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
   if (path.isEmpty()) return;
-  const BoundedRead input = readFileBounded(path, kMaxCsvSize);
+  const BoundedRead input = readFileBounded(path, kMaxInputSize);
   const CsvResult csv = input.ok() ? fromCsv(input.bytes, data(), bands_) : CsvResult{};
   const QString error = input.ok() ? csv.error : input.reason;
   if (!error.isEmpty()) {

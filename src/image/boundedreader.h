@@ -15,6 +15,11 @@ struct BoundedRead {
   bool ok() const { return status == Status::Ok; }
 };
 
+// The limit for the inputs the programs take: channel files, the settings file, JSON and CSV
+// tables are a few kilobytes at most; past this much an input is none of them, and reading on
+// through a huge one would only keep the user waiting.
+constexpr qint64 kMaxInputSize = 1 << 20;
+
 // Reads the whole input at `path` — a regular file, a pipe, a FIFO or a device alike — as long
 // as it holds at most `limit` bytes.
 BoundedRead readFileBounded(const QString& path, qint64 limit);

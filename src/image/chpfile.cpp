@@ -14,9 +14,6 @@ using namespace errnum;
 // Longest part of a line that is kept; a line is never longer than 36 characters when
 // written by this program or a radio read, and the rest of a longer one is skipped.
 constexpr int kMaxLine = 4096;
-// The 34 lines the loader reads take under 2 KB; past this much the input is not a channel
-// file, and reading on through a huge one would only keep the user waiting.
-constexpr qint64 kMaxRead = 1 << 20;
 
 class LoadFailure {
  public:
@@ -181,7 +178,7 @@ void readChannels(LineReader& in, RadioData& data, QList<UnknownSignal>& unknown
 }  // namespace
 
 LoadResult loadChpFile(const QString& path, RadioData& data) {
-  const BoundedRead input = readFileBounded(path, kMaxRead);
+  const BoundedRead input = readFileBounded(path, kMaxInputSize);
   switch (input.status) {
     case BoundedRead::Status::Ok:
       break;

@@ -8,8 +8,6 @@
 namespace kv {
 namespace {
 
-constexpr qint64 kMaxFileSize = 1 << 20;  // a settings file is a few hundred bytes
-
 QString sectionName(const QString& line) {
   const QString t = line.trimmed();
   if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
@@ -40,7 +38,7 @@ struct FileLines {
 // exactly as it was, whatever its encoding (a file from a Chinese system holds GBK notes).
 FileLines readLines(const QString& path) {
   FileLines result;
-  BoundedRead input = readFileBounded(path, kMaxFileSize);
+  BoundedRead input = readFileBounded(path, kMaxInputSize);
   if (input.status == BoundedRead::Status::NotFound) return result;
   if (!input.ok()) {
     result.error = input.status == BoundedRead::Status::TooLarge

@@ -11,11 +11,6 @@
 #include "kvversion.h"
 
 namespace kv {
-namespace {
-
-constexpr qint64 kMaxSettingsSize = 1 << 20;  // the default is a few hundred bytes
-
-}  // namespace
 
 void useProgramIdentity() {
   QCoreApplication::setApplicationName(QStringLiteral("kvprog"));
@@ -42,7 +37,7 @@ QString settingsFile(const QString& programDir, const QString& configDir,
   // Without a default, or where the folder cannot be written, the file stays missing: every
   // band is then empty, as for a copy without its settings file, and tune mode says so when
   // it stores a band.
-  const BoundedRead packaged = readFileBounded(packagedDefault, kMaxSettingsSize);
+  const BoundedRead packaged = readFileBounded(packagedDefault, kMaxInputSize);
   if (packaged.ok() && QDir().mkpath(configDir)) writeFileAtomically(own, packaged.bytes);
   return own;
 }
