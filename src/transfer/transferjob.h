@@ -15,10 +15,10 @@
 namespace kv {
 
 // A read, or a write with its checks (RadioJob), on a worker thread that owns the serial
-// port: the port is opened there first, then the job waits for the progress window's start. Captions and progress
-// reach the window as queued signals; a message or the read's load runs on the GUI thread
-// while the worker waits for it. The GUI thread never waits for the worker while the worker
-// waits for it: it first lets the worker go on without it (see finishWithoutGui).
+// port: the port is opened there first, then the job waits for the progress window's start.
+// Captions and progress reach the window as queued signals; a message or the read's load runs on
+// the GUI thread while the worker waits for it. The GUI thread never waits for the worker while the
+// worker waits for it: it first lets the worker go on without it (see finishWithoutGui).
 class TransferJob : public QThread {
   Q_OBJECT
 

@@ -15,7 +15,8 @@ inline kv::RadioData sampleRadioData() {
   data.settings.voice = 1;
   data.tune.sPower = 8;
   const auto setChannel = [&](int n, const QStringList& cells) {
-    for (int column = kRxFreq; column <= kTxPower; ++column) data.cell(n, column) = cells[column - 1];
+    for (int column = kRxFreq; column <= kTxPower; ++column)
+      data.cell(n, column) = cells[column - 1];
   };
   setChannel(1, {"435.12500", "435.12500", "67", "D023I", "是", "窄", "中"});
   setChannel(2, {"450.00625", "460.10000", "D023N", "OFF", "否", "宽", "低"});
