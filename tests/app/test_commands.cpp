@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -55,10 +56,14 @@ bool shownText(const QString& text) {
   return false;
 }
 
-// The backups kept of `device` in one direction ("write", "read", "before").
+// The backups kept of `device` in one direction ("write", "read", "before"), with the
+// radio's model when its image names one.
 QStringList backupsOf(const QString& device, const QString& direction) {
-  return QDir(backupFolder())
-      .entryList({QStringLiteral("*-%1-%2.chp").arg(direction, backupPortName(device))});
+  const QRegularExpression name(
+      QStringLiteral(R"(-%1-%2(-KV--[\w()]+)?\.chp$)").arg(direction, backupPortName(device)));
+  QStringList names = QDir(backupFolder()).entryList({QStringLiteral("*.chp")});
+  names.removeIf([&](const QString& n) { return !name.match(n).hasMatch(); });
+  return names;
 }
 
 // The steps the progress window names while a transfer runs; a picture of it during the
