@@ -117,28 +117,21 @@ class TestCliPorts : public QObject {
 
   // Stable device names hold colons; KVPROG_PORTS separates its entries with commas.
   void namedPortsWithColonsInTheirNames() {
-    Pty first;
-    Pty second;
+    Pty first, second;
     QTemporaryDir dir;
     const QString byPath = dir.filePath("pci-0000:00:14.0-usb-0:1:1.0-port0");
     QVERIFY(QFile::link(first.device(), byPath));
-    const struct {
-      QString value;
-      QStringList devices;  // COM1, COM2, ...
-    } cases[] = {
+    const QList<std::pair<QString, QStringList>> cases{
         {byPath, {byPath}},
         {" " + byPath + " , " + second.device() + ",", {byPath, second.device()}},
         // Without a comma, a value that is no path keeps the old colon-separated form.
-        {first.device() + ":" + second.device(), {first.device(), second.device()}},
-    };
-    for (const auto& c : cases) {
-      const CliRun list = runCli({"ports"}, c.value);
-      QCOMPARE(list.exitCode, 0);
-      const QStringList lines = list.out.split('\n');
-      for (int i = 0; i < c.devices.size(); ++i)
+        {first.device() + ":" + second.device(), {first.device(), second.device()}}};
+    for (const auto& [value, devices] : cases) {
+      const QStringList lines = runCli({"ports"}, value).out.split('\n');
+      for (int i = 0; i < devices.size(); ++i)
         QVERIFY2(
-            lines.value(i).startsWith(QStringLiteral("COM%1\t%2\t").arg(i + 1).arg(c.devices[i])),
-            qPrintable(c.value + " gave " + list.out));
+            lines.value(i).startsWith(QStringLiteral("COM%1\t%2\t").arg(i + 1).arg(devices[i])),
+            qPrintable(value + ": " + lines.join('|')));
     }
   }
 };
