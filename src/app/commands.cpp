@@ -18,8 +18,11 @@ namespace kv {
 
 void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
-  w.setCommand(Command::Read,
-               [&w] { runReadCommand(&w, [&w](const QString& scratch) { w.loadFile(scratch); }); });
+  w.setCommand(Command::Read, [&w] {
+    runReadCommand(
+        &w, [&w](const QString& scratch) { w.loadFile(scratch); },
+        [&w](const QByteArray& lines) { w.loadText(lines); });
+  });
   w.setCommand(Command::Write, [&w] {
     const UserSettings settings;
     runWriteCommand(&w, w.data(), {settings.readFirst(), settings.verifyAfterWrite()});

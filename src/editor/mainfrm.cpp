@@ -265,6 +265,15 @@ bool mainFrm::loadFile(const QString& path) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
+  return takeLoad(result, loaded);
+}
+
+bool mainFrm::loadText(const QByteArray& text) {
+  RadioData loaded = data();
+  return takeLoad(loadChpText(text, loaded), loaded);
+}
+
+bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded) {
   if (result.status == LoadStatus::Failed)
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);

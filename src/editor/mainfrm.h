@@ -14,6 +14,7 @@ class QWindow;
 namespace kv {
 
 class ChannelGrid;
+struct LoadResult;
 class EditCommands;
 class FunctionPanel;
 class RecentFiles;
@@ -54,6 +55,9 @@ class mainFrm : public QMainWindow {
   // and leaves the window as it was. True when loaded. Used for the read's scratch file;
   // files the user names go to openPath.
   bool loadFile(const QString& path);
+  // The same for the text of a ".chp" file in memory: a read whose scratch file could not
+  // be saved.
+  bool loadText(const QByteArray& text);
   void stopEditorTimer();
 
   // Commands whose windows live in other layers. Until a handler is installed the command
@@ -106,6 +110,8 @@ class mainFrm : public QMainWindow {
   // Makes `path` the current file (none when empty) and the first of the recent files.
   void setCurrentFile(const QString& path);
   void updateCaption();
+  // Takes what a load gave into the window, or reports why not.
+  bool takeLoad(const LoadResult& result, const RadioData& loaded);
 
   // Shows, once the window is up, which stored bands were unusable and replaced for the run.
   void reportReplacedBands();

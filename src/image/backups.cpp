@@ -1,10 +1,15 @@
 #include "image/backups.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "image/atomicfile.h"
+#include "image/chpfile.h"
+#include "image/memoryimage.h"
+#include "model/radiomodel.h"
 
 namespace kv {
 namespace {
@@ -15,11 +20,15 @@ const QRegularExpression& backupName() {
   return name;
 }
 
-void prune(QDir dir) {
-  QStringList names = dir.entryList({QStringLiteral("*.chp")}, QDir::Files, QDir::Name);
-  names.removeIf([](const QString& n) { return !backupName().match(n).hasMatch(); });
-  // The names begin with the time, so name order is age order.
-  for (qsizetype i = 0; i + kBackupsKept < names.size(); ++i) dir.remove(names[i]);
+// "-KV--410B(1)": the model the image's first byte names, with anything a file name might
+// not carry made "_"; empty when the byte names no model.
+QString modelPart(const QByteArray& image) {
+  if (image.isEmpty()) return {};
+  const auto model = findModelByCode(hexToken(quint8(image[0])));
+  if (!model) return {};
+  QString name = QString::fromUtf8(radioModels()[*model].name);
+  static const QRegularExpression other(QStringLiteral(R"([^A-Za-z0-9()\-])"));
+  return QLatin1Char('-') + name.replace(other, QStringLiteral("_"));
 }
 
 }  // namespace
@@ -36,26 +45,50 @@ QString backupPortName(const QString& device) {
   return name.replace(QLatin1Char('/'), QLatin1Char('-'));
 }
 
-Backup keepBackup(const QString& folder, const QByteArray& chpText, const QString& direction,
-                  const QString& device, const QDateTime& when) {
+Backup BackupStore::keep(const QByteArray& image, const QString& direction, const QString& device,
+                         const QDateTime& when) {
+  // The radios of a fleet finish at about the same time; the folder is named into and pruned
+  // by one at once.
+  QMutexLocker lock(&mutex_);
   Backup backup;
-  const QDir dir(folder);
+  const QDir dir(folder_);
   if (!dir.mkpath(QStringLiteral("."))) {
-    backup.error = QStringLiteral("cannot create the folder %1").arg(folder);
+    backup.error = QStringLiteral("无法创建文件夹“%1”").arg(QDir::toNativeSeparators(folder_));
     return backup;
   }
-  const QString stem =
-      QStringLiteral("%1-%2-%3")
-          .arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss")), direction, backupPortName(device));
+  const QString stem = QStringLiteral("%1-%2-%3%4")
+                           .arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss")), direction,
+                                backupPortName(device), modelPart(image));
   QString name = stem + QStringLiteral(".chp");
   for (int n = 2; dir.exists(name); ++n) name = QStringLiteral("%1-%2.chp").arg(stem).arg(n);
-  backup.path = dir.filePath(name);
-  if ((backup.error = writeFileAtomically(backup.path, chpText))) {
-    backup.path.clear();
+  const QString path = dir.filePath(name);
+  if ((backup.error = writeFileAtomically(path, chpText(image)))) return backup;
+  prune(name);
+  // Another program pruning the same folder may have taken it.
+  if (!QFileInfo::exists(path)) {
+    backup.error = QStringLiteral("备份“%1”写入后已不存在").arg(QDir::toNativeSeparators(path));
     return backup;
   }
-  prune(dir);
+  backup.path = path;
   return backup;
+}
+
+// Oldest first by the time the files were written, not by name: a clock set back (or the
+// hour repeated at the end of daylight-saving time) gives a new backup an older name. The
+// backup just kept is never the one removed.
+void BackupStore::prune(const QString& kept) {
+  QDir dir(folder_);
+  QFileInfoList files = dir.entryInfoList({QStringLiteral("*.chp")}, QDir::Files);
+  files.removeIf([&](const QFileInfo& f) {
+    return f.fileName() == kept || !backupName().match(f.fileName()).hasMatch();
+  });
+  const qsizetype excess = files.size() + 1 - kBackupsKept;
+  if (excess <= 0) return;
+  std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
+    const QDateTime ta = a.lastModified(), tb = b.lastModified();
+    return ta != tb ? ta < tb : a.fileName() < b.fileName();
+  });
+  for (qsizetype i = 0; i < excess; ++i) dir.remove(files[i].fileName());
 }
 
 }  // namespace kv

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMutex>
 #include <QString>
 #include <optional>
 
@@ -19,14 +20,30 @@ QString backupFolder();
 QString backupPortName(const QString& device);
 
 struct Backup {
-  QString path;                  // the file written, when it was
+  QString path;                  // the file kept, when it was
   std::optional<QString> error;  // why it could not be
 };
 
-// Keeps `chpText` in `folder` as "20261208-093000-write-ttyUSB0.chp" (`direction` is "read",
-// "write" or "before"), "-2", "-3" added for more in the same second, then removes the oldest
-// backups past kBackupsKept.
-Backup keepBackup(const QString& folder, const QByteArray& chpText, const QString& direction,
-                  const QString& device, const QDateTime& when = QDateTime::currentDateTime());
+// The backups folder of a run: how backups are named, written and pruned. Jobs on several
+// threads may share one store; it keeps one at a time in its folder.
+class BackupStore {
+ public:
+  explicit BackupStore(QString folder) : folder_(std::move(folder)) {}
+
+  const QString& folder() const { return folder_; }
+
+  // Keeps the channel file of the memory image `image` as
+  // "20261208-093000-write-ttyUSB0-KV--410B(1).chp" (`direction` is "read", "write" or
+  // "before"; the model is left out when the image's model byte names none), "-2", "-3"
+  // added for more in the same second; then removes the oldest backups past kBackupsKept.
+  Backup keep(const QByteArray& image, const QString& direction, const QString& device,
+              const QDateTime& when = QDateTime::currentDateTime());
+
+ private:
+  void prune(const QString& kept);
+
+  const QString folder_;
+  QMutex mutex_;
+};
 
 }  // namespace kv

@@ -2,28 +2,29 @@
 
 #include <QThread>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "link/systemserialport.h"
+#include "image/backups.h"
+#include "link/portjob.h"
 
 namespace kv {
 
 QList<JobOutcome> runFleet(const QList<FleetPort>& ports, const QString& backupFolder,
                            const LinkOptions& options,
                            const std::function<JobOutcome(RadioJob&)>& work) {
+  // The lines share one store, which keeps their backups one at a time.
+  std::optional<BackupStore> backups;
+  if (!backupFolder.isEmpty()) backups.emplace(backupFolder);
   // Each thread writes its own element only.
   std::vector<JobOutcome> outcomes(ports.size());
   std::vector<std::unique_ptr<QThread>> threads;
   for (qsizetype i = 0; i < ports.size(); ++i) {
     threads.emplace_back(QThread::create([&, i] {
       const FleetPort& line = ports[i];
-      SystemSerialPort port;  // created here: the port belongs to this thread
-      SystemClock clock;
       LinkSession session;
-      RadioJob job(port, [&] { return port.open(line.device); }, clock, *line.observer, session,
-                   {line.device, backupFolder, options});
-      outcomes[i] = work(job);
-      port.close();
+      PortJob job(line.device, options, backups ? &*backups : nullptr, *line.observer, session);
+      outcomes[i] = work(job.job());
     }));
     threads.back()->start();
   }

@@ -15,10 +15,6 @@ constexpr int kFullBar = 128;
 
 }  // namespace
 
-Failure portNotOpen() {
-  return {errnum::kPortNotOpen, QStringLiteral("只有当端口打开时操作才有效")};
-}
-
 QByteArray blockPacket(char command, int block, const QByteArray& image) {
   QByteArray packet;
   packet += command;
@@ -250,6 +246,7 @@ bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
     }
     return false;
   };
+  blocksSent_ = true;
   if (!send(blockPacket(kWriteCommand, 0, image))) return failed();
   observer_.setProgress(1);
   if (!waitForAck()) return failed();
@@ -296,6 +293,7 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
   if (stopRequested()) return false;
   port_.clearInput();
   readImage_.clear();
+  receivedLines_.clear();
   for (int b = 1;; ++b) {
     if (port_.isOpen()) {
       session_.byteMode = true;
@@ -320,8 +318,10 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
     }
     stopTimer1();
     const QByteArray answer = port_.readAll();
+    const QByteArray line = scratchLine(answer);
+    receivedLines_ += line;
     if (!scratchPath.isEmpty()) {
-      if (const auto failure = appendToFile(scratchPath, scratchLine(answer))) {
+      if (const auto failure = appendToFile(scratchPath, line)) {
         pendingFailure_ = {errnum::kFileAccess,
                            QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
         return reportPendingFailure();

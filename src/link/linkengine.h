@@ -72,6 +72,11 @@ class LinkEngine {
   // The data bytes of the blocks a read has stored so far, in block order: the whole
   // memory image once the read is complete.
   const QByteArray& readImage() const { return readImage_; }
+  // The lines of the scratch file for the blocks a read has received so far.
+  const QByteArray& receivedLines() const { return receivedLines_; }
+  // True once a write has begun sending blocks: a write that ends after this may have left
+  // the radio holding old and new data mixed.
+  bool blocksSent() const { return blocksSent_; }
   // A serial-layer error that ended a step and that no phase has reported.
   const std::optional<Failure>& pendingFailure() const { return pendingFailure_; }
 
@@ -102,6 +107,8 @@ class LinkEngine {
   bool timedOut_ = false;
   bool readComplete_ = false;
   QByteArray readImage_;
+  QByteArray receivedLines_;
+  bool blocksSent_ = false;
   std::optional<Failure> pendingFailure_;
 };
 

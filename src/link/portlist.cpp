@@ -1,6 +1,7 @@
 #include "link/portlist.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "image/boundedreader.h"
+#include "link/serialport.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -94,7 +96,16 @@ QString PortInfo::identity() const {
 void setPortSource(PortSource replacement) { source() = std::move(replacement); }
 
 QStringList namedPorts() {
-  return qEnvironmentVariable("KVPROG_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+  const QString value = qEnvironmentVariable("KVPROG_PORTS").trimmed();
+  // Stable device names (/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0) hold colons,
+  // so a single existing path is one device; other values without a comma keep the old
+  // colon-separated form.
+  if (!value.contains(QLatin1Char(',')) && QFileInfo::exists(value)) return {value};
+  const QChar separator = value.contains(QLatin1Char(',')) ? QLatin1Char(',') : QLatin1Char(':');
+  QStringList devices;
+  for (const QString& entry : value.split(separator, Qt::SkipEmptyParts))
+    if (const QString device = entry.trimmed(); !device.isEmpty()) devices << device;
+  return devices;
 }
 
 QList<PortInfo> listPorts() {

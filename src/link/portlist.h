@@ -35,8 +35,10 @@ struct PortInfo {
 using PortSource = std::function<QList<PortInfo>()>;
 void setPortSource(PortSource source);
 
-// The devices named in the environment variable KVPROG_PORTS (colon-separated), such as a
-// kvsim pseudo-terminal that the system does not list.
+// The devices named in the environment variable KVPROG_PORTS, such as a kvsim pseudo-terminal
+// that the system does not list: separated by commas, each trimmed. A value without a comma is
+// one device when that path exists, else it is split on colons, as it was before stable names
+// with colons (/dev/serial/by-path/...) could be named.
 QStringList namedPorts();
 
 // The ports in the port dialog's order: the named ports first, then USB adapters, then the rest,

@@ -1,6 +1,5 @@
 #include "link/radiojob.h"
 
-#include <QMutex>
 #include <utility>
 
 #include "exchange/fields.h"
@@ -62,13 +61,29 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
     startStep(jobtext::kStepReadFirst);
     const auto before = readRadio(outcome, jobtext::kReadFirstFailed);
     if (!before) return outcome;
-    keep(outcome, *before, QStringLiteral("before"));
+    // That backup is the option's whole point: without it the radio is not written.
+    if (const auto error = keep(*before, QStringLiteral("before"))) {
+      outcome.summary = outcome.report =
+          QStringLiteral("%1：%2").arg(jobtext::kReadFirstFailed, *error);
+      return outcome;
+    }
   }
 
   startStep(jobtext::kStepWrite);
-  if (!transfer(outcome, QString(), [&](LinkEngine& engine) { return engine.runWrite(data); }))
+  bool blocksSent = false;
+  const bool written = transfer(outcome, QString(), [&](LinkEngine& engine) {
+    const bool ok = engine.runWrite(data);
+    blocksSent = engine.blocksSent();
+    return ok;
+  });
+  if (!written) {
+    if (blocksSent) {
+      outcome.writeUnfinished = true;
+      outcome.summary += jobtext::kMaybeMixed;
+    }
     return outcome;
-  keep(outcome, sent.bytes, QStringLiteral("write"));
+  }
+  keepOrWarn(outcome, sent.bytes, QStringLiteral("write"));
   if (!checks.verify) {
     outcome.ok = true;
     outcome.summary = jobtext::kWritten;
@@ -83,7 +98,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   outcome.summary = outcome.report = outcome.ok ? jobtext::kVerified : jobtext::kDiffers;
   // A radio that holds what was sent is in the write's backup already; one that holds
   // something else is kept as it is.
-  if (!outcome.ok) keep(outcome, *back, QStringLiteral("read"));
+  if (!outcome.ok) keepOrWarn(outcome, *back, QStringLiteral("read"));
   return outcome;
 }
 
@@ -94,10 +109,11 @@ JobOutcome RadioJob::read(const QString& scratchPath, const LinkEngine::Loader& 
     const bool ok = engine.runRead(scratchPath, load);
     complete = engine.readComplete();
     if (complete) outcome.readImage = engine.readImage();
+    outcome.receivedLines = engine.receivedLines();
     return ok;
   });
   // What the radio held is worth keeping even when it does not load.
-  if (complete) keep(outcome, outcome.readImage, QStringLiteral("read"));
+  if (complete) keepOrWarn(outcome, outcome.readImage, QStringLiteral("read"));
   return outcome;
 }
 
@@ -157,13 +173,15 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
     outcome.summary = why.isEmpty() ? context : QStringLiteral("%1：%2").arg(context, why);
 }
 
-void RadioJob::keep(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
-  if (setup_.backupFolder.isEmpty()) return;
-  // The radios of a fleet finish at about the same time; the folder is pruned by one at once.
-  static QMutex folder;
-  QMutexLocker lock(&folder);
-  const Backup backup = keepBackup(setup_.backupFolder, chpText(image), direction, setup_.device);
-  if (backup.error) outcome.backupWarnings << jobtext::kBackupFailed.arg(*backup.error);
+std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& direction) {
+  if (!setup_.backups) return std::nullopt;
+  return setup_.backups->keep(image, direction, setup_.device).error;
+}
+
+// The backups of a read or a write only help to undo a mistake: one not kept is a warning.
+void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
+  if (const auto error = keep(image, direction))
+    outcome.backupWarnings << jobtext::kBackupFailed.arg(*error);
 }
 
 QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack) {

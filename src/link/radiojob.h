@@ -23,6 +23,10 @@ inline const QString kWritten = QStringLiteral("写入成功");
 inline const QString kVerified = QStringLiteral("写频并校验成功");
 inline const QString kDiffers = QStringLiteral("校验失败，对讲机中的数据与写入的不同");
 inline const QString kReadFirstFailed = QStringLiteral("写频前备份没有完成，没有写入");
+// After a write that began sending blocks and did not finish.
+inline const QString kMaybeMixed = QStringLiteral("（对讲机中可能是新旧混杂的数据，请重新写频）");
+inline const QString kCancelledMidWrite =
+    QStringLiteral("写频没有完成，对讲机中可能是新旧混杂的数据，请重新写频。");
 inline const QString kReadBackFailed = QStringLiteral("写入完成，但读回校验没有完成");
 inline const QString kCancelled = QStringLiteral("已取消");
 inline const QString kFailed = QStringLiteral("传输失败");
@@ -37,16 +41,23 @@ struct JobOutcome {
   bool ok = false;
   bool cancelled = false;
   bool timedOut = false;  // a wait for the radio ran out of time
+  // The write began sending blocks and did not finish: the radio may hold old and new data
+  // mixed.
+  bool writeUnfinished = false;
   // One line: kWritten, kVerified, or why not (the message that ended the transfer, after
-  // the step it ended, when that matters).
+  // the step it ended, when that matters, and kMaybeMixed after an unfinished write).
   QString summary;
   // What the messages shown during the transfers have not said: a verify's result, a read
-  // that kept the write from starting, a read-back that did not finish. Empty otherwise.
+  // or a "before" backup that kept the write from starting, a read-back that did not finish.
+  // Empty otherwise.
   QString report;
   QStringList differences;     // a failed verify's lines, as `kvprog-cli diff` prints them
   QStringList backupWarnings;  // why a backup could not be kept
   QByteArray readImage;        // a read's memory image, when all 128 blocks came
+  QByteArray receivedLines;    // a read's answers as the scratch file's lines, as many as came
 };
+
+class BackupStore;
 
 // The transfers on one radio's port: a read, or a write with its checks, each image kept as
 // a backup. Every transfer follows the protocol on its own and closes the port at its end,
@@ -57,8 +68,8 @@ class RadioJob {
   using Opener = std::function<std::optional<Failure>()>;
 
   struct Setup {
-    QString device;        // names the backups
-    QString backupFolder;  // empty: no backups
+    QString device;                  // names the backups
+    BackupStore* backups = nullptr;  // none: no backups
     LinkOptions options;
   };
 
@@ -67,7 +78,8 @@ class RadioJob {
   ~RadioJob();
 
   JobOutcome write(const RadioData& data, WriteChecks checks = {});
-  // As LinkEngine::runRead, with the image of a complete read kept.
+  // As LinkEngine::runRead, with the image of a complete read kept and the lines received in
+  // the outcome.
   JobOutcome read(const QString& scratchPath, const LinkEngine::Loader& load);
 
  private:
@@ -77,7 +89,9 @@ class RadioJob {
   std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& context);
   void settle();
   void fail(JobOutcome& outcome, const QString& context, bool timedOut);
-  void keep(JobOutcome& outcome, const QByteArray& image, const QString& direction);
+  // Keeps `image` as a backup; why not when it could not be kept.
+  std::optional<QString> keep(const QByteArray& image, const QString& direction);
+  void keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction);
 
   SerialPort& port_;
   Opener open_;

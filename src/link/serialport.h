@@ -8,6 +8,14 @@
 
 namespace kv {
 
+// Error numbers of the serial layer, as the program has always reported them.
+namespace errnum {
+constexpr int kPortNotFound = 8002;
+constexpr int kPortBusy = 8005;
+constexpr int kPortIo = 8015;
+constexpr int kPortNotOpen = 8018;
+}  // namespace errnum
+
 // The serial layer's answer to an operation on a closed port.
 Failure portNotOpen();
 
@@ -17,6 +25,9 @@ class SerialPort {
  public:
   virtual ~SerialPort() = default;
 
+  // Opens the device (a path such as /dev/ttyUSB0, or COM3 on Windows) for a transfer at the
+  // fixed line settings "9600,n,8,1", DTR asserted, input discarded; nothing when it is open.
+  virtual std::optional<Failure> open(const QString& device) = 0;
   virtual bool isOpen() const = 0;
   virtual void close() = 0;
   // Sends the bytes in one piece; an error when the port is closed or the line fails.

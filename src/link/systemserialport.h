@@ -10,10 +10,9 @@ namespace kv {
 // that runs the transfer: the port belongs to that thread.
 class SystemSerialPort : public SerialPort {
  public:
-  // Opens the device (a path such as /dev/ttyUSB0, or COM3 on Windows) for a transfer:
   // 9600 baud, no parity, 8 data bits, 1 stop bit, no flow control, DTR asserted, RTS not,
   // input discarded.
-  std::optional<Failure> open(const QString& device);
+  std::optional<Failure> open(const QString& device) override;
 
   bool isOpen() const override;
   void close() override;

@@ -11,17 +11,14 @@ struct Failure {
   QString description;
 };
 
-// Error numbers as the program has always reported them.
+// Error numbers of files and values as the program has always reported them (the serial
+// layer's are its own, in link/serialport.h).
 namespace errnum {
 constexpr int kSubscript = 9;
 constexpr int kTypeMismatch = 13;
 constexpr int kPastEnd = 62;
 constexpr int kFileAccess = 75;
 constexpr int kInvalidValue = 380;
-constexpr int kPortNotFound = 8002;
-constexpr int kPortBusy = 8005;
-constexpr int kPortIo = 8015;
-constexpr int kPortNotOpen = 8018;
 }  // namespace errnum
 
 }  // namespace kv

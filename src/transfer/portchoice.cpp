@@ -3,6 +3,7 @@
 #include <QStatusBar>
 
 #include "link/portlist.h"
+#include "link/serialport.h"
 #include "transfer/frmdk.h"
 #include "ui/usersettings.h"
 

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMainWindow>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "image/backups.h"
 #include "transfer/frmwait.h"
@@ -34,8 +36,9 @@ void reportError(QWidget* parent, const Failure& error) {
 constexpr int kDifferencesShown = 20;
 
 // What the messages shown during the transfer have not said: the verify's result, a step
-// that kept the write from starting or did not finish after it, backups not kept.
-void reportOutcome(QWidget* parent, const JobOutcome& outcome) {
+// that kept the write from starting or did not finish after it, a write cancelled part way,
+// a scratch file not saved, backups not kept.
+void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& scratchWarning) {
   if (!outcome.report.isEmpty()) {
     QString text = outcome.report;
     if (!outcome.differences.isEmpty()) {
@@ -47,11 +50,25 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome) {
     prompts::message(parent, text, QStringLiteral("提示"),
                      outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
   }
+  // A failed write has said so in its own message; a cancel says nothing of the radio.
+  if (outcome.cancelled && outcome.writeUnfinished)
+    prompts::message(parent, jobtext::kCancelledMidWrite, QStringLiteral("提示"),
+                     prompts::Icon::Warning);
+  if (!scratchWarning.isEmpty())
+    prompts::message(parent, scratchWarning, QStringLiteral("提示"), prompts::Icon::Warning);
   for (const QString& warning : outcome.backupWarnings)
     prompts::message(parent, warning, QStringLiteral("提示"), prompts::Icon::Warning);
 }
 
+// The main window's status bar shows the port; after a finished transfer it says so before
+// it, until the next transfer or port choice.
+void showPortInStatusBar(QWidget* parent, const QString& done = {}) {
+  if (auto* window = qobject_cast<QMainWindow*>(parent))
+    window->statusBar()->showMessage(done + currentPortText());
+}
+
 bool runTransfer(QWidget* parent, TransferJob::Request request) {
+  showPortInStatusBar(parent);
   const auto device = currentPortDevice();
   if (const auto* missing = std::get_if<Failure>(&device)) {
     reportError(parent, *missing);
@@ -59,7 +76,8 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   }
   request.device = std::get<QString>(device);
   request.options = run().options;
-  request.backupFolder = backupFolder();
+  BackupStore backups(backupFolder());
+  request.backups = &backups;
   const bool write = request.writeData.has_value();
   const QString scratch = request.scratchPath;
   TransferJob job(std::move(request), run().session);
@@ -94,7 +112,10 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
   if (job.isRunning()) loop.exec();
   job.finishWithoutGui();
-  reportOutcome(parent, job.outcome());
+  reportOutcome(parent, job.outcome(), job.scratchWarning());
+  if (job.succeeded())
+    showPortInStatusBar(parent,
+                        write ? QStringLiteral("写频成功：") : QStringLiteral("读频成功："));
   return job.succeeded();
 }
 
@@ -110,13 +131,15 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks)
   return runTransfer(parent, std::move(request));
 }
 
-bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load) {
+bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
+                    const std::function<void(const QByteArray& lines)>& loadLines) {
   if (!prompts::message(parent, QStringLiteral("确定要开始读频吗?"), QStringLiteral("读频进度显示"),
                         prompts::Icon::None, prompts::Buttons::OkCancel))
     return false;
   TransferJob::Request request;
   request.scratchPath = scratchFilePath();
   request.load = load;
+  request.loadLines = loadLines;
   return runTransfer(parent, std::move(request));
 }
 

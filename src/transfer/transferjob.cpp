@@ -1,8 +1,10 @@
 #include "transfer/transferjob.h"
 
+#include <QDir>
 #include <memory>
 
-#include "link/systemserialport.h"
+#include "image/atomicfile.h"
+#include "link/portjob.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -76,34 +78,36 @@ void TransferJob::showMessage(const QString& text, const QString& title, Message
   callOnGui([this, text, title, shown] { prompts::message(messageParent_, text, title, shown); });
 }
 
-void TransferJob::loadOnGui(const QString& path) {
-  callOnGui([this, path] { request_.load(path); });
+// The read's last step. The lines are saved in one piece once the read has ended, so that a
+// data folder that cannot hold them costs the scratch file, not the read: what the radio sent
+// is then loaded from memory, and no empty or partial file is left.
+void TransferJob::loadReceived() {
+  const QByteArray lines = outcome_.receivedLines;
+  if (lines.isEmpty()) return;  // nothing came, so nothing loads
+  if (const auto error = writeFileAtomically(request_.scratchPath, lines)) {
+    scratchWarning_ = QStringLiteral("数据已读入，但无法保存临时文件“%1”：%2")
+                          .arg(QDir::toNativeSeparators(request_.scratchPath), *error);
+    if (request_.loadLines) callOnGui([this, lines] { request_.loadLines(lines); });
+    return;
+  }
+  callOnGui([this] { request_.load(request_.scratchPath); });
 }
 
 void TransferJob::run() {
-  SystemSerialPort port;  // created here: the port belongs to this thread
-  openError_ = port.open(request_.device);
+  JobObserver observer(*this);
+  PortJob port(request_.device, request_.options, request_.backups, observer, session_);
+  openError_ = port.open();
   opened_.release();
   if (openError_) return;
   go_.acquire();
-  if (cancelled_) {
-    port.close();
-    return;
-  }
-  SystemClock clock;
-  JobObserver observer(*this);
-  RadioJob job(port, [&] { return port.open(request_.device); }, clock, observer, session_,
-               {request_.device, request_.backupFolder, request_.options});
+  if (cancelled_) return;
   if (request_.writeData) {
-    outcome_ = job.write(*request_.writeData, request_.checks);
+    outcome_ = port.job().write(*request_.writeData, request_.checks);
   } else {
-    outcome_ = job.read(request_.scratchPath, [this](const QString& path) {
-      loadOnGui(path);
-      return true;
-    });
+    outcome_ = port.job().read(QString(), [](const QString&) { return true; });
+    loadReceived();
   }
   succeeded_ = outcome_.ok;
-  port.close();
 }
 
 }  // namespace kv

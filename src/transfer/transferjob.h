@@ -27,10 +27,13 @@ class TransferJob : public QThread {
     QString device;
     std::optional<RadioData> writeData;  // a write when set, else a read
     WriteChecks checks;
+    // A read's lines are saved here once the read has ended and loaded by `load`; where the
+    // file cannot be saved, `loadLines` loads them from memory.
     QString scratchPath;
     std::function<void(const QString&)> load;
+    std::function<void(const QByteArray&)> loadLines;
     LinkOptions options;
-    QString backupFolder;  // empty: no backups
+    BackupStore* backups = nullptr;  // none: no backups
   };
 
   TransferJob(Request request, LinkSession& session, QObject* parent = nullptr);
@@ -50,6 +53,8 @@ class TransferJob : public QThread {
   bool succeeded() const { return succeeded_; }
   // How the job ended; read it once the worker has finished.
   const JobOutcome& outcome() const { return outcome_; }
+  // "数据已读入，但无法保存临时文件…" when a read's lines were loaded from memory.
+  const QString& scratchWarning() const { return scratchWarning_; }
 
  signals:
   void captionChanged(const QString& caption);
@@ -62,7 +67,7 @@ class TransferJob : public QThread {
  private:
   friend class JobObserver;
   void showMessage(const QString& text, const QString& title, MessageIcon icon);
-  void loadOnGui(const QString& path);
+  void loadReceived();
   // Worker thread: runs `call` on the GUI thread and returns once it has run, or at once
   // when the GUI no longer serves the worker.
   void callOnGui(std::function<void()> call);
@@ -75,6 +80,7 @@ class TransferJob : public QThread {
   std::optional<Failure> openError_;
   std::atomic<bool> succeeded_{false};
   JobOutcome outcome_;
+  QString scratchWarning_;
   QPointer<QWidget> messageParent_;
   QMutex mutex_;
   QWaitCondition called_;  // a GUI call has run, or the GUI no longer serves the worker

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 
 #include "app/commands.h"
 #include "editor/mainfrm.h"
+#include "fulldisk.h"
 #include "image/backups.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
@@ -26,6 +28,7 @@
 #include "screenshot.h"
 #include "testfiles.h"
 #include "transfer/frmwait.h"
+#include "transfer/transfercommands.h"
 #include "ui/prompts.h"
 #include "ui/usersettings.h"
 #include "usersettingsdir.h"
@@ -55,10 +58,14 @@ bool shownText(const QString& text) {
   return false;
 }
 
-// The backups kept of `device` in one direction ("write", "read", "before").
+// The backups kept of `device` in one direction ("write", "read", "before"), with the
+// radio's model when its image names one.
 QStringList backupsOf(const QString& device, const QString& direction) {
-  return QDir(backupFolder())
-      .entryList({QStringLiteral("*-%1-%2.chp").arg(direction, backupPortName(device))});
+  const QRegularExpression name(
+      QStringLiteral(R"(-%1-%2(-KV--[\w()]+)?\.chp$)").arg(direction, backupPortName(device)));
+  QStringList names = QDir(backupFolder()).entryList({QStringLiteral("*.chp")});
+  names.removeIf([&](const QString& n) { return !name.match(n).hasMatch(); });
+  return names;
 }
 
 // The steps the progress window names while a transfer runs; a picture of it during the
@@ -128,11 +135,14 @@ class TestCommands : public QObject {
 
     prompts::queueAnswer(true);  // "确定要开始写频吗?"
     w.findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
+    QCOMPARE(w.statusBar()->currentMessage(), "写频成功：COM1：" + radio.device());
+    kvtest::screenshot(w, QStringLiteral("mainFrm-written"));
     w.data() = RadioData{};
     w.refreshFromData();
     prompts::queueAnswer(true);  // "确定要开始读频吗?"
     w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
     qunsetenv("KVPROG_PORTS");
+    QCOMPARE(w.statusBar()->currentMessage(), "读频成功：COM1：" + radio.device());
 
     QCOMPARE(w.data().settings, written.settings);
     QCOMPARE(w.data().tune, written.tune);
@@ -220,6 +230,39 @@ class TestCommands : public QObject {
     QVERIFY(w->currentFile().isEmpty());
     QVERIFY(!w->isModified());
     QVERIFY(UserSettings().recentFiles().isEmpty());
+  }
+
+  // A data folder with no room left costs the scratch file, not the read.
+  void readOntoAFullDataFolderLoadsFromMemory() {
+    kvtest::FullDisk disk;
+    if (!disk.mounted()) QSKIP(disk.skipReason());
+    QTemporaryDir dir;
+    const RadioData data = kvtest::sampleRadioData();
+    QVERIFY(kvtest::writeAll(dir.filePath("radio.bin"), encodeImage(data).bytes));
+    kvtest::KvsimProcess radio({"--image", dir.filePath("radio.bin")});
+    qputenv("KVPROG_PORTS", radio.device().toLocal8Bit());
+    const QByteArray home = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", disk.path().toLocal8Bit());
+    const QString scratch = scratchFilePath();  // its folder made before the disk is full
+    QVERIFY(disk.fill());
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    prompts::clearShown();
+    prompts::queueAnswer(true);  // "确定要开始读频吗?"
+    w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
+    qputenv("XDG_DATA_HOME", home);
+    qunsetenv("KVPROG_PORTS");
+
+    RadioData fromRadio;  // what a read of that radio loads
+    QCOMPARE(loadChpText(chpText(encodeImage(data).bytes), fromRadio).status, LoadStatus::Loaded);
+    QCOMPARE(w.data(), fromRadio);
+    QVERIFY(!QFile::exists(scratch));
+    QCOMPARE(prompts::shown().size(), 3);  // the question, then no error, only two warnings
+    QVERIFY2(
+        prompts::shown()[1].text.startsWith("数据已读入，但无法保存临时文件“" + scratch + "”："),
+        qPrintable(prompts::shown()[1].text));
+    QVERIFY(prompts::shown()[2].text.startsWith(jobtext::kBackupFailed.arg(QString())));
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {

@@ -1,11 +1,13 @@
 #include <pty.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "link/systemserialport.h"
@@ -111,6 +113,26 @@ class TestCliPorts : public QObject {
     QVERIFY(!read.err.contains(QStringLiteral("dialout")));
     // Listing never opens a port, so it finds this one usable.
     QVERIFY(runCli({"ports"}, pty.device()).out.startsWith("COM1\t" + pty.device()));
+  }
+
+  // Stable device names hold colons; KVPROG_PORTS separates its entries with commas.
+  void namedPortsWithColonsInTheirNames() {
+    Pty first, second;
+    QTemporaryDir dir;
+    const QString byPath = dir.filePath("pci-0000:00:14.0-usb-0:1:1.0-port0");
+    QVERIFY(QFile::link(first.device(), byPath));
+    const QList<std::pair<QString, QStringList>> cases{
+        {byPath, {byPath}},
+        {" " + byPath + " , " + second.device() + ",", {byPath, second.device()}},
+        // Without a comma, a value that is no path keeps the old colon-separated form.
+        {first.device() + ":" + second.device(), {first.device(), second.device()}}};
+    for (const auto& [value, devices] : cases) {
+      const QStringList lines = runCli({"ports"}, value).out.split('\n');
+      for (int i = 0; i < devices.size(); ++i)
+        QVERIFY2(
+            lines.value(i).startsWith(QStringLiteral("COM%1\t%2\t").arg(i + 1).arg(devices[i])),
+            qPrintable(value + ": " + lines.join('|')));
+    }
   }
 };
 

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     });
     kvfuzz::require(!ok || engine.readComplete(), "a read that succeeds stored every block");
   }
-  kvfuzz::require(!port.open, "the port is closed after the transfer");
+  kvfuzz::require(!port.lineOpen, "the port is closed after the transfer");
   kvfuzz::require(!engine.pendingFailure(), "every serial error is reported");
   kvfuzz::require(ok || cancelled || loadFailed || !observer.messages.isEmpty(),
                   "a transfer that fails says why");

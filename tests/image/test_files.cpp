@@ -11,6 +11,7 @@
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/memoryimage.h"
 
 using namespace kv;
 
@@ -79,23 +80,24 @@ class TestFiles : public QObject {
   void backupsAreNamedByTimeDirectionAndPortAndPruned() {
     QTemporaryDir dir;
     const QDateTime when(QDate(2026, 12, 8), QTime(9, 30, 0));
+    BackupStore store(dir.path());
+    const QByteArray blank(kImageSize, char(0xFF));  // names no model
     QStringList names;
     for (const char* device : {"/dev/ttyUSB0", "/dev/ttyUSB0", "/dev/ttyUSB0", "/dev/pts/3"})
-      names << QFileInfo(keepBackup(dir.path(), "52 00 00 08\r\n", "write", device, when).path)
-                   .fileName();
+      names << QFileInfo(store.keep(blank, "write", device, when).path).fileName();
     QCOMPARE(names, (QStringList{
                         "20261208-093000-write-ttyUSB0.chp", "20261208-093000-write-ttyUSB0-2.chp",
                         "20261208-093000-write-ttyUSB0-3.chp", "20261208-093000-write-pts-3.chp"}));
     QVERIFY(kvtest::writeAll(dir.filePath(QStringLiteral("notes.chp")), "mine"));
     for (int i = 1; i <= kBackupsKept; ++i)
-      QVERIFY(!keepBackup(dir.path(), "x", "read", "COM3", when.addSecs(i)).error);
+      QVERIFY(!store.keep(blank, "read", "COM3", when.addSecs(i)).error);
     const QStringList kept = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     QCOMPARE(kept.size(), kBackupsKept + 1);  // the newest ones and the file that is not ours
     QCOMPARE(kept.first(), QStringLiteral("20261208-093001-read-COM3.chp"));
     QVERIFY(kept.contains(QStringLiteral("notes.chp")));
 
     const Backup refused =
-        keepBackup(dir.filePath(QStringLiteral("notes.chp")), "x", "read", "COM3");
+        BackupStore(dir.filePath(QStringLiteral("notes.chp"))).keep(blank, "read", "COM3");
     QVERIFY(refused.error);
     QVERIFY(refused.path.isEmpty());
   }

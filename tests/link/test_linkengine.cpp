@@ -158,7 +158,7 @@ class TestLinkEngine : public QObject {
     rig.session.byteMode = byteMode;
     rig.port.deliver(answer, 5);
     QCOMPARE(rig.engine().waitForAck(), ack);
-    QCOMPARE(rig.port.open, ack);
+    QCOMPARE(rig.port.lineOpen, ack);
     if (ack) {
       QVERIFY(rig.observer.messages.isEmpty());
     } else {
@@ -196,7 +196,7 @@ class TestLinkEngine : public QObject {
     for (int v = 34; v <= 127; ++v) expected << v;  // 34 twice: last channel, first filler
     expected << 128;
     QCOMPARE(rig.observer.progress, expected);
-    QVERIFY(!rig.port.open);
+    QVERIFY(!rig.port.lineOpen);
 
     // The mode byte follows the handshake; then 128 packets of 12 bytes in address order.
     QList<QByteArray> packets;
@@ -271,7 +271,7 @@ class TestLinkEngine : public QObject {
 
   void serialErrorOutsideThePhasesGetsTheWindowsMessage() {
     Rig rig;
-    rig.port.open = false;
+    rig.port.lineOpen = false;
     QVERIFY(!rig.engine().runWrite(kvtest::sampleRadioData()));
     QCOMPARE(rig.observer.messages.size(), 1);
     QCOMPARE(rig.observer.messages[0].text, QStringLiteral("写频错误，请重新写频"));
@@ -319,7 +319,7 @@ class TestLinkEngine : public QObject {
     QCOMPARE(requests[31], QByteArray::fromHex("5200F808"));
     QCOMPARE(requests[32], QByteArray::fromHex("52010008"));
     QCOMPARE(rig.port.writes.last(), QByteArray(1, 0x06));
-    QVERIFY(!rig.port.open);
+    QVERIFY(!rig.port.lineOpen);
   }
 
   void readStoppedInTheBlockWaitLoadsWhatWasStored() {

@@ -29,7 +29,7 @@ class TestRadioJob : public QObject {
       if (!reply.bytes.isEmpty()) p.deliver(reply.bytes, 5);
     };
     const auto open = [&port]() -> std::optional<Failure> {
-      port.open = true;
+      port.lineOpen = true;
       port.clearInput();
       return std::nullopt;
     };

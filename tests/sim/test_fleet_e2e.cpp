@@ -89,7 +89,8 @@ class TestFleetE2E : public QObject {
     Fleet fleet(dir, {{}, {"--nak-at", "20"}, {}});
     const kvtest::CliRun run = runCli(QStringList{"write", "--timeout", "2"} + fleet.ports() << in);
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(linesOf(run.out, fleet.device(1)), QStringList{linktext::kCommError});
+    QCOMPARE(linesOf(run.out, fleet.device(1)),
+             QStringList{linktext::kCommError + jobtext::kMaybeMixed});
     QVERIFY(fleet.memory(1) != image);
     for (int i : {0, 2}) {
       QCOMPARE(fleet.memory(i), image);
@@ -140,7 +141,7 @@ class TestFleetE2E : public QObject {
     const auto kept = [&] { return QDir(backups).entryList(QDir::Files); };
     const auto named = [&](const char* direction) {
       const QRegularExpression name(
-          QStringLiteral(R"(^\d{8}-\d{6}-%1-%2\.chp$)")
+          QStringLiteral(R"(^\d{8}-\d{6}-%1-%2(-KV--[\w()]+)?\.chp$)")
               .arg(QLatin1String(direction), backupPortName(radio.device())));
       QStringList found = kept();
       found.removeIf([&](const QString& n) { return !name.match(n).hasMatch(); });
@@ -177,7 +178,46 @@ class TestFleetE2E : public QObject {
     QCOMPARE(blocked.exitCode, 0);
     QVERIFY2(blocked.err.contains("kvprog-cli: warning: " + radio.device() + ": 无法保存备份："),
              qPrintable(blocked.err));
+    // Except the "before" backup: without it the radio is not written at all.
+    const kvtest::CliRun first = runCli(
+        {"write", "--read-first", "--port", radio.device(), kvtest::fixturePath("example.chp")});
+    QCOMPARE(first.exitCode, 1);
+    QCOMPARE(linesOf(first.out, radio.device()),
+             QStringList{jobtext::kReadFirstFailed + "：无法创建文件夹“" +
+                         dir.filePath("blocked/kvprog/backups") + "”"});
+    QCOMPARE(kvtest::readAll(dir.filePath("radio1.bin")),
+             encodeImage(kvtest::sampleRadioData()).bytes);
     qputenv("XDG_DATA_HOME", data);
+  }
+
+  // Pruned by the files' times: names ahead of the clock (a clock set back), and a "-2" that
+  // sorts before the name without it, lose nothing newer; the new backup names the model.
+  void pruningKeepsTheNewestFilesWhateverTheirNames() {
+    QTemporaryDir dir;
+    QVERIFY(kvtest::writeAll(dir.filePath("radio.bin"),
+                             encodeImage(kvtest::sampleRadioData()).bytes));  // a KV--410B(3)
+    const KvsimProcess radio({"--image", dir.filePath("radio.bin")});
+    const QDir backups(dir.filePath("data/kvprog/backups"));
+    QVERIFY(backups.mkpath("."));
+    QStringList names{"20991231-000000-read-ttyUSB0.chp", "20991231-000000-read-ttyUSB0-2.chp"};
+    for (int i = 2; i < kBackupsKept; ++i)
+      names << QStringLiteral("20991231-%1-read-x.chp").arg(i, 6, 10, QLatin1Char('0'));
+    for (int i = 0; i < names.size(); ++i) {  // written yesterday, a second apart, in this order
+      QFile file(backups.filePath(names[i]));
+      QVERIFY(file.open(QIODevice::WriteOnly) &&
+              file.setFileTime(QDateTime::currentDateTime().addDays(-1).addSecs(i),
+                               QFileDevice::FileModificationTime));
+    }
+    const QByteArray home = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+    QCOMPARE(runCli({"read", "--port", radio.device(), dir.filePath("out.chp")}).exitCode, 0);
+    qputenv("XDG_DATA_HOME", home);
+    QStringList added = backups.entryList(QDir::Files);
+    QCOMPARE(added.size(), kBackupsKept);
+    added.removeIf([&](const QString& n) { return names.mid(1).contains(n); });
+    QCOMPARE(added.size(), 1);  // the oldest file made room for the new backup
+    QVERIFY2(added[0].endsWith("-read-" + backupPortName(radio.device()) + "-KV--410B(3).chp"),
+             qPrintable(added[0]));
   }
 };
 

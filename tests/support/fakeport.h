@@ -27,7 +27,7 @@ class FakePort : public kv::SerialPort {
 
   std::function<void(FakePort&, const QByteArray&)> radio;
   QList<QByteArray> writes;  // one entry per write, in order
-  bool open = true;
+  bool lineOpen = true;
 
   void deliver(const QByteArray& bytes, int delayMs = 1) {
     pending_.append({clock_.now + delayMs, bytes});
@@ -38,10 +38,14 @@ class FakePort : public kv::SerialPort {
     return all;
   }
 
-  bool isOpen() const override { return open; }
-  void close() override { open = false; }
+  std::optional<kv::Failure> open(const QString&) override {
+    lineOpen = true;
+    return std::nullopt;
+  }
+  bool isOpen() const override { return lineOpen; }
+  void close() override { lineOpen = false; }
   std::optional<kv::Failure> write(const QByteArray& bytes) override {
-    if (!open) return kv::portNotOpen();
+    if (!lineOpen) return kv::portNotOpen();
     writes << bytes;
     if (radio) radio(*this, bytes);
     return std::nullopt;
