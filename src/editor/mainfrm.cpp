@@ -193,17 +193,17 @@ void mainFrm::buildToolBar() {
 }
 
 void mainFrm::toolbarTriggered(QAction* action) {
-  // A button is known by its caption; one that matches none does nothing.
-  const QString caption = action->text();
-  if (caption == QStringLiteral("写频"))
+  // A button is known by its key, which stays when its caption is translated.
+  const QString key = action->data().toString();
+  if (key == QLatin1String("Write"))
     runCommand(Command::Write);
-  else if (caption == QStringLiteral("读频"))
+  else if (key == QLatin1String("Read"))
     runCommand(Command::Read);
-  else if (caption == QStringLiteral("打开"))
+  else if (key == QLatin1String("Open"))
     openFile();
-  else if (caption == QStringLiteral("另存"))
+  else if (key == QLatin1String("Save"))
     saveFile();
-  else if (caption == QStringLiteral("打印"))
+  else if (key == QLatin1String("Print"))
     runCommand(Command::Print);
 }
 
@@ -222,11 +222,7 @@ void mainFrm::runCommand(Command command) {
   if (command == Command::Read && !maySaveChanges()) return;
   if ((command == Command::Write || command == Command::Print) && !grid_->checkEditedCell()) return;
   if (command == Command::Print) stopEditorTimer();
-  // The crystal, IF side and trim set in tune mode are stored in the file: changing them is a
-  // step like any other.
-  const RadioData before = data();
   handler();
-  if (command == Command::Tune) document_->record(before);
 }
 
 void mainFrm::selectModel(int index) {
@@ -340,8 +336,9 @@ void mainFrm::exportCsv() {
 
 void mainFrm::importCsv() {
   // The table is replaced whole, with the model and the settings kept: a table the current
-  // model's band refuses is not loaded at all.
-  if (!maySaveChanges()) return;
+  // model's band refuses is not loaded at all. An import edits the current document, as a
+  // paste does: one step, and the current file stays.
+  if (!grid_->checkEditedCell()) return;
   const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
   if (path.isEmpty()) return;
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
@@ -355,9 +352,8 @@ void mainFrm::importCsv() {
     return;
   }
   rememberFolderOf(path);
-  document_->replace(csv.data);
-  refreshFromData();
-  setCurrentFile(QString());
+  grid_->hideEditors();
+  document_->change(csv.data);
 }
 
 QString mainFrm::dialogStart(const QString& name) const {

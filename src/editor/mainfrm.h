@@ -26,9 +26,8 @@ class mainFrm : public QMainWindow {
   // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
-  // The document; a window that changes it in place makes the change a step through
-  // document().
-  RadioData& data() { return document_->data(); }
+  // The document; every change of it is a step through document().change().
+  const RadioData& data() const { return document_->data(); }
   Document& document() { return *document_; }
   Bands& bands() { return bands_; }
   QString bandLabelText() const;
@@ -38,8 +37,8 @@ class mainFrm : public QMainWindow {
 
   // Whether the user changed the document since it was last saved, opened or read.
   bool isModified() const { return document_->isModified(); }
-  // The ".chp" file last opened or saved, which the save dialog starts on; empty after a read
-  // or an import, so that a save never lands on the scratch file by accident.
+  // The ".chp" file last opened or saved, which the save dialog starts on; empty after a read,
+  // so that a save never lands on the scratch file by accident.
   QString currentFile() const { return currentFile_; }
   // Asked before anything replaces or discards a modified document: "是" saves through the
   // save command and goes on only when the file was saved, "否" goes on, "取消" stays.

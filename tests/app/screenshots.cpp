@@ -72,8 +72,10 @@ int main(int argc, char* argv[]) {
       {"436.00625", "441.00625", "D023N", "D023N", "是", "窄", "中"},
       {"446.00000", "446.00000", "OFF", "123", "否", "宽", "低"},
   };
+  kv::RadioData shown;
   for (int n = 0; n < 3; ++n)
-    for (int c = 1; c <= 7; ++c) w.data().cell(n + 1, c) = rows[n][c - 1];
+    for (int c = 1; c <= 7; ++c) shown.cell(n + 1, c) = rows[n][c - 1];
+  w.document().replace(shown);
   w.refreshFromData();
   w.setCommand(kv::mainFrm::Command::About, [&w] { kv::frmAbout(&w).exec(); });
   w.adjustSize();
@@ -175,7 +177,8 @@ int main(int argc, char* argv[]) {
   // The tune window refusing a band no frequency could pass (one down-click from 100).
   QTemporaryDir settingsDir;
   kv::IniFile settings(settingsDir.filePath(QStringLiteral("Sfc.ini")));
-  kv::frmMODE tune(w.data().tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  kv::TuneValues tuneValues = w.data().tune;
+  kv::frmMODE tune(tuneValues, w.bands(), 0, w.bandLabelText(), settings, &w);
   tune.show();
   if (!QTest::qWaitForWindowExposed(&tune)) qWarning("the tune window was not shown");
   tune.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("99"));

@@ -122,13 +122,13 @@ class TestCommands : public QObject {
     mainFrm w;
     wireCommands(w);
     w.show();
-    w.data() = kvtest::sampleRadioData();
+    w.document().replace(kvtest::sampleRadioData());
     w.refreshFromData();
     const RadioData written = w.data();
 
     prompts::queueAnswer(true);  // "确定要开始写频吗?"
     w.findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
-    w.data() = RadioData{};
+    w.document().replace(RadioData{});
     w.refreshFromData();
     prompts::queueAnswer(true);  // "确定要开始读频吗?"
     w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
@@ -155,7 +155,7 @@ class TestCommands : public QObject {
     auto w = std::make_unique<mainFrm>();
     wireCommands(*w);
     w->show();
-    w->data() = kvtest::sampleRadioData();
+    w->document().replace(kvtest::sampleRadioData());
     w->refreshFromData();
     const RadioData written = w->data();
 

@@ -67,8 +67,10 @@ class TestChannelGrid : public QObject {
   }
 
   void defaultsFillOnlyEmptyCells() {
-    w->data().cell(2, 5) = QStringLiteral("是");
-    w->data().cell(2, 2) = QStringLiteral("451.00000");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(2, 5) = QStringLiteral("是");
+      d.cell(2, 2) = QStringLiteral("451.00000");
+    });
     w->refreshFromData();
     clickCell(*w, 2, 1);
     type(grid()->rxFreqEditor(), QStringLiteral("450.5"));
@@ -174,9 +176,10 @@ class TestChannelGrid : public QObject {
   }
 
   void frequencyEditorOpensWithFiveDecimalsAndHidingDoesNotValidate() {
-    w->data().cell(1, 1) = QStringLiteral("045.10000");
-    w->data().cell(2, 1) = QStringLiteral("OFF");
-    w->data().cell(3, 1) = QStringLiteral("OFF");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(1, 1) = QStringLiteral("045.10000");
+      d.cell(2, 1) = d.cell(3, 1) = QStringLiteral("OFF");
+    });
     w->refreshFromData();
     clickCell(*w, 1, 1);
     QCOMPARE(grid()->rxFreqEditor()->text(), QStringLiteral("45.10000"));
@@ -198,9 +201,11 @@ class TestChannelGrid : public QObject {
   }
 
   void signallingListPreselectsByPrefix() {
-    w->data().cell(1, 3) = QStringLiteral("D023");
-    w->data().cell(1, 4) = QStringLiteral("d023");
-    w->data().cell(2, 3) = QStringLiteral("X");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(1, 3) = QStringLiteral("D023");
+      d.cell(1, 4) = QStringLiteral("d023");
+      d.cell(2, 3) = QStringLiteral("X");
+    });
     w->refreshFromData();
     QComboBox* list = grid()->signalList();
     clickCell(*w, 1, 3);
@@ -223,7 +228,7 @@ class TestChannelGrid : public QObject {
   }
 
   void shortListHasNoPreselection() {
-    w->data().cell(1, 6) = QStringLiteral("宽");
+    kv::test::setDocument(*w, [](RadioData& d) { d.cell(1, 6) = QStringLiteral("宽"); });
     w->refreshFromData();
     clickCell(*w, 1, 6);
     QComboBox* list = grid()->shortList();
