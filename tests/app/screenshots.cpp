@@ -2,7 +2,7 @@
 // start-up, a frequency editor over a cell, the question about unsaved changes, the
 // signalling list dropped down, a selection of cells with the grid's context menu, the
 // recent files, the about box, the manual, the port dialog with a workshop's ports, the
-// tune window's refusal, the 编程 menu with its write options, and a write with verify to a kvsim
+// tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with verify to a kvsim
 // radio that keeps a byte wrong: the progress window during the read-back and the differences
 // found. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
@@ -201,6 +201,14 @@ int main(int argc, char* argv[]) {
   });
   programMenu->exec(
       w.mapToGlobal(w.menuBar()->actionGeometry(programMenu->menuAction()).bottomLeft()));
+
+  // The 端口选择 menu with its one entry.
+  auto* portMenu = w.findChild<QMenu*>(QStringLiteral("mnuCom"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("port-menu.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  portMenu->exec(w.mapToGlobal(w.menuBar()->actionGeometry(portMenu->menuAction()).bottomLeft()));
 
   // At the line's own pace, so that the read-back takes long enough to be seen.
   QTemporaryDir dataFolder;  // the write's backups

@@ -3,18 +3,25 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "app/application.h"
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
+#include "editor/mainfrm.h"
 #include "image/programfolders.h"
 #include "ui/prompts.h"
+#include "ui/usersettings.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 
@@ -84,6 +91,49 @@ class TestApp : public QObject {
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("信道数据设置")));
     HelpWindow::showHelp(&owner);  // a second request reuses the window
     QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
+  }
+
+  // The menus as the program sets them up: every entry drawn whole, a long recent file's name
+  // shortened in the middle.
+  void menusAreAsWideAsTheirTexts() {
+    configureApplication(*qApp);
+    kvtest::useTemporaryUserSettings();
+    const QString longName = QString(300, QLatin1Char('x')) + QStringLiteral("-end.chp");
+    const QString longPath = QDir::temp().filePath(longName);
+    UserSettings().addRecentFile(longPath);
+    mainFrm w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // The room the style leaves around an entry's text, from an entry without an access key.
+    QMenu reference;
+    const QString plain = QStringLiteral("选择端口(P)");
+    reference.addAction(plain);
+    const int room =
+        reference.sizeHint().width() - reference.fontMetrics().horizontalAdvance(plain);
+    auto* ports = w.findChild<QMenu*>(QStringLiteral("mnuCom"));
+    QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(ports->isVisible());
+    // The style elides the text measured with its "&".
+    const QString entry = ports->actions().constFirst()->text();
+    QCOMPARE(entry, QStringLiteral("选择端口(&P)"));
+    QVERIFY2(ports->width() >= ports->fontMetrics().horizontalAdvance(entry) + room,
+             qPrintable(QString::number(ports->width())));
+    ports->close();
+
+    auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    // Forty characters of the name, its number and the style's room.
+    QVERIFY2(file->width() < 60 * file->fontMetrics().averageCharWidth(),
+             qPrintable(QString::number(file->width())));
+    auto* recent = w.findChild<QAction*>(QStringLiteral("mnuFileMRU0"));
+    QVERIFY(recent->text().startsWith(QStringLiteral("&1 xxx")));
+    QVERIFY(recent->text().endsWith(QStringLiteral("x-end.chp")));
+    QVERIFY(recent->text().contains(QStringLiteral("x…x")));
+    file->setActiveAction(recent);
+    QCOMPARE(w.statusBar()->currentMessage(), QDir::toNativeSeparators(longPath));
+    file->close();
   }
 
   void helpFileBesideTheProgramGoesToTheDesktopViewer() {
