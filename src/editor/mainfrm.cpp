@@ -78,6 +78,7 @@ mainFrm::mainFrm(QWidget* parent)
   connect(document_, &Document::changed, this,
           [this] { panel_->setBandText(bandTextOf(bands_, data().settings.model)); });
   connect(document_, &Document::modifiedChanged, this, &mainFrm::updateCaption);
+  connect(document_, &Document::changed, this, [this] { changesDiscarded_ = false; });
   connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &mainFrm::focusWindowChanged);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { runCommand(Command::Help); });
@@ -254,7 +255,7 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-bool mainFrm::loadFile(const QString& path) {
+bool mainFrm::load(const QString& path, bool asStep) {
   // Read into a copy, so that a file that breaks off part way changes nothing; a model code
   // the file does not name keeps the current model.
   RadioData loaded = data();
@@ -265,7 +266,10 @@ bool mainFrm::loadFile(const QString& path) {
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
   if (result.status != LoadStatus::Loaded) return false;
-  document_->replace(loaded);
+  if (asStep)
+    document_->change(loaded);
+  else
+    document_->replace(loaded);
   refreshFromData();
   setCurrentFile(QString());
   // Signalling bytes that name no code load as another code, or none, and would be saved
@@ -373,7 +377,7 @@ void mainFrm::setCurrentFile(const QString& path) {
 }
 
 bool mainFrm::maySaveChanges() {
-  if (!isModified()) return true;
+  if (!isModified() || changesDiscarded_) return true;
   switch (prompts::question(this, QStringLiteral("数据已修改，是否保存？"), QStringLiteral("提示"),
                             prompts::Icon::Question)) {
     case prompts::Answer::Yes:

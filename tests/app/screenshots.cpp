@@ -1,10 +1,10 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
-// start-up, a frequency editor over a cell, the question about unsaved changes, the
-// signalling list dropped down, a selection of cells with the grid's context menu, the
-// recent files, the about box, the manual, the port dialog with a workshop's ports, the
-// tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with verify to a kvsim
-// radio that keeps a byte wrong: the progress window during the read-back and the differences
-// found. Usage: kvprog-screenshots OUTPUT-FOLDER
+// start-up, a frequency editor over a cell, the question about unsaved changes, the offer of
+// a recovery copy, the signalling list dropped down, a selection of cells with the grid's context
+// menu, the recent files, the about box, the manual, the port dialog with a workshop's ports, the
+// tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with
+// verify to a kvsim radio that keeps a byte wrong: the progress window during the read-back and the
+// differences found. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,8 @@
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "app/recoverycopy.h"
+#include "image/chpfile.h"
 #include "image/inifile.h"
 #include "link/radiojob.h"
 #include "transfer/frmdk.h"
@@ -65,6 +68,7 @@ int main(int argc, char* argv[]) {
   out.mkpath(QStringLiteral("."));
   kvtest::useTemporaryUserSettings();  // the recent files shown are made up
 
+  QTemporaryDir recoveryData;  // outlives the window's recovery copy
   kv::mainFrm w;
   w.bands().fill(QStringLiteral("400MHz---470MHz"));
   const QStringList rows[] = {
@@ -96,6 +100,19 @@ int main(int argc, char* argv[]) {
       box->escapeButton()->click();
   });
   w.close();
+
+  // A copy of unsaved edits that an ended program left: offered at start; "否" deletes it.
+  qputenv("XDG_DATA_HOME", recoveryData.path().toLocal8Bit());
+  const QDir recovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                      QStringLiteral("/recovery"));
+  recovery.mkpath(QStringLiteral("."));
+  kv::saveChpFile(recovery.filePath(QStringLiteral("4194305.chp")), w.data());
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("recovery-question.png"));
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->escapeButton()->click();
+  });
+  (new kv::RecoveryCopy(w))->offerCopies();
 
   kv::test::clickCell(w, 2, 3);
   w.channelGrid()->signalList()->showPopup();
