@@ -39,9 +39,8 @@ RecoveryCopy::RecoveryCopy(mainFrm& window)
   timer_.setInterval(kDelayMs);
   connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::write);
   Document& document = window_.document();
-  connect(&document, &Document::changed, this, [this] {
-    if (window_.isModified()) timer_.start();
-  });
+  // A step's change comes before the history counts it as modified; write() looks then.
+  connect(&document, &Document::changed, &timer_, qOverload<>(&QTimer::start));
   connect(&document, &Document::modifiedChanged, this, [this](bool modified) {
     if (!modified) remove();
   });

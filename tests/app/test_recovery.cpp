@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -18,13 +17,9 @@ namespace {
 
 const char kModifiedWindow[] = "--modified-window";
 
-QString recoveryFolder() {
-  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-      .filePath(QStringLiteral("recovery"));
-}
-
 QString copyOf(qint64 pid) {
-  return QDir(recoveryFolder()).filePath(QStringLiteral("%1.chp").arg(pid));
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/recovery/%1.chp").arg(pid);
 }
 
 // The program as a user leaves it: a frequency typed, then nothing until the copy is written.
@@ -51,53 +46,38 @@ class TestRecovery : public QObject {
  private slots:
   void editsOfAKilledWindowAreOfferedAtTheNextStart() {
     QProcess window;
-    window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     window.start(QCoreApplication::applicationFilePath(), {QLatin1String(kModifiedWindow)});
     QVERIFY(window.waitForReadyRead(30000));  // the copy comes five seconds after the typing
-    const QString killed = copyOf(window.processId());
-    QVERIFY(QFile::exists(killed));
-
-    // A second program running beside it leaves its copy alone.
-    auto w = kv::test::openMainWindow();
+    QVERIFY(QFile::exists(copyOf(window.processId())));
+    auto w = kv::test::openMainWindow();  // a second program beside it leaves its copy alone
     (new RecoveryCopy(*w))->offerCopies();
     QVERIFY(prompts::shown().isEmpty());
     w.reset();
 
-    window.kill();
+    window.kill();  // SIGKILL
     QVERIFY(window.waitForFinished(5000));
-    // An older copy of another program that has ended.
-    const QString older = copyOf(4194305);  // above the largest process number
-    QVERIFY(!saveChpFile(older, RadioData{}));
-    QFile file(older);
-    QVERIFY(file.open(QIODevice::ReadWrite) &&
-            file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                             QFileDevice::FileModificationTime));
-    file.close();
-
+    QVERIFY(!saveChpFile(copyOf(4194305), RadioData{}));  // an older one: 否 deletes it
+    QFile older(copyOf(4194305));
+    QVERIFY(older.open(QIODevice::Append) &&
+            older.setFileTime(QDateTime(QDate(2020, 1, 1), QTime()),
+                              QFileDevice::FileModificationTime));
+    older.close();
     w = kv::test::openMainWindow();
     prompts::queueAnswer(prompts::Answer::Yes);
     prompts::queueAnswer(prompts::Answer::No);
     (new RecoveryCopy(*w))->offerCopies();
     QCOMPARE(prompts::shown().size(), 2);
-    for (const prompts::Shown& asked : prompts::shown()) {
-      QCOMPARE(asked.text, QStringLiteral("发现未保存的数据，是否恢复？"));
-      QCOMPARE(asked.title, QStringLiteral("提示"));
-      QCOMPARE(asked.buttons, prompts::Buttons::YesNo);
-    }
-    QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.12500"));  // the newest copy came back
-    QVERIFY(w->isModified());
-    QCOMPARE(w->currentFile(), QString());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 *"));
+    const prompts::Shown asked = prompts::shown()[1];
+    QVERIFY(asked.text == QStringLiteral("发现未保存的数据，是否恢复？") &&
+            asked.title == QStringLiteral("提示") && asked.buttons == prompts::Buttons::YesNo);
+    QCOMPARE(w->data().cell(1, 1), QStringLiteral("450.12500"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 *"));  // modified, no file
     const QString own = copyOf(QCoreApplication::applicationPid());
-    QCOMPARE(QDir(recoveryFolder()).entryList({QStringLiteral("*.chp")}),
-             QStringList{QFileInfo(own).fileName()});  // taken over; the older one deleted
+    QCOMPARE(QFileInfo(own).dir().entryList({QStringLiteral("*.chp")}),
+             QStringList{QFileInfo(own).fileName()});
 
-    // Closing without saving gives the edits up: the copy goes.
-    prompts::clearShown();
-    prompts::queueAnswer(prompts::Answer::No);
-    QVERIFY(w->close());
-    QCOMPARE(prompts::shown().value(0).text, QStringLiteral("数据已修改，是否保存？"));
-    QVERIFY(!QFile::exists(own));
+    prompts::queueAnswer(prompts::Answer::No);  // closing gives the edits up: the copy goes
+    QVERIFY(w->close() && !QFile::exists(own));
   }
 };
 
