@@ -31,7 +31,11 @@ void wireCommands(mainFrm& w) {
   w.setCommand(Command::Tune, [&w] {
     // The settings file is looked up anew: a technician may have created or renamed it.
     IniFile settings(settingsFile());
-    runTuneMode(&w, w.data().tune, w.bands(), w.data().settings.model, w.bandLabelText(), settings);
+    // The crystal, IF side and trim set in tune mode are stored in the file: changing them is a
+    // step like any other.
+    RadioData after = w.data();
+    runTuneMode(&w, after.tune, w.bands(), after.settings.model, w.bandLabelText(), settings);
+    w.document().change(after);
   });
   w.setCommand(Command::Print, [&w] { runPrintPreview(&w, w.data(), w.bandLabelText()); });
   w.setCommand(Command::Help, [&w] { HelpWindow::showHelp(&w); });

@@ -11,6 +11,7 @@
 #include "app/commands.h"
 #include "app/fileopening.h"
 #include "app/frmsplash.h"
+#include "app/recoverycopy.h"
 #include "editor/mainfrm.h"
 #include "image/programfolders.h"
 
@@ -90,6 +91,10 @@ int main(int argc, char* argv[]) {
     }
     acceptChpDrops(*w);
     w->show();
+    // Edits a crash or a logout left are offered before a file named at start is opened, which
+    // then asks about them.
+    auto* recovery = new kv::RecoveryCopy(*w);
+    if (!parser.isSet(shownTime) && !parser.isSet(screenshot)) recovery->offerCopies();
     if (!parser.positionalArguments().isEmpty())
       openAtStart(*w, parser.positionalArguments().constFirst());
   };

@@ -7,24 +7,6 @@
 
 namespace kv {
 
-QString refusalMessage(Refusal refusal, const QString& value) {
-  switch (refusal) {
-    case Refusal::None:
-      break;
-    case Refusal::OutOfRange:
-      return QStringLiteral("请在正确的频率范围输入");
-    case Refusal::OffRaster:
-      return QStringLiteral("输入的频率需为6.25K或5K的整数");
-    case Refusal::NotANumber:
-      return QStringLiteral("“%1”不是频率").arg(value);
-    case Refusal::NoBand:
-      return QStringLiteral("当前机型没有频段，无法检查频率");
-    case Refusal::NotInList:
-      return QStringLiteral("“%1”不在可选列表中").arg(value);
-  }
-  return QString();
-}
-
 void fillRowDefaults(RadioData& data, int row) {
   const QString noSignal = signalPickList().first();
   const QString defaults[] = {

@@ -10,11 +10,6 @@
 
 namespace kv {
 
-// Why a value offered to a cell was refused, as the editor says it: for a frequency the
-// message typing it shows ("请在正确的频率范围输入"), for a list value that it is not among the
-// choices. `value` is what was offered.
-QString refusalMessage(Refusal refusal, const QString& value = QString());
-
 // Fills the empty cells of a row whose receive frequency was just entered: the transmit
 // frequency starts equal to it, then no signalling, "否", "宽", "高". Cells that hold something
 // keep it.

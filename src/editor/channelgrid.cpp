@@ -197,6 +197,7 @@ void ChannelGrid::openEditor(bool dropList) {
       QLineEdit* editor = frequencyEditor(column_);
       hideAllBut(editor);
       placeOverCell(editor, row_, column_);
+      frequencyCell_ = QPoint(column_, row_);
       textBeforeEdit_ = cellText(row_, column_);
       // Set while the editor is hidden, so that this text is not written back; it may still
       // be shown over the cell that was left.
@@ -342,6 +343,7 @@ bool ChannelGrid::leaveCell(int row, int column) {
     case FrequencyCheck::Accepted:
       break;
   }
+  if (frequencyCell_ == QPoint(column, row)) textBeforeEdit_ = text;
   if (column != kRxFreq) return true;
   RadioData filled = document_.data();
   fillRowDefaults(filled, row);
@@ -351,10 +353,12 @@ bool ChannelGrid::leaveCell(int row, int column) {
 
 void ChannelGrid::rejectFrequency(int row, int column, const QString& message) {
   prompts::message(window(), message, kTitle, prompts::Icon::Information);
-  setCell(row, column, QString());
   QLineEdit* editor = frequencyEditor(column);
+  editor->hide();  // first, so that emptying it writes nothing
   editor->clear();
-  editor->hide();
+  // As after Esc; in the same run as the typing, so that the attempt leaves no step behind. A
+  // cell the editor did not write (a file's value outside a changed band) keeps its value.
+  if (frequencyCell_ == QPoint(column, row)) setCell(row, column, textBeforeEdit_);
 }
 
 }  // namespace kv

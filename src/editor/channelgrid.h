@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QPoint>
 #include <array>
 #include <functional>
 
@@ -72,6 +73,7 @@ class ChannelGrid : public QGroupBox {
   void listPicked(QComboBox* list);
   // False when a frequency was refused with a message.
   bool leaveCell(int row, int column);
+  // Shows why the cell's frequency was refused; the cell holds again what it held before.
   void rejectFrequency(int row, int column, const QString& message);
 
   Document& document_;
@@ -84,7 +86,8 @@ class ChannelGrid : public QGroupBox {
   int row_ = 1;                    // the current cell as the editors see it: it changes only after
   int column_ = 1;                 // the cell that is left has been validated
   bool editedSinceCheck_ = false;  // an editor wrote the current cell after its last check
-  QString textBeforeEdit_;         // the frequency cell's text when its editor opened
+  QPoint frequencyCell_;           // the cell (x the column) the frequency editor last opened on
+  QString textBeforeEdit_;         // its text then, or when a check last accepted it
   int run_ = 1;  // the document's changes carrying the same run join into one step
 };
 

@@ -43,13 +43,6 @@ void Document::change(const RadioData& after, int run) {
   history_.push(new DocumentStep([this](const RadioData& d) { apply(d); }, data_, after, run));
 }
 
-void Document::record(const RadioData& before) {
-  if (before == data_) return;
-  const RadioData after = data_;
-  data_ = before;
-  change(after);
-}
-
 void Document::replace(const RadioData& data) {
   history_.clear();
   apply(data);

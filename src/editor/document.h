@@ -8,9 +8,9 @@
 namespace kv {
 
 // The one document of the main window with its history. Every change a user makes goes
-// through change() or record() and becomes one step that 撤销 takes back; opening or reading
-// a file starts a new history. The document counts as modified while the history is away
-// from the step it was last saved, opened or read at.
+// through change() and becomes one step that 撤销 takes back; opening or reading a file starts
+// a new history. Nobody else holds the document to change it in place. The document counts as
+// modified while the history is away from the step it was last saved, opened or read at.
 class Document : public QObject {
   Q_OBJECT
  public:
@@ -20,16 +20,11 @@ class Document : public QObject {
   ~Document() override { history_.disconnect(this); }
 
   const RadioData& data() const { return data_; }
-  // For windows that change a part of the document in place (the tune window); the change
-  // becomes a step with record().
-  RadioData& data() { return data_; }
 
   // Makes `after` the document as one step. The changes of one run of typing into a cell
   // carry the same nonzero `run` and join into one step; a run that ends where it began
   // leaves no step behind. A change that changes nothing is no step.
   void change(const RadioData& after, int run = 0);
-  // The document was changed in place since it was `before`: that becomes one step.
-  void record(const RadioData& before);
   // The document of a file opened or read: a new history, nothing to save.
   void replace(const RadioData& data);
 

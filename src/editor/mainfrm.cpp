@@ -78,6 +78,7 @@ mainFrm::mainFrm(QWidget* parent)
   connect(document_, &Document::changed, this,
           [this] { panel_->setBandText(bandTextOf(bands_, data().settings.model)); });
   connect(document_, &Document::modifiedChanged, this, &mainFrm::updateCaption);
+  connect(document_, &Document::changed, this, [this] { changesDiscarded_ = false; });
   connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &mainFrm::focusWindowChanged);
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] { runCommand(Command::Help); });
@@ -193,17 +194,17 @@ void mainFrm::buildToolBar() {
 }
 
 void mainFrm::toolbarTriggered(QAction* action) {
-  // A button is known by its caption; one that matches none does nothing.
-  const QString caption = action->text();
-  if (caption == QStringLiteral("写频"))
+  // A button is known by its key, which stays when its caption is translated.
+  const QString key = action->data().toString();
+  if (key == QLatin1String("Write"))
     runCommand(Command::Write);
-  else if (caption == QStringLiteral("读频"))
+  else if (key == QLatin1String("Read"))
     runCommand(Command::Read);
-  else if (caption == QStringLiteral("打开"))
+  else if (key == QLatin1String("Open"))
     openFile();
-  else if (caption == QStringLiteral("另存"))
+  else if (key == QLatin1String("Save"))
     saveFile();
-  else if (caption == QStringLiteral("打印"))
+  else if (key == QLatin1String("Print"))
     runCommand(Command::Print);
 }
 
@@ -222,11 +223,7 @@ void mainFrm::runCommand(Command command) {
   if (command == Command::Read && !maySaveChanges()) return;
   if ((command == Command::Write || command == Command::Print) && !grid_->checkEditedCell()) return;
   if (command == Command::Print) stopEditorTimer();
-  // The crystal, IF side and trim set in tune mode are stored in the file: changing them is a
-  // step like any other.
-  const RadioData before = data();
   handler();
-  if (command == Command::Tune) document_->record(before);
 }
 
 void mainFrm::selectModel(int index) {
@@ -258,27 +255,30 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-bool mainFrm::loadFile(const QString& path) {
+bool mainFrm::load(const QString& path, bool asStep) {
   // Read into a copy, so that a file that breaks off part way changes nothing; a model code
   // the file does not name keeps the current model.
   RadioData loaded = data();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
-  return takeLoad(result, loaded);
+  return takeLoad(result, loaded, asStep);
 }
 
 bool mainFrm::loadText(const QByteArray& text) {
   RadioData loaded = data();
-  return takeLoad(loadChpText(text, loaded), loaded);
+  return takeLoad(loadChpText(text, loaded), loaded, false);
 }
 
-bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded) {
+bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep) {
   if (result.status == LoadStatus::Failed)
     prompts::message(this, result.error.description, QString::number(result.error.number),
                      prompts::Icon::Information);
   if (result.status != LoadStatus::Loaded) return false;
-  document_->replace(loaded);
+  if (asStep)
+    document_->change(loaded);
+  else
+    document_->replace(loaded);
   refreshFromData();
   setCurrentFile(QString());
   // Signalling bytes that name no code load as another code, or none, and would be saved
@@ -349,8 +349,9 @@ void mainFrm::exportCsv() {
 
 void mainFrm::importCsv() {
   // The table is replaced whole, with the model and the settings kept: a table the current
-  // model's band refuses is not loaded at all.
-  if (!maySaveChanges()) return;
+  // model's band refuses is not loaded at all. An import edits the current document, as a
+  // paste does: one step, and the current file stays.
+  if (!grid_->checkEditedCell()) return;
   const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
   if (path.isEmpty()) return;
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
@@ -364,9 +365,8 @@ void mainFrm::importCsv() {
     return;
   }
   rememberFolderOf(path);
-  document_->replace(csv.data);
-  refreshFromData();
-  setCurrentFile(QString());
+  grid_->hideEditors();
+  document_->change(csv.data);
 }
 
 QString mainFrm::dialogStart(const QString& name) const {
@@ -386,7 +386,7 @@ void mainFrm::setCurrentFile(const QString& path) {
 }
 
 bool mainFrm::maySaveChanges() {
-  if (!isModified()) return true;
+  if (!isModified() || changesDiscarded_) return true;
   switch (prompts::question(this, QStringLiteral("数据已修改，是否保存？"), QStringLiteral("提示"),
                             prompts::Icon::Question)) {
     case prompts::Answer::Yes:

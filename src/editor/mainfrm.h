@@ -27,9 +27,8 @@ class mainFrm : public QMainWindow {
   // Reads the band texts from the settings file "Sfc.ini".
   explicit mainFrm(QWidget* parent = nullptr);
 
-  // The document; a window that changes it in place makes the change a step through
-  // document().
-  RadioData& data() { return document_->data(); }
+  // The document; every change of it is a step through document().change().
+  const RadioData& data() const { return document_->data(); }
   Document& document() { return *document_; }
   Bands& bands() { return bands_; }
   QString bandLabelText() const;
@@ -39,11 +38,12 @@ class mainFrm : public QMainWindow {
 
   // Whether the user changed the document since it was last saved, opened or read.
   bool isModified() const { return document_->isModified(); }
-  // The ".chp" file last opened or saved, which the save dialog starts on; empty after a read
-  // or an import, so that a save never lands on the scratch file by accident.
+  // The ".chp" file last opened or saved, which the save dialog starts on; empty after a read,
+  // so that a save never lands on the scratch file by accident.
   QString currentFile() const { return currentFile_; }
-  // Asked before anything replaces or discards a modified document: "是" saves through the
-  // save command and goes on only when the file was saved, "否" goes on, "取消" stays.
+  // Asked before anything replaces or discards a modified document whose changes were not
+  // given up: "是" saves through the save command and goes on only when the file was saved,
+  // "否" goes on, "取消" stays.
   // True when the caller may go on.
   bool maySaveChanges();
   // Opens a ".chp" file the user named (by a dialog, the command line, a drop or the recent
@@ -54,10 +54,16 @@ class mainFrm : public QMainWindow {
   // whole file was read, with a new history and no current file; a failed load is reported
   // and leaves the window as it was. True when loaded. Used for the read's scratch file;
   // files the user names go to openPath.
-  bool loadFile(const QString& path);
+  bool loadFile(const QString& path) { return load(path, false); }
   // The same for the text of a ".chp" file in memory: a read whose scratch file could not
   // be saved.
   bool loadText(const QByteArray& text);
+  // Loads a recovery copy of unsaved edits as loadFile does, but as a change to be saved: one
+  // step, no current file.
+  bool recoverFile(const QString& path) { return load(path, true); }
+  // The user gave up the changes (asked as the desktop session ends): closing goes on without
+  // the question, until the next change.
+  void discardChanges() { changesDiscarded_ = true; }
   void stopEditorTimer();
 
   // Commands whose windows live in other layers. Until a handler is installed the command
@@ -99,6 +105,8 @@ class mainFrm : public QMainWindow {
   void openFile();
   // 文件's "打开备份…": a file from the backups folder, loaded without becoming the current file.
   void openBackup();
+  // loadFile and recoverFile: the loaded document is a new history or one step.
+  bool load(const QString& path, bool asStep);
   // Loads a file the user named and makes it the current file.
   bool openChpFile(const QString& path);
   // The save command; true when the file was written.
@@ -111,7 +119,7 @@ class mainFrm : public QMainWindow {
   void setCurrentFile(const QString& path);
   void updateCaption();
   // Takes what a load gave into the window, or reports why not.
-  bool takeLoad(const LoadResult& result, const RadioData& loaded);
+  bool takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep);
 
   // Shows, once the window is up, which stored bands were unusable and replaced for the run.
   void reportReplacedBands();
@@ -131,6 +139,7 @@ class mainFrm : public QMainWindow {
   bool tipShown_ = false;
   bool gridResetOnModelChange_ = false;
   bool shown_ = false;
+  bool changesDiscarded_ = false;
   // Another window of this program was active since the main window last was, so the next
   // activation of the main window is a return to it.
   bool returnPending_ = false;

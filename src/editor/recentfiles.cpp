@@ -9,9 +9,14 @@
 #include "ui/usersettings.h"
 
 namespace kv {
+namespace {
+
+const int kNameWidth = 40;  // in average characters
+
+}  // namespace
 
 RecentFiles::RecentFiles(QMenu* menu, QAction* before, QWidget* window)
-    : QObject(window), window_(window), separator_(menu->insertSeparator(before)) {
+    : QObject(window), window_(window), menu_(menu), separator_(menu->insertSeparator(before)) {
   separator_->setObjectName(QStringLiteral("mnuNULL"));
   for (size_t i = 0; i < entries_.size(); ++i) {
     QAction* entry = new QAction(menu);
@@ -37,7 +42,11 @@ void RecentFiles::update() {
     const QString path = paths.value(qsizetype(i));
     entry->setVisible(!path.isEmpty());
     entry->setData(path);
-    QString name = QFileInfo(path).fileName();
+    // A long name is shortened in the middle, keeping its start and its end, so that the menu
+    // keeps its width; the status tip has the whole path.
+    const QFontMetrics metrics = menu_->fontMetrics();
+    QString name = metrics.elidedText(QFileInfo(path).fileName(), Qt::ElideMiddle,
+                                      kNameWidth * metrics.averageCharWidth());
     entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
         name.replace(QLatin1Char('&'), QLatin1String("&&"))));
     entry->setStatusTip(QDir::toNativeSeparators(path));

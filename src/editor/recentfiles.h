@@ -11,8 +11,8 @@ namespace kv {
 
 // The recent-file entries of the 文件 menu, `mnuFileMRU0` to `mnuFileMRU3` below the
 // separator `mnuNULL`: the channel files last opened or saved, as the user's settings keep
-// them, shown as "&1 name.chp" with the full path in the status tip. Only the entries that
-// name a file are shown.
+// them, shown as "&1 name.chp" (a long name shortened in the middle) with the full path in the
+// status tip. Only the entries that name a file are shown.
 class RecentFiles : public QObject {
   Q_OBJECT
  public:
@@ -33,6 +33,7 @@ class RecentFiles : public QObject {
   void picked(const QAction* entry);
 
   QWidget* window_;
+  QMenu* menu_;
   QAction* separator_;
   std::array<QAction*, 4> entries_;
 };

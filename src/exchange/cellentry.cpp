@@ -8,6 +8,32 @@ namespace {
 
 const QString kOff = QStringLiteral("OFF");
 
+// Every refusal in the editor's words and in the English of the imports and the command-line
+// tool, side by side so that a new refusal gets both.
+struct RefusalWords {
+  Refusal refusal;
+  const char* editor;   // %1: the value offered
+  const char* english;  // %1: the model's band
+};
+constexpr RefusalWords kRefusalWords[] = {
+    {Refusal::NotANumber, "“%1”不是频率", "is not a frequency in MHz"},
+    {Refusal::OutOfRange, "请在正确的频率范围输入", "lies outside the model's band %1"},
+    {Refusal::OffRaster, "输入的频率需为6.25K或5K的整数", "is not on the 6.25 kHz or 5 kHz raster"},
+    {Refusal::NoBand, "当前机型没有频段，无法检查频率",
+     "cannot be checked: the model has no band in the settings file"},
+    {Refusal::NotInList, "“%1”不在可选列表中", "is not one of the editor's choices"},
+};
+
+// One of the refusal's texts with `argument` in it.
+QString refusalWords(Refusal refusal, const char* RefusalWords::*text, const QString& argument) {
+  for (const RefusalWords& words : kRefusalWords) {
+    if (words.refusal != refusal) continue;
+    const QString filled = QString::fromUtf8(words.*text);
+    return filled.contains(QLatin1String("%1")) ? filled.arg(argument) : filled;
+  }
+  return QString();  // Refusal::None
+}
+
 CellEntry frequencyEntry(const QString& value, const QString& bandText) {
   if (!isFrequencyNumber(value)) return {value, Refusal::NotANumber};
   const QString text = formatFrequency(value, 3);
@@ -36,22 +62,12 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
   return {trimmed, Refusal::NotInList};
 }
 
+QString refusalMessage(Refusal refusal, const QString& value) {
+  return refusalWords(refusal, &RefusalWords::editor, value);
+}
+
 QString refusalText(Refusal refusal, const QString& bandText) {
-  switch (refusal) {
-    case Refusal::None:
-      break;
-    case Refusal::NotANumber:
-      return QStringLiteral("is not a frequency in MHz");
-    case Refusal::OutOfRange:
-      return QStringLiteral("lies outside the model's band %1").arg(bandText);
-    case Refusal::OffRaster:
-      return QStringLiteral("is not on the 6.25 kHz or 5 kHz raster");
-    case Refusal::NoBand:
-      return QStringLiteral("cannot be checked: the model has no band in the settings file");
-    case Refusal::NotInList:
-      return QStringLiteral("is not one of the editor's choices");
-  }
-  return QString();
+  return refusalWords(refusal, &RefusalWords::english, bandText);
 }
 
 }  // namespace kv

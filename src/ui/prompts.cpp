@@ -68,15 +68,17 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   return box.clickedButton() == ok;
 }
 
-Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon) {
+Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                Buttons buttons) {
   const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, Buttons::YesNoCancel});
+  if (test().on) return testAnswer({text, caption, icon, buttons});
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
   QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
-  QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
   box.setDefaultButton(yes);
-  box.setEscapeButton(cancel);
+  box.setEscapeButton(buttons == Buttons::YesNo
+                          ? no
+                          : box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
   box.exec();
   if (box.clickedButton() == yes) return Answer::Yes;
   return box.clickedButton() == no ? Answer::No : Answer::Cancel;

@@ -12,7 +12,7 @@ namespace kv {
 namespace prompts {
 
 enum class Icon { None, Information, Warning, Critical, Question };
-enum class Buttons { Ok, OkCancel, YesNoCancel };
+enum class Buttons { Ok, OkCancel, YesNoCancel, YesNo };
 enum class Answer { Yes, No, Cancel };
 
 struct Shown {
@@ -27,9 +27,10 @@ struct Shown {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok);
 
-// A question with the buttons "是", "否" and "取消"; "是" is the default, closing the box is
-// "取消".
-Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon);
+// A question with the buttons "是", "否" and "取消" (or only "是" and "否"); "是" is the default,
+// closing the box is "取消" (or "否").
+Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                Buttons buttons = Buttons::YesNoCancel);
 
 // File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form; the
 // dialog starts at `start`, a folder or a file in it. The save dialog asks before replacing

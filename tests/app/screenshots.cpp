@@ -1,10 +1,10 @@
 // Takes pictures of the program's windows under a virtual display: the main window at
-// start-up, a frequency editor over a cell, the question about unsaved changes, the
-// signalling list dropped down, a selection of cells with the grid's context menu, the
-// recent files, the about box, the manual, the port dialog with a workshop's ports, the
-// tune window's refusal, the 编程 menu with its write options, and a write with verify to a kvsim
-// radio that keeps a byte wrong: the progress window during the read-back and the differences
-// found. Usage: kvprog-screenshots OUTPUT-FOLDER
+// start-up, a frequency editor over a cell, the question about unsaved changes, the offer of
+// a recovery copy, the signalling list dropped down, a selection of cells with the grid's context
+// menu, the recent files, the about box, the manual, the port dialog with a workshop's ports, the
+// tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with
+// verify to a kvsim radio that keeps a byte wrong: the progress window during the read-back and the
+// differences found. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,8 @@
 #include "app/application.h"
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "app/recoverycopy.h"
+#include "image/chpfile.h"
 #include "image/inifile.h"
 #include "link/radiojob.h"
 #include "transfer/frmdk.h"
@@ -65,6 +68,7 @@ int main(int argc, char* argv[]) {
   out.mkpath(QStringLiteral("."));
   kvtest::useTemporaryUserSettings();  // the recent files shown are made up
 
+  QTemporaryDir recoveryData;  // outlives the window's recovery copy
   kv::mainFrm w;
   w.bands().fill(QStringLiteral("400MHz---470MHz"));
   const QStringList rows[] = {
@@ -72,8 +76,10 @@ int main(int argc, char* argv[]) {
       {"436.00625", "441.00625", "D023N", "D023N", "是", "窄", "中"},
       {"446.00000", "446.00000", "OFF", "123", "否", "宽", "低"},
   };
+  kv::RadioData shown;
   for (int n = 0; n < 3; ++n)
-    for (int c = 1; c <= 7; ++c) w.data().cell(n + 1, c) = rows[n][c - 1];
+    for (int c = 1; c <= 7; ++c) shown.cell(n + 1, c) = rows[n][c - 1];
+  w.document().replace(shown);
   w.refreshFromData();
   w.setCommand(kv::mainFrm::Command::About, [&w] { kv::frmAbout(&w).exec(); });
   w.adjustSize();
@@ -94,6 +100,19 @@ int main(int argc, char* argv[]) {
       box->escapeButton()->click();
   });
   w.close();
+
+  // A copy of unsaved edits that an ended program left: offered at start; "否" deletes it.
+  qputenv("XDG_DATA_HOME", recoveryData.path().toLocal8Bit());
+  const QDir recovery(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                      QStringLiteral("/recovery"));
+  recovery.mkpath(QStringLiteral("."));
+  kv::saveChpFile(recovery.filePath(QStringLiteral("4194305.chp")), w.data());
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("recovery-question.png"));
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->escapeButton()->click();
+  });
+  (new kv::RecoveryCopy(w))->offerCopies();
 
   kv::test::clickCell(w, 2, 3);
   w.channelGrid()->signalList()->showPopup();
@@ -175,7 +194,8 @@ int main(int argc, char* argv[]) {
   // The tune window refusing a band no frequency could pass (one down-click from 100).
   QTemporaryDir settingsDir;
   kv::IniFile settings(settingsDir.filePath(QStringLiteral("Sfc.ini")));
-  kv::frmMODE tune(w.data().tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  kv::TuneValues tuneValues = w.data().tune;
+  kv::frmMODE tune(tuneValues, w.bands(), 0, w.bandLabelText(), settings, &w);
   tune.show();
   if (!QTest::qWaitForWindowExposed(&tune)) qWarning("the tune window was not shown");
   tune.findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("99"));
@@ -198,6 +218,14 @@ int main(int argc, char* argv[]) {
   });
   programMenu->exec(
       w.mapToGlobal(w.menuBar()->actionGeometry(programMenu->menuAction()).bottomLeft()));
+
+  // The 端口选择 menu with its one entry.
+  auto* portMenu = w.findChild<QMenu*>(QStringLiteral("mnuCom"));
+  QTimer::singleShot(300, [] {
+    saveScreen(QStringLiteral("port-menu.png"));
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  portMenu->exec(w.mapToGlobal(w.menuBar()->actionGeometry(portMenu->menuAction()).bottomLeft()));
 
   // At the line's own pace, so that the read-back takes long enough to be seen.
   QTemporaryDir dataFolder;  // the write's backups

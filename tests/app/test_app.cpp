@@ -3,18 +3,25 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "app/application.h"
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
+#include "editor/mainfrm.h"
 #include "image/programfolders.h"
 #include "ui/prompts.h"
+#include "ui/usersettings.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 
@@ -84,6 +91,38 @@ class TestApp : public QObject {
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("信道数据设置")));
     HelpWindow::showHelp(&owner);  // a second request reuses the window
     QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
+  }
+
+  // The menus as the program sets them up: the 端口选择 entry drawn whole (the style elides a
+  // text measured with its "&"), a long recent file's name shortened in the middle.
+  void menusAreAsWideAsTheirTexts() {
+    configureApplication(*qApp);
+    kvtest::useTemporaryUserSettings();
+    const QString longPath = QDir::temp().filePath(QString(300, u'x') + QStringLiteral("-end.chp"));
+    UserSettings().addRecentFile(longPath);
+    mainFrm w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QMenu reference;  // the room the style leaves around a text without an access key
+    reference.addAction(QStringLiteral("选择端口(P)"));
+    const int room = reference.sizeHint().width() -
+                     reference.fontMetrics().horizontalAdvance(QStringLiteral("选择端口(P)"));
+    auto* ports = w.findChild<QMenu*>(QStringLiteral("mnuCom"));
+    QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(ports->isVisible());
+    QVERIFY(ports->width() >=
+            ports->fontMetrics().horizontalAdvance(QStringLiteral("选择端口(&P)")) + room);
+    ports->close();
+
+    auto* file = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    QVERIFY(file->width() < 60 * file->fontMetrics().averageCharWidth());
+    auto* recent = w.findChild<QAction*>(QStringLiteral("mnuFileMRU0"));
+    QVERIFY(recent->text().startsWith(QStringLiteral("&1 xxx")) &&
+            recent->text().contains(QStringLiteral("x…x")) && recent->text().endsWith("x-end.chp"));
+    file->setActiveAction(recent);
+    QCOMPARE(w.statusBar()->currentMessage(), QDir::toNativeSeparators(longPath));
   }
 
   void helpFileBesideTheProgramGoesToTheDesktopViewer() {

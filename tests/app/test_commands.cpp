@@ -129,7 +129,7 @@ class TestCommands : public QObject {
     mainFrm w;
     wireCommands(w);
     w.show();
-    w.data() = kvtest::sampleRadioData();
+    w.document().replace(kvtest::sampleRadioData());
     w.refreshFromData();
     const RadioData written = w.data();
 
@@ -137,7 +137,7 @@ class TestCommands : public QObject {
     w.findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
     QCOMPARE(w.statusBar()->currentMessage(), "写频成功：COM1：" + radio.device());
     kvtest::screenshot(w, QStringLiteral("mainFrm-written"));
-    w.data() = RadioData{};
+    w.document().replace(RadioData{});
     w.refreshFromData();
     prompts::queueAnswer(true);  // "确定要开始读频吗?"
     w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
@@ -165,7 +165,7 @@ class TestCommands : public QObject {
     auto w = std::make_unique<mainFrm>();
     wireCommands(*w);
     w->show();
-    w->data() = kvtest::sampleRadioData();
+    w->document().replace(kvtest::sampleRadioData());
     w->refreshFromData();
     const RadioData written = w->data();
 

@@ -2,6 +2,7 @@
 
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "editor/channelgrid.h"
@@ -24,6 +25,18 @@ inline std::unique_ptr<mainFrm> openMainWindow() {
   w->activateWindow();
   if (!QTest::qWaitForWindowActive(w.get())) qWarning("main window did not become active");
   return w;
+}
+
+// Gives the document the values `setUp` writes, as opening a file holding them would: a new
+// history, nothing to save. With `asStep` the values are a change the user made instead.
+inline void setDocument(mainFrm& w, const std::function<void(RadioData&)>& setUp,
+                        bool asStep = false) {
+  RadioData data = w.data();
+  setUp(data);
+  if (asStep)
+    w.document().change(data);
+  else
+    w.document().replace(data);
 }
 
 inline void clickCell(mainFrm& w, int row, int column) {

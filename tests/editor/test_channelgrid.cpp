@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -67,8 +68,10 @@ class TestChannelGrid : public QObject {
   }
 
   void defaultsFillOnlyEmptyCells() {
-    w->data().cell(2, 5) = QStringLiteral("是");
-    w->data().cell(2, 2) = QStringLiteral("451.00000");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(2, 5) = QStringLiteral("是");
+      d.cell(2, 2) = QStringLiteral("451.00000");
+    });
     w->refreshFromData();
     clickCell(*w, 2, 1);
     type(grid()->rxFreqEditor(), QStringLiteral("450.5"));
@@ -119,6 +122,31 @@ class TestChannelGrid : public QObject {
     verifyMessage(QStringLiteral("请在正确的频率范围输入"));
     QCOMPARE(row(1), before);
     QVERIFY(editor->isHidden());
+  }
+
+  // A refused frequency gives the cell back what it held, as Esc does, and leaves no step.
+  void refusedFrequencyKeepsTheValueItWasToReplace() {
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.channels[0].cells = {"450.12500", "450.12500", "OFF", "OFF", "是", "宽", "高"};
+    });
+    const QStringList before = row(1);
+    const struct {
+      int column;
+      const char* typed;
+      Qt::Key leave;
+      const char* message;
+    } attempts[] = {{1, "480", Qt::Key_Return, "请在正确的频率范围输入"},
+                    {2, "450.0025", Qt::Key_Tab, "输入的频率需为6.25K或5K的整数"}};
+    for (const auto& attempt : attempts) {
+      clickCell(*w, 1, attempt.column);
+      QLineEdit* editor = attempt.column == 1 ? grid()->rxFreqEditor() : grid()->txFreqEditor();
+      type(editor, QString::fromLatin1(attempt.typed));
+      QTest::keyClick(editor, attempt.leave);
+      verifyMessage(QString::fromUtf8(attempt.message));
+      QCOMPARE(row(1), before);
+      QCOMPARE(shown(1, attempt.column), QStringLiteral("450.12500"));
+      QVERIFY(!w->findChild<QAction*>(QStringLiteral("mnuUndo"))->isEnabled());
+    }
   }
 
   void theClickThatCausedAMessageOpensItsEditor() {
@@ -174,9 +202,10 @@ class TestChannelGrid : public QObject {
   }
 
   void frequencyEditorOpensWithFiveDecimalsAndHidingDoesNotValidate() {
-    w->data().cell(1, 1) = QStringLiteral("045.10000");
-    w->data().cell(2, 1) = QStringLiteral("OFF");
-    w->data().cell(3, 1) = QStringLiteral("OFF");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(1, 1) = QStringLiteral("045.10000");
+      d.cell(2, 1) = d.cell(3, 1) = QStringLiteral("OFF");
+    });
     w->refreshFromData();
     clickCell(*w, 1, 1);
     QCOMPARE(grid()->rxFreqEditor()->text(), QStringLiteral("45.10000"));
@@ -198,9 +227,11 @@ class TestChannelGrid : public QObject {
   }
 
   void signallingListPreselectsByPrefix() {
-    w->data().cell(1, 3) = QStringLiteral("D023");
-    w->data().cell(1, 4) = QStringLiteral("d023");
-    w->data().cell(2, 3) = QStringLiteral("X");
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(1, 3) = QStringLiteral("D023");
+      d.cell(1, 4) = QStringLiteral("d023");
+      d.cell(2, 3) = QStringLiteral("X");
+    });
     w->refreshFromData();
     QComboBox* list = grid()->signalList();
     clickCell(*w, 1, 3);
@@ -223,7 +254,7 @@ class TestChannelGrid : public QObject {
   }
 
   void shortListHasNoPreselection() {
-    w->data().cell(1, 6) = QStringLiteral("宽");
+    kv::test::setDocument(*w, [](RadioData& d) { d.cell(1, 6) = QStringLiteral("宽"); });
     w->refreshFromData();
     clickCell(*w, 1, 6);
     QComboBox* list = grid()->shortList();

@@ -56,6 +56,13 @@ class TestEditing : public QObject {
     return texts;
   }
   QStringList row(int n) const { return row(w->data(), n); }
+  // Opens the 文件 menu and clicks the entry.
+  void pickFromFileMenu(const char* name) {
+    auto* file = w->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    w->menuBar()->setActiveAction(file->menuAction());
+    QTRY_VERIFY(file->isVisible());
+    QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(action(name)).center());
+  }
   QString onlyMessage() {
     [&] { QCOMPARE(prompts::shown().size(), 1); }();
     const QString text = prompts::shown().value(0).text;
@@ -75,7 +82,10 @@ class TestEditing : public QObject {
   void cleanup() { w.reset(); }
 
   void everyChangeIsOneStepBackToTheSavedState() {
-    w->setCommand(mainFrm::Command::Tune, [this] { w->data().tune.jtlx = QStringLiteral("1"); });
+    w->setCommand(mainFrm::Command::Tune, [this] {
+      kv::test::setDocument(
+          *w, [](RadioData& d) { d.tune.jtlx = QStringLiteral("1"); }, true);
+    });
     clickCell(*w, 5, 0);
     key(Qt::Key_Delete);
     const RadioData cleared = w->data();
@@ -343,19 +353,29 @@ class TestEditing : public QObject {
     QTest::keyClicks(rxEditor(), QStringLiteral("440"));
     QTest::keyClick(rxEditor(), Qt::Key_Return);
     const RadioData edited = w->data();
-    prompts::queueAnswer(prompts::Answer::No);  // the question about the change
-    prompts::queueFileName(path("refused.csv"));
-    action("mnuImportCsv")->trigger();
-    QVERIFY(prompts::shown().value(1).text.contains(QStringLiteral("row 2, column rx_freq")));
-    QCOMPARE(w->data(), edited);
     prompts::clearShown();
+    prompts::queueFileName(path("refused.csv"));
+    pickFromFileMenu("mnuImportCsv");
+    QVERIFY(onlyMessage().contains(QStringLiteral("row 2, column rx_freq")));
+    QCOMPARE(w->data(), edited);
 
-    prompts::queueAnswer(prompts::Answer::No);
+    // An import is an edit of the document: no question first, one step, the file stays
+    // current, and closing asks about it.
     prompts::queueFileName(path("table.csv"));
-    action("mnuImportCsv")->trigger();
+    pickFromFileMenu("mnuImportCsv");
+    QVERIFY(prompts::shown().isEmpty());
     QCOMPARE(w->data(), opened);
-    QCOMPARE(w->currentFile(), QString());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 "));
+    QCOMPARE(w->currentFile(), path("sample.chp"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 - sample.chp *"));
+    prompts::queueAnswer(prompts::Answer::Cancel);
+    w->close();
+    QCOMPARE(onlyMessage(), QStringLiteral("数据已修改，是否保存？"));
+    grid()->setFocus();
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->data(), edited);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->data(), opened);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 - sample.chp"));
     QVERIFY(!action("mnuUndo")->isEnabled());
   }
 };

@@ -126,8 +126,8 @@ class TestMainFrm : public QObject {
     QCOMPARE(w->functionFlags(), QStringLiteral("128"));
     list("cboFuncMoni")->setCurrentIndex(0);
     list("cbosd")->setCurrentIndex(1);
-    w->data().tune.jtlx = QStringLiteral("1");
-    w->data().tune.bjlx = QStringLiteral("1");
+    kv::test::setDocument(*w,
+                          [](RadioData& d) { d.tune.jtlx = d.tune.bjlx = QStringLiteral("1"); });
     QCOMPARE(w->functionFlags(), QStringLiteral("112"));
     list("cboYYBP")->setCurrentIndex(1);
     QCOMPARE(w->voiceByte(), QStringLiteral("0"));
@@ -139,7 +139,7 @@ class TestMainFrm : public QObject {
 
   void userModelChangeClearsTheGrid() {
     w->bands()[5] = QStringLiteral("136MHz---174MHz");  // PL6 belongs to entry 3
-    w->data().cell(1, 1) = QStringLiteral("450.00000");
+    kv::test::setDocument(*w, [](RadioData& d) { d.cell(1, 1) = QStringLiteral("450.00000"); });
     w->refreshFromData();
     QComboBox* models = list("cboPCmodel");
     models->setFocus();
@@ -157,8 +157,10 @@ class TestMainFrm : public QObject {
   }
 
   void openAndSaveGoThroughTheDialogs() {
-    w->data().cell(1, 1) = QStringLiteral("450.12500");
-    w->data().settings.model = 2;
+    kv::test::setDocument(*w, [](RadioData& d) {
+      d.cell(1, 1) = QStringLiteral("450.12500");
+      d.settings.model = 2;
+    });
     w->refreshFromData();
     prompts::queueFileName(path("saved"));
     action("mnuSave")->trigger();
@@ -171,7 +173,8 @@ class TestMainFrm : public QObject {
 
     // Another model with other channels: the load brings the file's model and keeps its channels.
     list("cboPCmodel")->setCurrentIndex(0);
-    w->data().cell(2, 1) = QStringLiteral("460.00000");
+    kv::test::setDocument(
+        *w, [](RadioData& d) { d.cell(2, 1) = QStringLiteral("460.00000"); }, true);
     prompts::queueAnswer(prompts::Answer::No);  // the model change is not kept
     prompts::queueFileName(path("saved"));
     clickTool("tbOpen");
@@ -190,7 +193,7 @@ class TestMainFrm : public QObject {
   }
 
   void failedOpenLeavesTheWindowAsItWas() {
-    w->data() = kvtest::sampleRadioData();
+    w->document().replace(kvtest::sampleRadioData());
     w->refreshFromData();
     QTest::keyClick(list("cboFuncSQL"), Qt::Key_Down);
     const RadioData before = w->data();
@@ -250,7 +253,10 @@ class TestMainFrm : public QObject {
   }
 
   void changesAreMarkedAndAskedAboutBeforeTheyAreDiscarded() {
-    w->setCommand(mainFrm::Command::Tune, [this] { w->data().tune.bjlx = QStringLiteral("1"); });
+    w->setCommand(mainFrm::Command::Tune, [this] {
+      kv::test::setDocument(
+          *w, [](RadioData& d) { d.tune.bjlx = QStringLiteral("1"); }, true);
+    });
     const std::function<void()> changes[] = {
         [&] {
           clickCell(*w, 1, 1);
@@ -340,7 +346,7 @@ class TestMainFrm : public QObject {
   }
 
   void returnFromAnotherWindowRefreshesTheBandLabel() {
-    w->data().cell(1, 1) = QStringLiteral("450.00000");
+    kv::test::setDocument(*w, [](RadioData& d) { d.cell(1, 1) = QStringLiteral("450.00000"); });
     w->refreshFromData();
     w->editorTimer()->stop();
     w->bands()[0] = QStringLiteral("136MHz---174MHz");

@@ -1,0 +1,107 @@
+#include "app/recoverycopy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QStandardPaths>
+
+#include "editor/mainfrm.h"
+#include "image/chpfile.h"
+#include "ui/prompts.h"
+
+namespace kv {
+namespace {
+
+const int kDelayMs = 5000;
+
+QString lockPath(const QString& folder, qint64 pid) {
+  return QDir(folder).filePath(QStringLiteral("%1.lock").arg(pid));
+}
+
+}  // namespace
+
+RecoveryCopy::RecoveryCopy(mainFrm& window)
+    : QObject(&window),
+      window_(window),
+      folder_(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                  .filePath(QStringLiteral("recovery"))),
+      path_(
+          QDir(folder_).filePath(QStringLiteral("%1.chp").arg(QCoreApplication::applicationPid()))),
+      lock_(lockPath(folder_, QCoreApplication::applicationPid())) {
+  QDir().mkpath(folder_);
+  // A lock under this process's number can only be left by an ended process that had it.
+  QFile::remove(lock_.fileName());
+  lock_.setStaleLockTime(0);
+  lock_.tryLock(0);
+
+  timer_.setSingleShot(true);
+  timer_.setInterval(kDelayMs);
+  connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::write);
+  Document& document = window_.document();
+  // A step's change comes before the history counts it as modified; write() looks then.
+  connect(&document, &Document::changed, &timer_, qOverload<>(&QTimer::start));
+  connect(&document, &Document::modifiedChanged, this, [this](bool modified) {
+    if (!modified) remove();
+  });
+  connect(&window_, &mainFrm::closing, this, &RecoveryCopy::remove);
+  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &RecoveryCopy::commitData,
+          Qt::DirectConnection);
+}
+
+bool RecoveryCopy::write() {
+  if (!window_.isModified()) return true;
+  QDir().mkpath(folder_);
+  const auto failure = saveChpFile(path_, window_.data());
+  if (failure) qWarning("%s", qPrintable(failure->description));
+  return !failure;
+}
+
+void RecoveryCopy::remove() {
+  timer_.stop();
+  QFile::remove(path_);
+}
+
+void RecoveryCopy::commitData(QSessionManager& manager) {
+  if (!window_.isModified()) return;
+  if (!manager.allowsInteraction()) {
+    timer_.stop();
+    write();  // the edits wait in the copy for the next start
+    return;
+  }
+  if (!window_.maySaveChanges()) {
+    manager.cancel();
+  } else if (window_.isModified()) {  // "否": the edits are given up
+    window_.discardChanges();
+    remove();
+  }
+  manager.release();
+}
+
+void RecoveryCopy::offerCopies() {
+  const QFileInfoList copies = QDir(folder_).entryInfoList({QStringLiteral("*.chp")}, QDir::Files,
+                                                           QDir::Time);  // newest first
+  for (const QFileInfo& copy : copies) {
+    bool number = false;
+    const qint64 pid = copy.completeBaseName().toLongLong(&number);
+    if (!number) continue;
+    // The lock of a process that has ended is stale: taking it shows that the copy is no
+    // longer in use, and letting it go removes it.
+    QLockFile owner(lockPath(folder_, pid));
+    owner.setStaleLockTime(0);
+    if (pid != QCoreApplication::applicationPid() && !owner.tryLock(0)) continue;
+    if (prompts::question(&window_, QStringLiteral("发现未保存的数据，是否恢复？"),
+                          QStringLiteral("提示"), prompts::Icon::Question,
+                          prompts::Buttons::YesNo) == prompts::Answer::No) {
+      QFile::remove(copy.filePath());
+      continue;
+    }
+    if (!window_.maySaveChanges()) return;
+    if (!window_.recoverFile(copy.filePath())) continue;
+    // Kept under this process's number before the ended one's copy goes.
+    if (copy.absoluteFilePath() == QFileInfo(path_).absoluteFilePath()) continue;
+    if (write()) QFile::remove(copy.filePath());
+  }
+}
+
+}  // namespace kv
