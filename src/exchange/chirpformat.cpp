@@ -335,9 +335,9 @@ class RowReader {
 }  // namespace
 
 bool isChirpCsv(const QByteArray& csv) {
-  const QString text = decodeCsvText(csv);
-  const QString firstLine = text.left(text.indexOf(QLatin1Char('\n')));
-  return namesNeededColumns(columnPositions(csvRecords(firstLine, QLatin1Char(',')).value(0)));
+  // The first record, as the import reads it: a quoted header name may hold a line end.
+  return namesNeededColumns(
+      columnPositions(csvRecords(decodeCsvText(csv), QLatin1Char(',')).value(0)));
 }
 
 QByteArray toChirpCsv(const RadioData& data) {

@@ -12,7 +12,7 @@ namespace kv {
 // The channel table as CHIRP's memory CSV, the form in which hobbyists and dealers pass
 // channel plans between radios: one row per memory, columns found by their names.
 
-// Whether the first line of `csv` is a CHIRP header: it names (in any letter case and order,
+// Whether the first record of `csv` is a CHIRP header: it names (in any letter case and order,
 // among other columns) Location, Frequency, Duplex, Offset, Tone, rToneFreq, cToneFreq,
 // DtcsCode, DtcsPolarity and Mode, as both the current and the older 18-column header do.
 bool isChirpCsv(const QByteArray& csv);
