@@ -225,12 +225,12 @@ class RowReader {
   }
 
   // Puts `text` into the channel through the check typing uses; a refusal names `column`
-  // and `shown`, the value the file held there. An empty cell is "OFF", as when typing.
+  // and `shown`, the value the file held there.
   bool enter(Channel& channel, int cell, const QString& text, const QString& column,
              const QString& shown) {
     const CellEntry entry = enterCellValue(cell, text, band_);
     if (!entry.ok()) return refuse(column, shown, refusalText(entry.refusal, band_));
-    channel[cell] = entry.text.isEmpty() ? kOff : entry.text;
+    channel[cell] = entry.text;
     return true;
   }
 
