@@ -1,8 +1,7 @@
 #include "exchange/csvformat.h"
 
-#include <QStringDecoder>
-
 #include "exchange/cellentry.h"
+#include "exchange/csvtext.h"
 #include "exchange/fields.h"
 
 namespace kv {
@@ -25,61 +24,6 @@ QString csvField(const QString& value) {
   return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString decode(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
-  if (utf8.hasError()) {
-    QStringDecoder gb18030("GB18030");
-    text = gb18030(bytes);
-  }
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-  return text;
-}
-
-// The records of the text: fields split at `separator` outside quotes, records at line ends
-// outside quotes; "" inside quotes is one quote.
-QList<QStringList> records(const QString& text, QChar separator) {
-  QList<QStringList> rows;
-  QStringList row;
-  QString field;
-  bool quoted = false;
-  const auto endRecord = [&] {
-    row << field;
-    rows << row;
-    row.clear();
-    field.clear();
-  };
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (quoted) {
-      if (c != QLatin1Char('"'))
-        field += c;
-      else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
-        field += text[++i];
-      else
-        quoted = false;
-    } else if (c == QLatin1Char('"')) {
-      quoted = true;
-    } else if (c == separator) {
-      row << field;
-      field.clear();
-    } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-      if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-      endRecord();
-    } else {
-      field += c;
-    }
-  }
-  if (!field.isEmpty() || !row.isEmpty()) endRecord();
-  return rows;
-}
-
-bool blank(const QStringList& record) {
-  for (const QString& field : record)
-    if (!field.trimmed().isEmpty()) return false;
-  return true;
-}
-
 }  // namespace
 
 QByteArray toCsv(const RadioData& data) {
@@ -94,13 +38,13 @@ QByteArray toCsv(const RadioData& data) {
 
 CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
   CsvResult r;
-  const QString text = decode(csv);
+  const QString text = decodeCsvText(csv);
   const QString firstLine = text.left(text.indexOf(QLatin1Char('\n')));
   const QChar separator =
       firstLine.contains(QLatin1Char(';')) && !firstLine.contains(QLatin1Char(','))
           ? QLatin1Char(';')
           : QLatin1Char(',');
-  const QList<QStringList> rows = records(text, separator);
+  const QList<QStringList> rows = csvRecords(text, separator);
   const QStringList header = headerRow();
   QStringList found = rows.value(0);
   while (found.size() > header.size() && found.last().trimmed().isEmpty()) found.removeLast();
@@ -116,7 +60,7 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
   QList<bool> seen(kChannelCount + 1, false);
   for (qsizetype i = 1; i < rows.size(); ++i) {
     QStringList fields = rows[i];
-    if (blank(fields)) continue;
+    if (isBlankRecord(fields)) continue;
     const qsizetype spreadsheetRow = i + 1;
     while (fields.size() > header.size() && fields.last().trimmed().isEmpty()) fields.removeLast();
     if (fields.size() != header.size()) {

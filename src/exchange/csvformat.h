@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "model/radiodata.h"
 #include "model/radiomodel.h"
@@ -18,10 +19,11 @@ QByteArray toCsv(const RadioData& data);
 // The text is UTF-8, or GB18030 when it is not valid UTF-8 (what spreadsheets on Chinese
 // systems save); fields are separated by commas or semicolons and may be quoted. Every value is
 // checked as the editor would take it, frequencies against the base model's band in `bands`.
-// On a bad file `error` names the row and the column.
+// On a bad file `error` names the row and the column, and `data` is not to be used.
 struct CsvResult {
   RadioData data;
   QString error;
+  QStringList notes;  // what the file held that the table cannot take; for the user, not errors
 };
 CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& bands);
 

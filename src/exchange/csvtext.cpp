@@ -1,0 +1,60 @@
+#include "exchange/csvtext.h"
+
+#include <QStringDecoder>
+
+namespace kv {
+
+QString decodeCsvText(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(bytes);
+  if (utf8.hasError()) {
+    QStringDecoder gb18030("GB18030");
+    text = gb18030(bytes);
+  }
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+  return text;
+}
+
+QList<QStringList> csvRecords(const QString& text, QChar separator) {
+  QList<QStringList> rows;
+  QStringList row;
+  QString field;
+  bool quoted = false;
+  const auto endRecord = [&] {
+    row << field;
+    rows << row;
+    row.clear();
+    field.clear();
+  };
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (quoted) {
+      if (c != QLatin1Char('"'))
+        field += c;
+      else if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+        field += text[++i];
+      else
+        quoted = false;
+    } else if (c == QLatin1Char('"')) {
+      quoted = true;
+    } else if (c == separator) {
+      row << field;
+      field.clear();
+    } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+      if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+      endRecord();
+    } else {
+      field += c;
+    }
+  }
+  if (!field.isEmpty() || !row.isEmpty()) endRecord();
+  return rows;
+}
+
+bool isBlankRecord(const QStringList& record) {
+  for (const QString& field : record)
+    if (!field.trimmed().isEmpty()) return false;
+  return true;
+}
+
+}  // namespace kv
