@@ -19,6 +19,7 @@
 #include "editor/editcommands.h"
 #include "editor/functionpanel.h"
 #include "editor/recentfiles.h"
+#include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
@@ -36,6 +37,9 @@ const QString kCaption = QStringLiteral("Tervan_V3.0编程软件 ");
 const QString kModifiedMark = QStringLiteral("*");
 const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
 const QString kCsvFilter = QStringLiteral("CSV(*.csv);;所有文件(*.*)");
+// A table leaves in either form; which one it is, an import tells by the header.
+const QString kChirpFilter = QStringLiteral("CHIRP CSV(*.csv)");
+const QString kCsvExportFilter = QStringLiteral("CSV(*.csv);;%1;;所有文件(*.*)").arg(kChirpFilter);
 const QString kExportCsv = QStringLiteral("导出信道表(CSV)");
 const QString kImportCsv = QStringLiteral("导入信道表(CSV)");
 const QString kOpenBackup = QStringLiteral("打开备份");
@@ -337,14 +341,20 @@ void mainFrm::exportCsv() {
   const QString name = currentFile_.isEmpty()
                            ? QString()
                            : QFileInfo(currentFile_).completeBaseName() + QStringLiteral(".csv");
-  const QString path = prompts::saveFileName(this, kCsvFilter, dialogStart(name), kExportCsv);
+  QString form;
+  const QString path =
+      prompts::saveFileName(this, kCsvExportFilter, dialogStart(name), kExportCsv, &form);
   if (path.isEmpty()) return;
-  if (const auto error = writeFileAtomically(path, toCsv(data()))) {
+  const bool chirp = form == kChirpFilter;
+  if (const auto error = writeFileAtomically(path, chirp ? toChirpCsv(data()) : toCsv(data()))) {
     prompts::message(this, *error, QStringLiteral("错误"), prompts::Icon::Critical);
     return;
   }
   rememberFolderOf(path);
-  prompts::message(this, QStringLiteral("导出成功"), QString(), prompts::Icon::None);
+  // What the form could not carry is said with the success, in the same box.
+  const QStringList notes = chirp ? chirpExportNotes(data()) : QStringList();
+  prompts::message(this, (QStringList{QStringLiteral("导出成功")} + notes).join('\n'), QString(),
+                   notes.isEmpty() ? prompts::Icon::None : prompts::Icon::Information);
 }
 
 void mainFrm::importCsv() {
@@ -355,7 +365,9 @@ void mainFrm::importCsv() {
   const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
   if (path.isEmpty()) return;
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
-  const CsvResult csv = input.ok() ? fromCsv(input.bytes, data(), bands_) : CsvResult{};
+  const CsvResult csv = !input.ok()               ? CsvResult{}
+                        : isChirpCsv(input.bytes) ? fromChirpCsv(input.bytes, data(), bands_)
+                                                  : fromCsv(input.bytes, data(), bands_);
   const QString error = input.ok() ? csv.error : input.reason;
   if (!error.isEmpty()) {
     prompts::message(this,
@@ -367,6 +379,9 @@ void mainFrm::importCsv() {
   rememberFolderOf(path);
   grid_->hideEditors();
   document_->change(csv.data);
+  if (!csv.notes.isEmpty())
+    prompts::message(this, csv.notes.join('\n'), QStringLiteral("提示"),
+                     prompts::Icon::Information);
 }
 
 QString mainFrm::dialogStart(const QString& name) const {

@@ -12,7 +12,7 @@ namespace {
 struct TestState {
   bool on = false;
   QQueue<Answer> answers;
-  QQueue<QString> fileNames;
+  QQueue<std::pair<QString, QString>> fileNames;  // a path and the file type chosen
   QList<Shown> shown;
   QList<FileDialog> fileDialogs;
 };
@@ -49,9 +49,12 @@ QString boxTitle(const QString& title) {
   return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
 
-QString testFileName(FileDialog dialog) {
+QString testFileName(FileDialog dialog, QString* selectedFilter = nullptr) {
   test().fileDialogs.append(std::move(dialog));
-  return test().fileNames.isEmpty() ? QString() : test().fileNames.dequeue();
+  if (test().fileNames.isEmpty()) return QString();
+  const auto [path, filter] = test().fileNames.dequeue();
+  if (selectedFilter && !filter.isEmpty()) *selectedFilter = filter;
+  return path;
 }
 
 }  // namespace
@@ -91,15 +94,18 @@ QString openFileName(QWidget* parent, const QString& filter, const QString& star
 }
 
 QString saveFileName(QWidget* parent, const QString& filter, const QString& start,
-                     const QString& title) {
-  if (test().on) return testFileName({title, start});
-  return QFileDialog::getSaveFileName(parent, title, start, filter);
+                     const QString& title, QString* selectedFilter) {
+  if (selectedFilter && selectedFilter->isEmpty()) *selectedFilter = filter.section(";;", 0, 0);
+  if (test().on) return testFileName({title, start}, selectedFilter);
+  return QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
 }
 
 void setTestMode(bool on) { test() = TestState{on, {}, {}, {}, {}}; }
 void queueAnswer(bool ok) { queueAnswer(ok ? Answer::Yes : Answer::Cancel); }
 void queueAnswer(Answer answer) { test().answers.enqueue(answer); }
-void queueFileName(const QString& path) { test().fileNames.enqueue(path); }
+void queueFileName(const QString& path, const QString& selectedFilter) {
+  test().fileNames.enqueue({path, selectedFilter});
+}
 const QList<Shown>& shown() { return test().shown; }
 void clearShown() { test().shown.clear(); }
 const QList<FileDialog>& fileDialogs() { return test().fileDialogs; }

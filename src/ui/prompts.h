@@ -37,8 +37,10 @@ Answer question(QWidget* parent, const QString& text, const QString& title, Icon
 // an existing file.
 QString openFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
                      const QString& title = QStringLiteral("打开"));
+// `selectedFilter`, when given, holds the file type the user chose (the first by default).
 QString saveFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
-                     const QString& title = QStringLiteral("另存"));
+                     const QString& title = QStringLiteral("另存"),
+                     QString* selectedFilter = nullptr);
 
 // A file dialog as a test sees it.
 struct FileDialog {
@@ -54,7 +56,8 @@ struct FileDialog {
 void setTestMode(bool on);
 void queueAnswer(bool ok);
 void queueAnswer(Answer answer);
-void queueFileName(const QString& path);
+// The next file dialog's answer, and for a save dialog the file type chosen (none: the first).
+void queueFileName(const QString& path, const QString& selectedFilter = QString());
 const QList<Shown>& shown();
 void clearShown();
 const QList<FileDialog>& fileDialogs();

@@ -12,8 +12,10 @@
 #include <QTimer>
 
 #include "editorfixture.h"
+#include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/chpfile.h"
+#include "image/memoryimage.h"
 #include "sampledata.h"
 #include "testfiles.h"
 
@@ -377,6 +379,26 @@ class TestEditing : public QObject {
     QCOMPARE(w->data(), opened);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tervan_V3.0编程软件 - sample.chp"));
     QVERIFY(!action("mnuUndo")->isEnabled());
+  }
+
+  // The other tools' form leaves by its file type and comes back by its header; busy lock,
+  // which it cannot carry, is named on the way out.
+  void theTableGoesToChirpAndComesBack() {
+    prompts::queueFileName(path("chirp.csv"), QStringLiteral("CHIRP CSV(*.csv)"));
+    pickFromFileMenu("mnuExportCsv");
+    QCOMPARE(onlyMessage(), QStringLiteral("导出成功\n繁忙锁定不能写入CHIRP CSV：信道1"));
+    QCOMPARE(kvtest::readAll(path("chirp.csv")), toChirpCsv(opened));
+
+    RadioData cleared = opened;
+    cleared.clearChannels();
+    w->document().replace(cleared);
+    prompts::queueFileName(path("chirp.csv"));
+    pickFromFileMenu("mnuImportCsv");
+    QVERIFY(prompts::shown().isEmpty());
+    RadioData expected = opened;
+    expected.cell(1, kBusyLock) = QStringLiteral("否");
+    // What the radio would get: channels the file does not hold are unprogrammed either way.
+    QCOMPARE(encodeImage(w->data()).bytes, encodeImage(expected).bytes);
   }
 };
 
