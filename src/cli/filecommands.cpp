@@ -89,17 +89,25 @@ int importTable(const Call& call) {
   return 0;
 }
 
+// A document for diff, with the memory image its file holds.
+struct Document {
+  RadioData data;
+  QByteArray image;
+};
+
 // A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image), taken
 // whole; else nothing and the reason on stderr.
-std::optional<RadioData> loadDocument(const QString& path) {
+std::optional<Document> loadDocument(const QString& path) {
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
   if (!input.ok()) {
     fail(QStringLiteral("%1: %2").arg(path, input.reason));
     return std::nullopt;
   }
-  if (input.bytes.size() != kImageSize || input.bytes.startsWith("52 "))
-    return loadChannelFile(path);
-  return takeWhole(path, loadWholeChpText(chpText(input.bytes)));
+  const bool isImage = input.bytes.size() == kImageSize && !input.bytes.startsWith("52 ");
+  const QByteArray image = isImage ? input.bytes : chpImage(input.bytes);
+  const auto data = takeWhole(path, loadWholeChpText(isImage ? chpText(image) : input.bytes));
+  if (!data) return std::nullopt;
+  return Document{*data, image};
 }
 
 // Like diff(1): 0 when the documents are equal, 1 when they differ, 2 on an error.
@@ -109,7 +117,7 @@ int diff(const Call& call) {
   const auto a = loadDocument(call.argument(0));
   const auto b = a ? loadDocument(call.argument(1)) : std::nullopt;
   if (!b) return kTrouble;
-  const QStringList lines = documentDifferences(*a, *b);
+  const QStringList lines = documentDifferences(a->data, a->image, b->data, b->image);
   for (const QString& line : lines) print(line + QLatin1Char('\n'));
   return lines.isEmpty() ? 0 : 1;
 }

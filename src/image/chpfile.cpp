@@ -258,6 +258,22 @@ QByteArray chpText(const QByteArray& image) {
   return text;
 }
 
+QByteArray chpImage(const QByteArray& text) {
+  QByteArray image(kImageSize, char(0xFF));
+  LineReader in(text);
+  try {
+    for (int b = 0; b < kBlockCount; ++b) {
+      const QStringList tokens = in.next();
+      for (int j = 0; j < kBlockSize; ++j)
+        if (const auto byte = hexTextToInt(tokens.value(4 + j)))
+          image[b * kBlockSize + j] = char(*byte);
+    }
+  } catch (const LoadFailure&) {
+    // past the file's last line
+  }
+  return image;
+}
+
 QByteArray scratchLine(const QByteArray& answer) {
   QByteArray line;
   for (char c : answer) line += hexToken(quint8(c)).toLatin1() + ' ';

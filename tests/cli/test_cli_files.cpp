@@ -247,6 +247,35 @@ class TestCliFiles : public QObject {
     QCOMPARE(cli({"diff", example}).status, 2);
   }
 
+  // Bytes no field shows (unused ones, the memory past the channels) differ too.
+  void diffNamesTheBytesNoFieldShows_data() {
+    QTest::addColumn<QList<QByteArrayList>>("edits");  // line number, what starts it, now
+    QTest::addColumn<QString>("out");
+    const QList<QByteArrayList> unused{{"1", "52 00 00 08 11 FF", "52 00 00 08 11 00"},
+                                       {"100", "52 03 18 08 FF FF", "52 03 18 08 12 34"}};
+    QTest::newRow("unused bytes only")
+        << unused << "other bytes: 3 differ, first address 0x0001: FF -> 00\n";
+    QTest::newRow("and a field") << (unused + QList<QByteArrayList>{{"3", "52 00 10 08 00 25",
+                                                                     "52 00 10 08 00 26"}})
+                                 << "channel 1 rx_freq: 450.12500 -> 450.12600\n"
+                                    "other bytes: 3 differ, first address 0x0001: FF -> 00\n";
+  }
+  void diffNamesTheBytesNoFieldShows() {
+    QFETCH(QList<QByteArrayList>, edits);
+    QFETCH(QString, out);
+    const QString example = fixture("example.chp");
+    QByteArrayList lines = readAll(example).split('\n');
+    for (const QByteArrayList& edit : edits) {
+      QByteArray& line = lines[edit[0].toInt() - 1];
+      QVERIFY(line.startsWith(edit[1]));
+      line.replace(0, edit[2].size(), edit[2]);
+    }
+    writeAll(path("edited.chp"), lines.join('\n'));
+    const Run r = cli({"diff", example, path("edited.chp")});
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.status, 1);
+  }
+
   void importOntoAFullDiskKeepsTheOldFile() {
     kvtest::FullDisk disk;
     if (!disk.mounted()) QSKIP(disk.skipReason());
