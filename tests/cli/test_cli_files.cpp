@@ -50,6 +50,34 @@ class TestCliFiles : public QObject {
     QCOMPARE(bad.err.count('\n'), 1);
   }
 
+  // What was wrong, then the command's usage line, as its --help starts.
+  void misuseSaysWhatIsWrongAndTheUsage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing argument") << QStringList{"show"} << 1 << "missing FILE.chp";
+    QTest::newRow("extra argument")
+        << QStringList{"export", "a.chp", "b.json", "c"} << 1 << "unexpected argument \"c\"";
+    QTest::newRow("unknown option") << QStringList{"ports", "--frob"} << 1 << "frob";
+    QTest::newRow("missing value")
+        << QStringList{"import", "a.csv", "b.chp", "--base"} << 1 << "--base";
+    QTest::newRow("missing port") << QStringList{"write", "in.chp"} << 1 << "missing --port DEVICE";
+    QTest::newRow("two ports to read") << QStringList{"read", "--port", "a", "--port", "b", "o.chp"}
+                                       << 1 << "read takes one --port";
+    QTest::newRow("diff") << QStringList{"diff", "a.chp"} << 2 << "missing B.chp";
+  }
+  void misuseSaysWhatIsWrongAndTheUsage() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    const Run r = cli(args);
+    QCOMPARE(r.status, status);
+    const QStringList lines = r.err.split('\n');
+    QCOMPARE(lines.size(), 3);  // two lines
+    QVERIFY2(lines[0].startsWith("kvprog-cli: ") && lines[0].contains(says), qPrintable(r.err));
+    QCOMPARE(lines[1], cli({args[0], "--help"}).out.section('\n', 0, 0));
+  }
+
   void showPrintsTheTable() {
     const Run r = cli({"show", fixture("example.chp")});
     QCOMPARE(r.status, 0);
