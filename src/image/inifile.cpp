@@ -48,41 +48,52 @@ FileText readText(const QString& path) {
 IniText::IniText(QByteArray bytes) {
   if (!bytes.contains("\r\n") && !bytes.isEmpty()) eol_ = "\n";
   bytes.replace("\r\n", "\n");
-  lines_ = bytes.split('\n');
-  if (!lines_.isEmpty() && lines_.last().isEmpty()) lines_.removeLast();
+  QList<QByteArray> lines = bytes.split('\n');
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  // Each line is taken apart once: a reader asks for several keys.
+  lines_.reserve(lines.size());
+  for (QByteArray& line : lines) {
+    const QString text = QString::fromUtf8(line);
+    Line parsed{std::move(line)};
+    if (isSection(text)) {
+      parsed.kind = Line::Section;
+      parsed.name = sectionName(text);
+    } else if (const auto key = keyOf(text)) {
+      parsed.kind = Line::Key;
+      parsed.name = *key;
+      parsed.value = text.mid(text.indexOf(QLatin1Char('=')) + 1).left(127).trimmed();
+    }
+    lines_.append(std::move(parsed));
+  }
 }
 
 QString IniText::read(const QString& section, const QString& key) const {
   bool inSection = false;
-  for (const QByteArray& bytes : lines_) {
-    const QString line = QString::fromUtf8(bytes);
-    if (isSection(line)) {
-      inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
-    } else if (inSection) {
-      const auto k = keyOf(line);
-      if (k && k->compare(key, Qt::CaseInsensitive) == 0)
-        return line.mid(line.indexOf(QLatin1Char('=')) + 1).left(127).trimmed();
-    }
+  for (const Line& line : lines_) {
+    if (line.kind == Line::Section)
+      inSection = line.name.compare(section, Qt::CaseInsensitive) == 0;
+    else if (inSection && line.kind == Line::Key &&
+             line.name.compare(key, Qt::CaseInsensitive) == 0)
+      return line.value;
   }
   return QString();
 }
 
 QByteArray IniText::withValue(const QString& section, const QString& key,
                               const QString& value) const {
-  QList<QByteArray> lines = lines_;
+  QList<QByteArray> lines;
+  for (const Line& line : lines_) lines << line.bytes;
   const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
   bool done = false;
-  for (int i = 0; i < lines.size() && !done; ++i) {
-    const QString line = QString::fromUtf8(lines[i]);
-    if (isSection(line)) {
+  for (int i = 0; i < lines_.size() && !done; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Line::Section) {
       if (sectionLine >= 0) break;
-      if (sectionName(line).compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
-    } else if (sectionLine >= 0) {
-      const auto k = keyOf(line);
-      if (!k) continue;
-      if (k->compare(key, Qt::CaseInsensitive) == 0) {
+      if (line.name.compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
+    } else if (sectionLine >= 0 && line.kind == Line::Key) {
+      if (line.name.compare(key, Qt::CaseInsensitive) == 0) {
         lines[i] = entry;
         done = true;
       }

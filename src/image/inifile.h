@@ -25,7 +25,13 @@ class IniText {
   QByteArray withValue(const QString& section, const QString& key, const QString& value) const;
 
  private:
-  QList<QByteArray> lines_;
+  struct Line {
+    QByteArray bytes;  // as the text has it
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name{};   // the section's or the key's
+    QString value{};  // a key's
+  };
+  QList<Line> lines_;
   QByteArray eol_ = "\r\n";
 };
 
