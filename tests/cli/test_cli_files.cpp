@@ -304,6 +304,17 @@ class TestCliFiles : public QObject {
     QCOMPARE(r.status, 1);
   }
 
+  // The lines a file lacks are unprogrammed memory, as the filler lines of a saved file are.
+  void diffTakesMissingLinesAsUnprogrammed() {
+    QByteArrayList lines = readAll(fixture("example.chp")).split('\n');
+    writeAll(path("channels-only.chp"), lines.mid(0, 34).join('\n') + '\n');
+    QCOMPARE(cli({"diff", fixture("example.chp"), path("channels-only.chp")}).status, 0);
+    lines[99].replace(0, 17, "52 03 18 08 FF 00");  // address 0x319
+    writeAll(path("more.chp"), lines.join('\n'));
+    QCOMPARE(cli({"diff", path("channels-only.chp"), path("more.chp")}).out,
+             QStringLiteral("other bytes: 1 differ, first address 0x0319: FF -> 00\n"));
+  }
+
   void importOntoAFullDiskKeepsTheOldFile() {
     kvtest::FullDisk disk;
     if (!disk.mounted()) QSKIP(disk.skipReason());
