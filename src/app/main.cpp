@@ -38,12 +38,17 @@ class FirstPaint : public QObject {
   std::function<void()> then_;
 };
 
+// Whether the arguments ask for --help or --version, which only print.
+bool onlyPrints(int argc, char* argv[]) {
+  for (int i = 1; i < argc && qstrcmp(argv[i], "--") != 0; ++i)
+    for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+      if (qstrcmp(argv[i], option) == 0) return true;
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  kv::useProgramIdentity();
-
   // --help and --version in English, as the man page is: the translations come after.
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -64,6 +69,15 @@ int main(int argc, char* argv[]) {
       QStringLiteral("print-shown-time"),
       QStringLiteral("Print when the main window first painted (ms since the epoch), then exit."));
   parser.addOptions({screenshot, noSplash, shownTime});
+  // They are answered before the window system is opened: they need no display and no
+  // platform plugin. (Taken as an option's value, "--help" opens the window after all.)
+  if (onlyPrints(argc, argv)) {
+    const QCoreApplication text(argc, argv);
+    kv::useProgramIdentity();
+    parser.process(text);
+  }
+  QApplication app(argc, argv);
+  kv::useProgramIdentity();
   parser.process(app);
   kv::configureApplication(app);
 

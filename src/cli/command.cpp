@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 
 #include "image/inifile.h"
@@ -20,15 +21,95 @@ const QList<Command>& commands() {
   return all;
 }
 
+namespace {
+
+// "--help" anywhere after the command's name asks for its help, whatever else is given.
+bool asksForHelp(const QStringList& args) {
+  return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
+}
+
+QString syntaxOf(const Option& option) {
+  return option.valueName.isEmpty() ? QStringLiteral("--%1").arg(option.name)
+                                    : QStringLiteral("--%1 %2").arg(option.name, option.valueName);
+}
+
+}  // namespace
+
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
   const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  QStringList rest;
+  for (int i = 2; i < argc; ++i) rest << QString::fromLocal8Bit(argv[i]);
   for (const Command& c : commands()) {
-    if (c.name != name || !c.draws) continue;
+    if (c.name != name || !c.draws || asksForHelp(rest)) continue;
     // Drawing needs a platform; the offscreen one works without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QGuiApplication>(argc, argv);
   }
   return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+QString Command::usage() const {
+  QStringList parts{name};
+  QStringList optional;
+  for (const Option& o : options) {
+    const QString syntax = syntaxOf(o);
+    if (o.use == Option::Optional) optional << QStringLiteral("[%1]").arg(syntax);
+    if (o.use != Option::Optional) parts << syntax;
+    if (o.use == Option::Repeated) parts << QStringLiteral("[%1 ...]").arg(syntax);
+  }
+  // More than two would make the line too long to read; the help lists them.
+  parts << (optional.size() > 2 ? QStringList{QStringLiteral("[OPTIONS]")} : optional);
+  return (parts + arguments).join(QLatin1Char(' '));
+}
+
+QString Command::helpText() const {
+  QString text = QStringLiteral("Usage: kvprog-cli %1\n\n%2\n%3").arg(usage(), summary, about);
+  if (!options.isEmpty()) {
+    qsizetype width = 0;
+    for (const Option& o : options) width = std::max(width, syntaxOf(o).size());
+    text += QStringLiteral("Options:\n");
+    for (const Option& o : options) {
+      const QStringList lines = o.description.split(QLatin1Char('\n'));
+      text += QStringLiteral("  %1  %2\n").arg(syntaxOf(o).leftJustified(width), lines[0]);
+      for (const QString& line : lines.mid(1))
+        text += QString(width + 4, QLatin1Char(' ')) + line + QLatin1Char('\n');
+    }
+  }
+  if (!notes.isEmpty()) text += QLatin1Char('\n') + notes;
+  return text;
+}
+
+int Command::operator()(const QStringList& args) const {
+  if (asksForHelp(args)) {
+    print(helpText());
+    return 0;
+  }
+  QCommandLineParser parser;
+  // "-x" is an unknown option, never the letters of several.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  for (const Option& o : options)
+    parser.addOption(QCommandLineOption(o.name, o.description, o.valueName));
+  const Call call(*this, parser);
+  if (!parser.parse(QStringList{name} + args)) return call.misuse(parser.errorText());
+  for (const Option& o : options) {
+    const qsizetype given = parser.optionNames().count(o.name);
+    if (given == 0 && o.use != Option::Optional)
+      return call.misuse(QStringLiteral("missing %1").arg(syntaxOf(o)));
+    if (given > 1 && o.use != Option::Repeated)
+      return call.misuse(QStringLiteral("%1 takes one --%2").arg(name, o.name));
+  }
+  const QStringList given = parser.positionalArguments();
+  if (given.size() > arguments.size())
+    return call.misuse(QStringLiteral("unexpected argument \"%1\"").arg(given[arguments.size()]));
+  if (given.size() < arguments.size())
+    return call.misuse(QStringLiteral("missing %1").arg(arguments[given.size()]));
+  return run(call);
+}
+
+int Call::misuse(const QString& what) const {
+  fail(what);
+  std::fprintf(stderr, "Usage: kvprog-cli %s\n", qUtf8Printable(command_.usage()));
+  return command_.misuseStatus;
 }
 
 int fail(const QString& message) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineParser>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,19 +16,59 @@ class QCoreApplication;
 
 namespace kv::cli {
 
+// An option of a command, declared once: the parser takes it, and the usage line and the
+// help list it.
+struct Option {
+  enum Use { Optional, Required, Repeated };  // Repeated: required, and may be given again
+  QString name;                               // without the dashes: "timeout"
+  QString valueName{};                        // "SECONDS"; empty for a flag
+  QString description;                        // broken into lines where the help breaks it
+  Use use = Optional;
+};
+
+struct Command;
+
+// One run of a command: what it was given, checked against what it declares.
+class Call {
+ public:
+  Call(const Command& command, const QCommandLineParser& parser)
+      : command_(command), parser_(parser) {}
+  bool isSet(const QString& option) const { return parser_.isSet(option); }
+  QString value(const QString& option) const { return parser_.value(option); }
+  QStringList values(const QString& option) const { return parser_.values(option); }
+  QString argument(int i) const { return parser_.positionalArguments().value(i); }
+  // Refuses what was given: "kvprog-cli: <what>" and the usage line on stderr; the
+  // command's status for a misuse.
+  int misuse(const QString& what) const;
+
+ private:
+  const Command& command_;
+  const QCommandLineParser& parser_;
+};
+
 struct Command {
   QString name;
-  QString usage;                                    // "show FILE.chp"
-  QString summary;                                  // one line for the overview
-  QString help;                                     // the rest of the command's --help
-  std::function<int(const QStringList& args)> run;  // arguments after the command name
-  bool draws = false;  // needs fonts and painting: runs under a GUI application, offscreen
+  QString summary;          // one line for the overview
+  QString about{};          // the help before the options
+  QList<Option> options{};  // in the order the usage line and the help list them
+  QStringList arguments{};  // every one required: "FILE.chp", "OUT.json|OUT.csv"
+  QString notes{};          // the help after the options
+  std::function<int(const Call&)> run{};
+  bool draws = false;    // needs fonts and painting: runs under a GUI application, offscreen
+  int misuseStatus = 1;  // diff keeps 1 for "different"
+
+  // "read --port DEVICE [--timeout SECONDS] [--no-backup] OUT.chp"
+  QString usage() const;
+  QString helpText() const;
+  // Parses `args` (those after the command name) as declared, then runs the command.
+  int operator()(const QStringList& args) const;
 };
 
 // Every command of the tool, in the order the overview lists them.
 const QList<Command>& commands();
 
-// The application object the command named by argv[1] needs.
+// The application object the command named by argv[1] needs: a GUI one only for a drawing
+// command that will run (its --help needs no display).
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 
 // Writes a one-line message to stderr and returns the failure status.

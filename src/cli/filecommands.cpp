@@ -37,9 +37,8 @@ QString showText(const RadioData& data, const QString& bandText) {
   return settings.render() + QLatin1Char('\n') + channels.render();
 }
 
-int show(const QStringList& args) {
-  if (args.size() != 1) return fail(QStringLiteral("usage: kvprog-cli show FILE.chp"));
-  const auto data = loadChannelFile(args[0]);
+int show(const Call& call) {
+  const auto data = loadChannelFile(call.argument(0));
   if (!data) return 1;
   print(showText(*data, bandTextOf(settingsBands(), data->settings.model)));
   return 0;
@@ -50,30 +49,21 @@ bool isCsv(const QString& path) {
   return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
 }
 
-int exportTable(const QStringList& args) {
-  if (args.size() != 2)
-    return fail(QStringLiteral("usage: kvprog-cli export FILE.chp OUT.json|OUT.csv"));
-  const auto data = loadChannelFile(args[0]);
+int exportTable(const Call& call) {
+  const auto data = loadChannelFile(call.argument(0));
   if (!data) return 1;
-  if (const auto e = writeFileAtomically(args[1], isCsv(args[1]) ? toCsv(*data) : toJson(*data)))
-    return fail(QStringLiteral("%1: %2").arg(args[1], *e));
+  const QString out = call.argument(1);
+  if (const auto e = writeFileAtomically(out, isCsv(out) ? toCsv(*data) : toJson(*data)))
+    return fail(QStringLiteral("%1: %2").arg(out, *e));
   return 0;
 }
 
-int importTable(const QStringList& argList) {
-  QStringList args = argList;
-  QString basePath;
-  if (const qsizetype at = args.indexOf(QLatin1String("--base")); at >= 0) {
-    if (at + 1 >= args.size()) return fail(QStringLiteral("--base needs a channel file"));
-    basePath = args.takeAt(at + 1);
-    args.removeAt(at);
-  }
-  if (args.size() != 2)
-    return fail(
-        QStringLiteral("usage: kvprog-cli import IN.json|IN.csv OUT.chp [--base BASE.chp]"));
-  const QString& in = args[0];
+int importTable(const Call& call) {
+  const QString in = call.argument(0);
+  const QString basePath = call.value(QStringLiteral("base"));
   if (!basePath.isEmpty() && !isCsv(in))
-    return fail(QStringLiteral("--base goes with a CSV table; JSON holds the settings itself"));
+    return call.misuse(
+        QStringLiteral("--base goes with a CSV table; JSON holds the settings itself"));
   RadioData base;
   if (!basePath.isEmpty()) {
     const auto loaded = loadChannelFile(basePath);
@@ -94,35 +84,40 @@ int importTable(const QStringList& argList) {
     error = r.error;
   }
   if (!error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(in, error));
-  if (const auto e = saveChpFile(args[1], data))
-    return fail(QStringLiteral("%1: %2").arg(args[1], e->description));
+  if (const auto e = saveChpFile(call.argument(1), data))
+    return fail(QStringLiteral("%1: %2").arg(call.argument(1), e->description));
   return 0;
 }
 
+// A document for diff, with the memory image its file holds.
+struct Document {
+  RadioData data;
+  QByteArray image;
+};
+
 // A channel file, or a radio's 1024-byte memory image (what kvsim keeps with --image), taken
 // whole; else nothing and the reason on stderr.
-std::optional<RadioData> loadDocument(const QString& path) {
+std::optional<Document> loadDocument(const QString& path) {
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
   if (!input.ok()) {
     fail(QStringLiteral("%1: %2").arg(path, input.reason));
     return std::nullopt;
   }
-  if (input.bytes.size() != kImageSize || input.bytes.startsWith("52 "))
-    return loadChannelFile(path);
-  return takeWhole(path, loadWholeChpText(chpText(input.bytes)));
+  const bool isImage = input.bytes.size() == kImageSize && !input.bytes.startsWith("52 ");
+  const QByteArray image = isImage ? input.bytes : chpImage(input.bytes);
+  const auto data = takeWhole(path, loadWholeChpText(isImage ? chpText(image) : input.bytes));
+  if (!data) return std::nullopt;
+  return Document{*data, image};
 }
 
 // Like diff(1): 0 when the documents are equal, 1 when they differ, 2 on an error.
-int diff(const QStringList& args) {
-  constexpr int kTrouble = 2;
-  if (args.size() != 2) {
-    fail(QStringLiteral("usage: kvprog-cli diff A.chp B.chp"));
-    return kTrouble;
-  }
-  const auto a = loadDocument(args[0]);
-  const auto b = a ? loadDocument(args[1]) : std::nullopt;
+constexpr int kTrouble = 2;
+
+int diff(const Call& call) {
+  const auto a = loadDocument(call.argument(0));
+  const auto b = a ? loadDocument(call.argument(1)) : std::nullopt;
   if (!b) return kTrouble;
-  const QStringList lines = documentDifferences(*a, *b);
+  const QStringList lines = documentDifferences(a->data, a->image, b->data, b->image);
   for (const QString& line : lines) print(line + QLatin1Char('\n'));
   return lines.isEmpty() ? 0 : 1;
 }
@@ -131,33 +126,49 @@ int diff(const QStringList& args) {
 
 QList<Command> fileCommands() {
   return {
-      {"show", "show FILE.chp",
-       "Print a channel file's model, band, settings and 16-channel table.",
-       "The band is the model's band from the settings file \"Sfc.ini\" the program uses.\n", show},
-      {"export", "export FILE.chp OUT.json|OUT.csv",
-       "Convert a channel file to JSON, or its channel table to CSV.",
-       "A name ending \".csv\" (any case) gives CSV: UTF-8 with a byte-order mark, a header row\n"
-       "and channels 1 to 16, for spreadsheets. Anything else gives JSON with the model, the\n"
-       "settings and the channels. Every value is the text the editor shows; empty cells are\n"
-       "empty. A file that does not load completely, or whose model code matches no model,\n"
-       "fails and writes nothing.\n",
-       exportTable},
-      {"import", "import IN.json|IN.csv OUT.chp [--base BASE.chp]",
-       "Convert JSON or a CSV channel table (as written by export) to a channel file.",
-       "Every value is checked as the editor would take it: frequencies against the model's band\n"
-       "in the settings file and the 6.25 kHz / 5 kHz raster, the other columns against the\n"
-       "editor's lists. CSV may come from a spreadsheet: UTF-8 or GB18030, commas or semicolons,\n"
-       "quoted fields. A CSV table has no model or settings: they come from BASE.chp, or are the\n"
-       "defaults without --base. A bad file is rejected with a message naming the channel (or\n"
-       "the row) and the key, and nothing is written.\n",
-       importTable},
-      {"diff", "diff A.chp B.chp", "List the differences between two channel files.",
-       "One line per field that differs, named as in the JSON form: \"model: X -> Y\",\n"
-       "\"settings.squelch: 4 -> 6\", \"channel 3 rx_freq: 450.12500 -> 451.00000\". Either file "
-       "may\n"
-       "also be a radio's 1024-byte memory image (a kvsim --image file). Exit status: 0 equal,\n"
-       "1 different, 2 trouble (a file that does not load completely).\n",
-       diff},
+      {.name = "show",
+       .summary = "Print a channel file's model, band, settings and 16-channel table.",
+       .about =
+           "The band is the model's band from the settings file \"Sfc.ini\" the program uses.\n",
+       .arguments = {"FILE.chp"},
+       .run = show},
+      {.name = "export",
+       .summary = "Convert a channel file to JSON, or its channel table to CSV.",
+       .about =
+           "A name ending \".csv\" (any case) gives CSV: UTF-8 with a byte-order mark, a header "
+           "row\n"
+           "and channels 1 to 16, for spreadsheets. Anything else gives JSON with the model, the\n"
+           "settings and the channels. Every value is the text the editor shows; empty cells are\n"
+           "empty. A file that does not load completely, or whose model code matches no model,\n"
+           "fails and writes nothing.\n",
+       .arguments = {"FILE.chp", "OUT.json|OUT.csv"},
+       .run = exportTable},
+      {.name = "import",
+       .summary = "Convert JSON or a CSV channel table (as written by export) to a channel file.",
+       .about =
+           "Every value is checked as the editor would take it: frequencies against the model's\n"
+           "band in the settings file and the 6.25 kHz / 5 kHz raster, the other columns against\n"
+           "the editor's lists. CSV may come from a spreadsheet: UTF-8 or GB18030, commas or\n"
+           "semicolons, quoted fields. A bad file is rejected with a message naming the channel\n"
+           "(or the row) and the key, and nothing is written.\n\n",
+       .options = {{"base", "BASE.chp",
+                    "the model and the settings for a CSV table, which has none\n"
+                    "(without it, the defaults); JSON holds its own"}},
+       .arguments = {"IN.json|IN.csv", "OUT.chp"},
+       .run = importTable},
+      {.name = "diff",
+       .summary = "List the differences between two channel files.",
+       .about =
+           "One line per field that differs, named as in the JSON form: \"model: X -> Y\",\n"
+           "\"settings.squelch: 4 -> 6\", \"channel 3 rx_freq: 450.12500 -> 451.00000\"; then one\n"
+           "line for the bytes that differ where no field shows it (the memory beyond the\n"
+           "channels, unused bytes): \"other bytes: 3 differ, first address 0x0001: FF -> 00\".\n"
+           "Either file may also be a radio's 1024-byte memory image (a kvsim --image file).\n"
+           "Exit status: 0 equal, 1 different, 2 trouble (a file that does not load completely,\n"
+           "or a misuse).\n",
+       .arguments = {"A.chp", "B.chp"},
+       .run = diff,
+       .misuseStatus = kTrouble},
   };
 }
 

@@ -55,52 +55,29 @@ struct LinkArgs {
   bool backups = true;
 };
 
-// The options of `read` (one port) or `write` (any number of ports and the checks).
-std::optional<LinkArgs> parseArgs(const QStringList& args, bool write, QString& error) {
+// The options of `read` (one port) or `write` (any number of ports and the checks); nothing
+// after a misuse, which it reports.
+std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
   LinkArgs parsed;
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& a = args[i];
-    if (a == QLatin1String("--port") || a == QLatin1String("--timeout")) {
-      if (i + 1 >= args.size()) {
-        error = QStringLiteral("%1 needs a value").arg(a);
-        return std::nullopt;
-      }
-      const QString value = args[++i];
-      if (a == QLatin1String("--port")) {
-        parsed.ports << value;
-      } else {
-        bool ok = false;
-        parsed.timeoutSeconds = value.toInt(&ok);
-        if (!ok || parsed.timeoutSeconds < 1 || parsed.timeoutSeconds > kMaxTimeoutSeconds) {
-          error = QStringLiteral("--timeout takes a whole number of seconds from 1 to %1")
-                      .arg(kMaxTimeoutSeconds);
-          return std::nullopt;
-        }
-      }
-    } else if (a == QLatin1String("--no-backup")) {
-      parsed.backups = false;
-    } else if (write && a == QLatin1String("--verify")) {
-      parsed.checks.verify = true;
-    } else if (write && a == QLatin1String("--read-first")) {
-      parsed.checks.readFirst = true;
-    } else if (!parsed.file.isEmpty() || a.startsWith(QLatin1String("--"))) {
-      error = QStringLiteral("unexpected argument \"%1\"").arg(a);
+  parsed.ports = call.values(QStringLiteral("port"));
+  parsed.file = call.argument(0);
+  if (call.isSet(QStringLiteral("timeout"))) {
+    bool ok = false;
+    parsed.timeoutSeconds = call.value(QStringLiteral("timeout")).toInt(&ok);
+    if (!ok || parsed.timeoutSeconds < 1 || parsed.timeoutSeconds > kMaxTimeoutSeconds) {
+      call.misuse(QStringLiteral("--timeout takes a whole number of seconds from 1 to %1")
+                      .arg(kMaxTimeoutSeconds));
       return std::nullopt;
-    } else {
-      parsed.file = a;
     }
   }
-  if (parsed.ports.isEmpty() || parsed.file.isEmpty()) {
-    error = QStringLiteral("needs --port DEVICE and a file");
-    return std::nullopt;
+  parsed.backups = !call.isSet(QStringLiteral("no-backup"));
+  if (write) {
+    parsed.checks.verify = call.isSet(QStringLiteral("verify"));
+    parsed.checks.readFirst = call.isSet(QStringLiteral("read-first"));
   }
   if (parsed.checks.readFirst && !parsed.backups) {
-    error =
-        QStringLiteral("--read-first keeps what the radio held as a backup: not with --no-backup");
-    return std::nullopt;
-  }
-  if (!write && parsed.ports.size() > 1) {
-    error = QStringLiteral("read takes one --port");
+    call.misuse(
+        QStringLiteral("--read-first keeps what the radio held as a backup: not with --no-backup"));
     return std::nullopt;
   }
   // Two lines on one device would garble each other's bytes.
@@ -108,13 +85,13 @@ std::optional<LinkArgs> parseArgs(const QStringList& args, bool write, QString& 
   for (const QString& name : parsed.ports) {
     const auto device = resolvePortName(name);
     if (!device) {
-      error = QStringLiteral("%1: no such serial port").arg(name);
+      fail(QStringLiteral("%1: no such serial port").arg(name));
       return std::nullopt;
     }
     const QString canonical = QFileInfo(*device).canonicalFilePath();
     const QString same = canonical.isEmpty() ? *device : canonical;
     if (seen.contains(same)) {
-      error = QStringLiteral("%1: the port is named twice").arg(name);
+      call.misuse(QStringLiteral("%1: the port is named twice").arg(name));
       return std::nullopt;
     }
     seen << same;
@@ -155,10 +132,9 @@ int exitStatus(const QList<JobOutcome>& outcomes) {
   return 1;
 }
 
-int write(const QStringList& argList) {
-  QString error;
-  const auto args = parseArgs(argList, true, error);
-  if (!args) return fail(error);
+int write(const Call& call) {
+  const auto args = parseArgs(call, true);
+  if (!args) return 1;
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
   const QList<JobOutcome> outcomes =
@@ -173,10 +149,9 @@ int write(const QStringList& argList) {
   return exitStatus(outcomes);
 }
 
-int read(const QStringList& argList) {
-  QString error;
-  const auto args = parseArgs(argList, false, error);
-  if (!args) return fail(error);
+int read(const Call& call) {
+  const auto args = parseArgs(call, false);
+  if (!args) return 1;
   QTemporaryDir scratch;
   if (!scratch.isValid()) return fail(QStringLiteral("cannot create a temporary folder"));
   const QString scratchPath = scratch.filePath(QStringLiteral("received.chp"));
@@ -207,10 +182,13 @@ const QString kDeviceHelp = QStringLiteral(
     "DEVICE is a serial device such as /dev/ttyUSB0 or a kvsim pseudo-terminal, or COM1..COM4\n"
     "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n");
 
-const QString kCommonOptions = QStringLiteral(
-    "  --timeout SECONDS  how long to wait for the radio's answer (default 60); where the\n"
-    "                     program's window would wait on for Cancel, the transfer ends\n"
-    "  --no-backup        keep no backup of this run's images\n\n");
+// The options after the port and the checks.
+const QList<Option> kCommonOptions = {
+    {"timeout", "SECONDS",
+     "how long to wait for the radio's answer (default 60); where the\n"
+     "program's window would wait on for Cancel, the transfer ends"},
+    {"no-backup", "", "keep no backup of this run's images"},
+};
 
 const QString kBackupHelp = QStringLiteral(
     "Backups: every image read from or written to a radio is also kept as a channel file in\n"
@@ -223,46 +201,52 @@ const QString kBackupHelp = QStringLiteral(
 
 QList<Command> linkCommands() {
   return {
-      {QStringLiteral("read"),
-       QStringLiteral("read --port DEVICE [--timeout SECONDS] [--no-backup] OUT.chp"),
-       QStringLiteral("Read a radio's memory into a channel file."),
-       QStringLiteral(
-           "Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
-           "radio's answers. When they do not load (an unknown model, a value out of\n"
-           "range) OUT.chp is still written and the exit status is 1.\n\n") +
-           kDeviceHelp + QStringLiteral("Options:\n  --port DEVICE      the serial port\n") +
-           kCommonOptions +
-           QStringLiteral("Exit status: 0 done, 1 failed, 124 the radio did not answer in time,\n"
-                          "130 cancelled.\n\n") +
-           kBackupHelp,
-       read},
-      {QStringLiteral("write"),
-       QStringLiteral("write --port DEVICE [--port DEVICE ...] [OPTIONS] IN.chp"),
-       QStringLiteral("Write a channel file into one radio, or into several at once."),
-       QStringLiteral(
-           "Sends nothing unless IN.chp loads completely and names a known model. Every port\n"
-           "named gets the same image at the same time, each on a line of its own: a radio\n"
-           "that fails leaves the others going. At the end stdout holds one line per port,\n"
-           "\"DEVICE: 写入成功\" or \"DEVICE: \" and why not.\n\n") +
-           kDeviceHelp +
+      {.name = "read",
+       .summary = "Read a radio's memory into a channel file.",
+       .about = QStringLiteral(
+                    "Writes OUT.chp only when all 128 blocks were read: exactly the lines of the\n"
+                    "radio's answers. When they do not load (an unknown model, a value out of\n"
+                    "range) OUT.chp is still written and the exit status is 1.\n\n") +
+                kDeviceHelp,
+       .options =
+           QList<Option>{{"port", "DEVICE", "the serial port", Option::Required}} + kCommonOptions,
+       .arguments = {"OUT.chp"},
+       .notes = QStringLiteral("Exit status: 0 done, 1 failed, 124 the radio did not answer in "
+                               "time,\n130 cancelled.\n\n") +
+                kBackupHelp,
+       .run = read},
+      {.name = "write",
+       .summary = "Write a channel file into one radio, or into several at once.",
+       .about =
            QStringLiteral(
-               "Options:\n"
-               "  --port DEVICE      a radio's serial port; repeat it for more radios\n"
-               "  --verify           read each radio back after writing it and compare the\n"
-               "                     settings and the 16 channels with what was sent: success\n"
-               "                     reads \"DEVICE: 写频并校验成功\"; a difference fails that\n"
-               "                     radio with one line per field as 'kvprog-cli diff' prints\n"
-               "                     it (\"DEVICE: channel 3 rx_freq: 450.12500 -> 450.12400\")\n"
-               "  --read-first       read each radio before writing it and keep what it held as\n"
-               "                     a backup (...-before-...), so that a mistake can be undone;\n"
-               "                     a radio that cannot be read is not written\n") +
-           kCommonOptions +
-           QStringLiteral(
-               "Exit status with one port: 0 done, 1 failed, 124 the radio did not answer in\n"
-               "time, 130 cancelled. With several: 0 when every radio succeeded, 130 cancelled,\n"
-               "1 otherwise.\n\n") +
-           kBackupHelp,
-       write},
+               "Sends nothing unless IN.chp loads completely and names a known model. Every port\n"
+               "named gets the same image at the same time, each on a line of its own: a radio\n"
+               "that fails leaves the others going. At the end stdout holds one line per port,\n"
+               "\"DEVICE: 写入成功\" or \"DEVICE: \" and why not.\n\n") +
+           kDeviceHelp,
+       .options =
+           QList<Option>{
+               {"port", "DEVICE", "a radio's serial port; repeat it for more radios",
+                Option::Repeated},
+               {"verify", "",
+                "read each radio back after writing it and compare the\n"
+                "settings and the 16 channels with what was sent: success\n"
+                "reads \"DEVICE: 写频并校验成功\"; a difference fails that\n"
+                "radio with one line per field as 'kvprog-cli diff' prints\n"
+                "it (\"DEVICE: channel 3 rx_freq: 450.12500 -> 450.12400\")"},
+               {"read-first", "",
+                "read each radio before writing it and keep what it held as\n"
+                "a backup (...-before-...), so that a mistake can be undone;\n"
+                "a radio that cannot be read is not written"},
+           } +
+           kCommonOptions,
+       .arguments = {"IN.chp"},
+       .notes = QStringLiteral(
+                    "Exit status with one port: 0 done, 1 failed, 124 the radio did not answer "
+                    "in\ntime, 130 cancelled. With several: 0 when every radio succeeded, 130 "
+                    "cancelled,\n1 otherwise.\n\n") +
+                kBackupHelp,
+       .run = write},
   };
 }
 

@@ -13,7 +13,7 @@ QString overview() {
       "Usage: kvprog-cli COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n"
       "       kvprog-cli --version\n\nCommands:\n");
   for (const Command& c : commands())
-    text += QStringLiteral("  %1\n      %2\n").arg(c.usage, c.summary);
+    text += QStringLiteral("  %1\n      %2\n").arg(c.usage(), c.summary);
   return text;
 }
 
@@ -32,14 +32,7 @@ int main(int argc, char** argv) {
     print(overview());
     return args.isEmpty() ? 2 : 0;
   }
-  for (const Command& c : commands()) {
-    if (c.name != args[0]) continue;
-    const QStringList rest = args.mid(1);
-    if (rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h"))) {
-      print(QStringLiteral("Usage: kvprog-cli %1\n\n%2\n%3").arg(c.usage, c.summary, c.help));
-      return 0;
-    }
-    return c.run(rest);
-  }
+  for (const Command& c : commands())
+    if (c.name == args[0]) return c(args.mid(1));
   return fail(QStringLiteral("unknown command \"%1\"; see kvprog-cli --help").arg(args[0]));
 }

@@ -17,9 +17,8 @@ QJsonValue hexOrNull(const std::optional<quint16>& id) {
   return QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0'));
 }
 
-int ports(const QStringList& args) {
-  const bool json = args == QStringList{QStringLiteral("--json")};
-  if (!args.isEmpty() && !json) return fail(QStringLiteral("ports takes no arguments but --json"));
+int ports(const Call& call) {
+  const bool json = call.isSet(QStringLiteral("json"));
   const QList<PortInfo> list = listPorts();
   QJsonArray array;
   QString text;
@@ -57,20 +56,23 @@ int ports(const QStringList& args) {
 }  // namespace
 
 QList<Command> portCommands() {
-  return {{QStringLiteral("ports"), QStringLiteral("ports [--json]"),
-           QStringLiteral("List the serial ports, in the order of the port dialog's buttons."),
-           QStringLiteral(
+  return {{.name = "ports",
+           .summary = "List the serial ports, in the order of the port dialog's buttons.",
+           .about =
                "One tab-separated line per port: the button (COM1..COM4, or - beyond four), the\n"
                "device, its description, its manufacturer, the USB vendor:product id, and \"ok\"\n"
                "or why this user cannot open it (- stands for what the system does not say).\n"
-               "Devices named in KVPROG_PORTS (colon-separated) come first, then USB adapters,\n"
-               "then the other ports. No port is opened: opening one would toggle the modem\n"
-               "lines of a radio on the cable.\n\n"
-               "Options:\n"
-               "  --json   a JSON array of objects with the keys button, device, description,\n"
-               "           manufacturer, vid, pid, serial, usable and reason (button, vid, pid\n"
-               "           and reason are null where there is none)\n"),
-           ports}};
+               "Devices named in KVPROG_PORTS come first, then USB adapters, then the other\n"
+               "ports. KVPROG_PORTS holds devices separated by \",\", each trimmed of spaces; a\n"
+               "value without \",\" is one device when that path exists (a stable name such as\n"
+               "/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0 holds colons), else it is\n"
+               "split on \":\" as in earlier versions. No port is opened: opening one would\n"
+               "toggle the modem lines of a radio on the cable.\n\n",
+           .options = {{"json", "",
+                        "a JSON array of objects with the keys button, device, description,\n"
+                        "manufacturer, vid, pid, serial, usable and reason (button, vid, pid\n"
+                        "and reason are null where there is none)"}},
+           .run = ports}};
 }
 
 }  // namespace kv::cli

@@ -7,10 +7,9 @@
 namespace kv::cli {
 namespace {
 
-int report(const QStringList& args) {
-  if (args.size() != 2) return fail(QStringLiteral("usage: kvprog-cli report FILE.chp OUT.pdf"));
-  const QString& chp = args[0];
-  const QString& pdf = args[1];
+int report(const Call& call) {
+  const QString chp = call.argument(0);
+  const QString pdf = call.argument(1);
   const auto loaded = loadChannelFile(chp);
   if (!loaded) return 1;
   const RadioData& data = *loaded;
@@ -32,14 +31,15 @@ int report(const QStringList& args) {
 }  // namespace
 
 QList<Command> reportCommands() {
-  return {{QStringLiteral("report"), QStringLiteral("report FILE.chp OUT.pdf"),
-           QStringLiteral("Render the settings report of a channel file as an A4 PDF."),
-           QStringLiteral(
-               "The report is the one the program prints: the function settings, the band\n"
-               "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
-               "whole channel table. Nothing is written when the channel file does not load\n"
-               "completely or its model code matches no model. Runs without a display.\n"),
-           report, true}};
+  return {{.name = "report",
+           .summary = "Render the settings report of a channel file as an A4 PDF.",
+           .about = "The report is the one the program prints: the function settings, the band\n"
+                    "of the model from the settings file \"Sfc.ini\" the program uses, and the\n"
+                    "whole channel table. Nothing is written when the channel file does not load\n"
+                    "completely or its model code matches no model. Runs without a display.\n",
+           .arguments = {"FILE.chp", "OUT.pdf"},
+           .run = report,
+           .draws = true}};
 }
 
 }  // namespace kv::cli

@@ -1,5 +1,6 @@
 #include "exchange/fields.h"
 
+#include "image/memoryimage.h"
 #include "model/radiomodel.h"
 
 namespace kv {
@@ -61,6 +62,34 @@ QStringList documentDifferences(const RadioData& from, const RadioData& to) {
     if (a[i].second != b[i].second)
       lines
           << QStringLiteral("%1: %2 -> %3").arg(a[i].first, shown(a[i].second), shown(b[i].second));
+  return lines;
+}
+
+QString byteDifference(const QByteArray& from, const QByteArray& to, int at) {
+  return QStringLiteral("address 0x%1: %2 -> %3")
+      .arg(hexToken(at >> 8) + hexToken(at & 0xFF), hexToken(quint8(from[at])),
+           hexToken(quint8(to[at])));
+}
+
+QStringList documentDifferences(const RadioData& from, const QByteArray& fromImage,
+                                const RadioData& to, const QByteArray& toImage) {
+  QStringList lines = documentDifferences(from, to);
+  // A byte a field shows is one the two documents encode differently. Where a document has no
+  // encoding, the field lines stand for every byte when there are any.
+  const EncodedImage a = encodeImage(from);
+  const EncodedImage b = encodeImage(to);
+  const bool encoded = a.ok() && b.ok();
+  int count = 0;
+  int first = -1;
+  for (int at = 0; at < kImageSize; ++at) {
+    if (fromImage[at] == toImage[at]) continue;
+    if (encoded ? a.bytes[at] != b.bytes[at] : !lines.isEmpty()) continue;
+    if (count++ == 0) first = at;
+  }
+  if (count > 0)
+    lines << QStringLiteral("other bytes: %1 differ, first %2")
+                 .arg(count)
+                 .arg(byteDifference(fromImage, toImage, first));
   return lines;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,5 +34,16 @@ QList<std::pair<QString, QString>> documentFields(const RadioData& data);
 
 // One line per field whose text differs: "settings.squelch: 4 -> 6"; an empty text shows as "".
 QStringList documentDifferences(const RadioData& from, const RadioData& to);
+
+// One byte that differs between two memory images, as verify and diff name it:
+// "address 0x0013: 43 -> 42".
+QString byteDifference(const QByteArray& from, const QByteArray& to, int at);
+
+// The difference list of two documents and the whole memory images they were read from: the
+// fields that differ, then one line for the bytes that differ where no field shows it (the
+// memory past the channels, bytes no field uses, bytes that read as the same text):
+// "other bytes: 3 differ, first address 0x0001: FF -> 00".
+QStringList documentDifferences(const RadioData& from, const QByteArray& fromImage,
+                                const RadioData& to, const QByteArray& toImage);
 
 }  // namespace kv

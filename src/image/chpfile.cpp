@@ -47,22 +47,43 @@ class LineReader {
  public:
   explicit LineReader(const QByteArray& text) : text_(text) {}
 
-  QStringList next() {
+  // Moves to the next line and its tokens, split at each space. (The tokens are views of
+  // one string: a load makes few allocations, which keeps its fuzz target fast.)
+  void next() {
+    const auto line = nextLine();
+    if (!line) throw LoadFailure(kPastEnd, QString(), line_);
+    text16_.resize(0);  // keeps the storage of the lines before
+    text16_.append(QLatin1StringView(*line));
+    tokens_.resize(0);
+    for (qsizetype start = 0;;) {
+      const qsizetype end = text16_.indexOf(QLatin1Char(' '), start);
+      tokens_.append(QStringView(text16_).sliced(start, (end < 0 ? text16_.size() : end) - start));
+      if (end < 0) break;
+      start = end + 1;
+    }
+  }
+
+  // The next line as it is, or nothing past the end.
+  std::optional<QByteArrayView> nextLine() {
     ++line_;
-    if (pos_ >= text_.size()) throw LoadFailure(kPastEnd, QString(), line_);
-    qsizetype end = pos_;
-    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
-    const QByteArray line = text_.mid(pos_, std::min<qsizetype>(end - pos_, kMaxLine));
+    if (pos_ >= text_.size()) return std::nullopt;
+    // The C library's search: a byte-by-byte loop is slow where coverage is traced.
+    const QByteArrayView rest = QByteArrayView(text_).sliced(pos_);
+    const qsizetype lf = rest.indexOf('\n');
+    const QByteArrayView upToLf = lf < 0 ? rest : rest.first(lf);
+    const qsizetype cr = upToLf.indexOf('\r');
+    const qsizetype end = pos_ + (cr < 0 ? upToLf.size() : cr);
+    const QByteArrayView line =
+        QByteArrayView(text_).sliced(pos_, std::min<qsizetype>(end - pos_, kMaxLine));
     pos_ = end;
     if (pos_ < text_.size()) {
       const bool cr = text_[pos_++] == '\r';
       if (cr && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     }
-    tokens_ = QString::fromLatin1(line).split(QLatin1Char(' '));
-    return tokens_;
+    return line;
   }
 
-  const QString& token(int i) const {
+  QStringView token(int i) const {
     if (i >= tokens_.size())
       throw LoadFailure(kSubscript, QStringLiteral("，缺少第%1项").arg(i + 1), line_);
     return tokens_[i];
@@ -79,7 +100,8 @@ class LineReader {
  private:
   const QByteArray& text_;
   qsizetype pos_ = 0;
-  QStringList tokens_;
+  QString text16_;
+  QList<QStringView> tokens_;
   int line_ = 0;
 };
 
@@ -97,7 +119,7 @@ void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
   }
 
   // Flags: monitor, power save, crystal and IF side from bits 7..4.
-  const QString& flagsToken = in.token(8);
+  const QStringView flagsToken = in.token(8);
   int flags = 0;
   for (int i = 0; i < 2; ++i) {
     const auto digit = hexTextToInt(flagsToken.mid(i, 1));
@@ -135,9 +157,15 @@ void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
 }
 
 QString frequencyText(const LineReader& in, int first) {
-  const QString& mid = in.token(first + 2);
-  const QString text = in.token(first + 3) + mid.mid(0, 1) + QLatin1Char('.') + mid.mid(1, 1) +
-                       in.token(first + 1) + in.token(first);
+  const QStringView mid = in.token(first + 2);
+  QString text;
+  text.reserve(10);
+  text.append(in.token(first + 3))
+      .append(mid.mid(0, 1))
+      .append(QLatin1Char('.'))
+      .append(mid.mid(1, 1))
+      .append(in.token(first + 1))
+      .append(in.token(first));
   // Hexadecimal is read in either case, so "ff" marks an unprogrammed frequency as "FF" does;
   // kept as text, it would be saved as FF and come back as "OFF" only on the next load.
   return text.contains(QLatin1String("FF"), Qt::CaseInsensitive) ? QStringLiteral("OFF") : text;
@@ -147,14 +175,15 @@ QString frequencyText(const LineReader& in, int first) {
 // names no code of its own type.
 void readSignal(const LineReader& in, int first, RadioData& data, int channel, int column,
                 QList<UnknownSignal>& unknown) {
-  const QString& type = in.token(first);
-  const QString& number = in.token(first + 1);
+  const QStringView type = in.token(first);
+  const QStringView number = in.token(first + 1);
   const auto text = decodeSignal(type, number);
   if (!text)
     throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(number), in.line());
   data.cell(channel, column) = *text;
   if (!namesOwnCode(type, *hexTextToInt(number)))
-    unknown.append({channel, column, type + QLatin1Char(' ') + number, *text});
+    unknown.append({channel, column,
+                    QStringList{type.toString(), number.toString()}.join(QLatin1Char(' ')), *text});
 }
 
 void readChannels(LineReader& in, RadioData& data, QList<UnknownSignal>& unknown) {
@@ -250,12 +279,40 @@ WholeLoad loadWholeChpText(const QByteArray& text) {
 
 QByteArray chpText(const QByteArray& image) {
   QByteArray text;
+  text.reserve(kBlockCount * 37);
   for (int b = 0; b < kBlockCount; ++b) {
-    QStringList tokens{"52", hexToken(blockAddressHigh(b)), hexToken(blockAddressLow(b)), "08"};
-    for (int j = 0; j < kBlockSize; ++j) tokens << hexToken(quint8(image[b * kBlockSize + j]));
-    text += tokens.join(QLatin1Char(' ')).toLatin1() + "\r\n";
+    text += "52 ";
+    appendHexToken(text, blockAddressHigh(b));
+    text += ' ';
+    appendHexToken(text, blockAddressLow(b));
+    text += " 08";
+    for (int j = 0; j < kBlockSize; ++j) {
+      text += ' ';
+      appendHexToken(text, quint8(image[b * kBlockSize + j]));
+    }
+    text += "\r\n";
   }
   return text;
+}
+
+QByteArray chpImage(const QByteArray& text) {
+  QByteArray image(kImageSize, char(0xFF));
+  LineReader in(text);
+  for (int b = 0; b < kBlockCount; ++b) {
+    const auto line = in.nextLine();
+    if (!line) break;
+    // Token t lies between the t-th space and the next, as the loader splits lines.
+    qsizetype start = 0;
+    for (int token = 0; token < 4 + kBlockSize && start <= line->size(); ++token) {
+      qsizetype end = line->indexOf(' ', start);
+      if (end < 0) end = line->size();
+      if (token >= 4)
+        if (const auto byte = hexTextToInt(line->sliced(start, end - start)))
+          image[b * kBlockSize + token - 4] = char(*byte);
+      start = end + 1;
+    }
+  }
+  return image;
 }
 
 QByteArray scratchLine(const QByteArray& answer) {

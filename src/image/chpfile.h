@@ -55,6 +55,10 @@ WholeLoad loadWholeChpText(const QByteArray& text);
 
 // The file text of a memory image: 128 lines "52 HH LL 08 d0 .. d7", CR LF.
 QByteArray chpText(const QByteArray& image);
+// The memory image a channel file's lines carry, line b at address 8b: the inverse of chpText.
+// What the file lacks (lines past its end, a token that is no hexadecimal byte) reads as
+// unprogrammed memory, 0xFF.
+QByteArray chpImage(const QByteArray& text);
 
 // Writes `data` as a ".chp" file, replacing the file only once the new one is complete.
 std::optional<Failure> saveChpFile(const QString& path, const RadioData& data);

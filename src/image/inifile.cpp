@@ -26,69 +26,74 @@ std::optional<QString> keyOf(const QString& line) {
   return line.left(eq).trimmed();
 }
 
-struct FileLines {
-  QList<QByteArray> lines;
-  QByteArray eol = "\r\n";
+struct FileText {
+  IniText text;
   // Why the file, though it exists, could not be read whole; a rewrite from part of it
   // would lose the rest.
   std::optional<QString> error;
 };
 
-// The file's lines as bytes, so that a rewrite gives back every line it does not change
-// exactly as it was, whatever its encoding (a file from a Chinese system holds GBK notes).
-FileLines readLines(const QString& path) {
-  FileLines result;
+FileText readText(const QString& path) {
   BoundedRead input = readFileBounded(path, kMaxInputSize);
-  if (input.status == BoundedRead::Status::NotFound) return result;
-  if (!input.ok()) {
-    result.error = input.status == BoundedRead::Status::TooLarge
-                       ? QStringLiteral("文件过大，不是设置文件")
-                       : input.reason;
-    return result;
-  }
-  QByteArray& bytes = input.bytes;
-  if (!bytes.contains("\r\n") && !bytes.isEmpty()) result.eol = "\n";
-  bytes.replace("\r\n", "\n");
-  result.lines = bytes.split('\n');
-  if (!result.lines.isEmpty() && result.lines.last().isEmpty()) result.lines.removeLast();
-  return result;
+  if (input.status == BoundedRead::Status::NotFound) return {IniText(), std::nullopt};
+  if (!input.ok())
+    return {IniText(), input.status == BoundedRead::Status::TooLarge
+                           ? QStringLiteral("文件过大，不是设置文件")
+                           : input.reason};
+  return {IniText(std::move(input.bytes)), std::nullopt};
 }
 
 }  // namespace
 
-QString IniFile::read(const QString& section, const QString& key) const {
-  bool inSection = false;
-  for (const QByteArray& bytes : readLines(path_).lines) {
-    const QString line = QString::fromUtf8(bytes);
-    if (isSection(line)) {
-      inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
-    } else if (inSection) {
-      const auto k = keyOf(line);
-      if (k && k->compare(key, Qt::CaseInsensitive) == 0)
-        return line.mid(line.indexOf(QLatin1Char('=')) + 1).left(127).trimmed();
+IniText::IniText(QByteArray bytes) {
+  if (!bytes.contains("\r\n") && !bytes.isEmpty()) eol_ = "\n";
+  bytes.replace("\r\n", "\n");
+  QList<QByteArray> lines = bytes.split('\n');
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  // Each line is taken apart once: a reader asks for several keys.
+  lines_.reserve(lines.size());
+  for (QByteArray& line : lines) {
+    const QString text = QString::fromUtf8(line);
+    Line parsed{std::move(line)};
+    if (isSection(text)) {
+      parsed.kind = Line::Section;
+      parsed.name = sectionName(text);
+    } else if (const auto key = keyOf(text)) {
+      parsed.kind = Line::Key;
+      parsed.name = *key;
+      parsed.value = text.mid(text.indexOf(QLatin1Char('=')) + 1).left(127).trimmed();
     }
+    lines_.append(std::move(parsed));
+  }
+}
+
+QString IniText::read(const QString& section, const QString& key) const {
+  bool inSection = false;
+  for (const Line& line : lines_) {
+    if (line.kind == Line::Section)
+      inSection = line.name.compare(section, Qt::CaseInsensitive) == 0;
+    else if (inSection && line.kind == Line::Key &&
+             line.name.compare(key, Qt::CaseInsensitive) == 0)
+      return line.value;
   }
   return QString();
 }
 
-std::optional<QString> IniFile::write(const QString& section, const QString& key,
-                                      const QString& value) {
-  FileLines file = readLines(path_);
-  if (file.error) return file.error;
-  QList<QByteArray>& lines = file.lines;
+QByteArray IniText::withValue(const QString& section, const QString& key,
+                              const QString& value) const {
+  QList<QByteArray> lines;
+  for (const Line& line : lines_) lines << line.bytes;
   const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
   bool done = false;
-  for (int i = 0; i < lines.size() && !done; ++i) {
-    const QString line = QString::fromUtf8(lines[i]);
-    if (isSection(line)) {
+  for (int i = 0; i < lines_.size() && !done; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Line::Section) {
       if (sectionLine >= 0) break;
-      if (sectionName(line).compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
-    } else if (sectionLine >= 0) {
-      const auto k = keyOf(line);
-      if (!k) continue;
-      if (k->compare(key, Qt::CaseInsensitive) == 0) {
+      if (line.name.compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
+    } else if (sectionLine >= 0 && line.kind == Line::Key) {
+      if (line.name.compare(key, Qt::CaseInsensitive) == 0) {
         lines[i] = entry;
         done = true;
       }
@@ -102,7 +107,20 @@ std::optional<QString> IniFile::write(const QString& section, const QString& key
       lines.insert(insertAt + 1, entry);
     }
   }
-  return writeFileAtomically(path_, lines.join(file.eol) + file.eol);
+  return lines.join(eol_) + eol_;
+}
+
+IniText IniFile::text() const { return readText(path_).text; }
+
+QString IniFile::read(const QString& section, const QString& key) const {
+  return text().read(section, key);
+}
+
+std::optional<QString> IniFile::write(const QString& section, const QString& key,
+                                      const QString& value) {
+  const FileText file = readText(path_);
+  if (file.error) return file.error;
+  return writeFileAtomically(path_, file.text.withValue(section, key, value));
 }
 
 QString settingsFilePath(const QString& programDir) {
@@ -112,12 +130,14 @@ QString settingsFilePath(const QString& programDir) {
   return dir.filePath(QStringLiteral("Sfc.ini"));
 }
 
-Bands readBands(const IniFile& ini) {
+Bands readBands(const IniText& ini) {
   Bands bands;
   for (int slot = 0; slot < kModelCount; ++slot)
     bands[slot] = ini.read(QStringLiteral("Frequent"), bandSlotKey(slot));
   return bands;
 }
+
+Bands readBands(const IniFile& ini) { return readBands(ini.text()); }
 
 std::optional<QString> writeBand(IniFile& ini, int model, const QString& bandText) {
   return ini.write(QStringLiteral("Frequent"), bandKey(model), bandText);

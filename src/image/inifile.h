@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -7,13 +9,41 @@
 
 namespace kv {
 
-// A profile file: "[section]" lines and "key=value" lines. Section and key names are
-// compared without regard to case; values are read trimmed, at most 127 characters.
+// The text of a profile file: "[section]" lines and "key=value" lines. Section and key names
+// are compared without regard to case; values are read trimmed, at most 127 characters.
+class IniText {
+ public:
+  // Lines end with CR LF or LF; the bytes of each are kept, whatever their encoding (a file
+  // from a Chinese system holds GBK notes).
+  explicit IniText(QByteArray bytes = {});
+
+  // The value, or "" for a missing section or key.
+  QString read(const QString& section, const QString& key) const;
+
+  // The whole text with one key rewritten (adding the section or key where missing) and every
+  // other line as it was, with the text's own line ends.
+  QByteArray withValue(const QString& section, const QString& key, const QString& value) const;
+
+ private:
+  struct Line {
+    QByteArray bytes;  // as the text has it
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name{};   // the section's or the key's
+    QString value{};  // a key's
+  };
+  QList<Line> lines_;
+  QByteArray eol_ = "\r\n";
+};
+
+// A profile file on disk, read whole at each use.
 class IniFile {
  public:
   explicit IniFile(QString path) : path_(std::move(path)) {}
 
   const QString& path() const { return path_; }
+
+  // What the file holds; empty for a missing or unreadable file.
+  IniText text() const;
 
   // The value, or "" for a missing file, section or key.
   QString read(const QString& section, const QString& key) const;
@@ -31,6 +61,7 @@ class IniFile {
 QString settingsFilePath(const QString& programDir);
 
 // The eight band texts of section "Frequent", keys PL1..PL8 (empty where missing).
+Bands readBands(const IniText& ini);
 Bands readBands(const IniFile& ini);
 // Stores the band text of a model under its key (PL6 for entry 3, and so on).
 std::optional<QString> writeBand(IniFile& ini, int model, const QString& bandText);

@@ -10,7 +10,15 @@ bool cellPresent(const QString& text) {
 }
 
 QString hexToken(int byte) {
-  return QStringLiteral("%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+  QByteArray token;
+  appendHexToken(token, byte);
+  return QString::fromLatin1(token);
+}
+
+void appendHexToken(QByteArray& text, int byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  text += kDigits[(byte >> 4) & 0xF];
+  text += kDigits[byte & 0xF];
 }
 
 QString EncodeError::description() const {

@@ -44,5 +44,7 @@ bool cellPresent(const QString& text);
 
 // Two upper-case hexadecimal digits.
 QString hexToken(int byte);
+// The same, appended to text.
+void appendHexToken(QByteArray& text, int byte);
 
 }  // namespace kv

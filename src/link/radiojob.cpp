@@ -195,10 +195,7 @@ QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack
   }
   QStringList bytes;
   for (int at = 0; at < kChecked; ++at)
-    if (sent[at] != readBack[at])
-      bytes << QStringLiteral("address 0x%1: %2 -> %3")
-                   .arg(hexToken(at >> 8) + hexToken(at & 0xFF), hexToken(quint8(sent[at])),
-                        hexToken(quint8(readBack[at])));
+    if (sent[at] != readBack[at]) bytes << byteDifference(sent, readBack, at);
   return bytes;
 }
 

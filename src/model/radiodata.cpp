@@ -9,7 +9,11 @@ QStringList columnHeadings() {
 }
 QStringList busyLockOptions() { return {"是", "否"}; }
 QStringList bandwidthOptions() { return {"宽", "窄"}; }
-QStringList txPowerOptions() { return {"高", "中", "低"}; }
+// The lists a load consults for every channel are made once.
+QStringList txPowerOptions() {
+  static const QStringList items{"高", "中", "低"};
+  return items;
+}
 
 QStringList cellOptions(int column) {
   switch (column) {
@@ -28,13 +32,19 @@ QStringList cellOptions(int column) {
 QStringList monitorOptions() { return {"打开", "关闭"}; }
 QStringList powerSaveOptions() { return {"有效", "无效"}; }
 QStringList txTimeoutOptions() {
-  QStringList items{"关闭"};
-  for (int s = 30; s <= 300; s += 30) items << QStringLiteral("%1s").arg(s);
+  static const QStringList items = [] {
+    QStringList list{"关闭"};
+    for (int s = 30; s <= 300; s += 30) list << QStringLiteral("%1s").arg(s);
+    return list;
+  }();
   return items;
 }
 QStringList squelchOptions() {
-  QStringList items;
-  for (int i = 0; i <= 9; ++i) items << QString::number(i);
+  static const QStringList items = [] {
+    QStringList list;
+    for (int i = 0; i <= 9; ++i) list << QString::number(i);
+    return list;
+  }();
   return items;
 }
 QStringList scanOptions() { return {"有效", "无效"}; }

@@ -27,7 +27,7 @@ QStringList modelNames() {
   return names;
 }
 
-std::optional<int> findModelByCode(const QString& code) {
+std::optional<int> findModelByCode(QAnyStringView code) {
   for (int i = 0; i < kModelCount; ++i)
     if (code == QLatin1String(radioModels()[i].code)) return i;
   return std::nullopt;

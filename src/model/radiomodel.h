@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,7 @@ const std::array<RadioModel, kModelCount>& radioModels();
 QStringList modelNames();
 
 // Index of the model whose code equals `code` exactly, or nothing.
-std::optional<int> findModelByCode(const QString& code);
+std::optional<int> findModelByCode(QAnyStringView code);
 
 // The model code ("24") and the code byte as decimal text ("36") of a model index 0..7.
 QString modelCode(int model);

@@ -1,6 +1,5 @@
 #include "model/signalcodes.h"
 
-#include <QRegularExpression>
 #include <array>
 #include <utility>
 
@@ -84,7 +83,7 @@ std::optional<SignalBytes> encodeSignal(const QString& text) {
   return SignalBytes{0xC0, quint8(i - 155)};
 }
 
-std::optional<QString> decodeSignal(const QString& type, const QString& number) {
+std::optional<QString> decodeSignal(QAnyStringView type, QAnyStringView number) {
   int offset;
   if (type == QLatin1String("80"))
     offset = 0;
@@ -100,17 +99,33 @@ std::optional<QString> decodeSignal(const QString& type, const QString& number) 
   return index < signalCodeList().size() ? signalCodeList()[index] : QString();
 }
 
-bool namesOwnCode(const QString& type, int number) {
+bool namesOwnCode(QAnyStringView type, int number) {
   if (type == QLatin1String("80")) return number >= 0 && number <= int(kTones.size());
   if (type == QLatin1String("D0") || type == QLatin1String("C0"))
     return number >= 1 && number <= int(kDigitalCodes.size());
   return true;
 }
 
-std::optional<int> hexTextToInt(const QString& text) {
-  static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{1,2}$"));
-  if (!hex.match(text).hasMatch()) return std::nullopt;
-  return text.toInt(nullptr, 16);
+std::optional<int> hexTextToInt(QAnyStringView text) {
+  // Called for every byte of a channel file: no regular expression, no allocation.
+  static constexpr auto kDigits = [] {
+    std::array<qint8, 128> digits{};
+    digits.fill(-1);
+    for (int c = 0; c < 10; ++c) digits['0' + c] = qint8(c);
+    for (int c = 0; c < 6; ++c) digits['A' + c] = digits['a' + c] = qint8(10 + c);
+    return digits;
+  }();
+  return text.visit([](auto chars) -> std::optional<int> {
+    if (chars.size() < 1 || chars.size() > 2) return std::nullopt;
+    int value = 0;
+    for (const auto c : chars) {
+      const auto u = QChar(c).unicode();
+      const int digit = u < kDigits.size() ? kDigits[u] : -1;
+      if (digit < 0) return std::nullopt;
+      value = value * 16 + digit;
+    }
+    return value;
+  });
 }
 
 }  // namespace kv

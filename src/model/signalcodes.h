@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -29,14 +30,14 @@ std::optional<SignalBytes> encodeSignal(const QString& text);
 // The cell text for a type and number given as hexadecimal tokens. The type is compared
 // exactly ("d0" is off); a number past the list's end gives "". Nothing when the number
 // is not one or two hexadecimal digits.
-std::optional<QString> decodeSignal(const QString& type, const QString& number);
+std::optional<QString> decodeSignal(QAnyStringView type, QAnyStringView number);
 
 // Whether a type and number name a code of their own type: a tone 1..50, a digital code
 // 1..105, or off (any other type, and 0x80 0x00, which has always read as "OFF"). Other
 // numbers still decode, to another type's code or to nothing, but save as different bytes.
-bool namesOwnCode(const QString& type, int number);
+bool namesOwnCode(QAnyStringView type, int number);
 
 // "F" and "0F" both give 15; nothing for anything but one or two hexadecimal digits.
-std::optional<int> hexTextToInt(const QString& text);
+std::optional<int> hexTextToInt(QAnyStringView text);
 
 }  // namespace kv

@@ -1,131 +1,30 @@
 // kvsim: a radio on a pseudo-terminal, for trying the programming software without a radio.
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <csignal>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
-#include "image/atomicfile.h"
-#include "image/boundedreader.h"
 #include "image/memoryimage.h"
 #include "image/programfolders.h"
+#include "sim/bytelog.h"
+#include "sim/complain.h"
+#include "sim/line.h"
+#include "sim/memoryfile.h"
+#include "sim/monotonic.h"
+#include "sim/pseudoterminal.h"
 #include "sim/radioemulator.h"
 
 using kv::RadioEmulator;
 using kv::RadioFaults;
+using namespace kv::sim;
 
 namespace {
 
 // A pause after which a half-received packet is forgotten.
 constexpr qint64 kPacketGapNs = 1'000'000'000;
-
-volatile std::sig_atomic_t stopRequested = 0;
-void onSignal(int) { stopRequested = 1; }
-
-qint64 nowNs() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-void sleepUntil(qint64 ns) {
-  timespec t{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
-  while (!stopRequested && clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
-  }
-}
-
-void complain(const QString& text) { std::fprintf(stderr, "kvsim: %s\n", qPrintable(text)); }
-
-// A line at a given baud rate: each byte takes ten bit times, one after the other.
-class Line {
- public:
-  explicit Line(int baud) : byteNs_(baud > 0 ? 10'000'000'000LL / baud : 0) {}
-  // Waits until `count` bytes that start now (or once the line is free) have fully crossed.
-  void cross(qint64& freeAt, int count) const {
-    if (byteNs_ == 0) return;
-    freeAt = std::max(freeAt, nowNs()) + count * byteNs_;
-    sleepUntil(freeAt);
-  }
-
- private:
-  qint64 byteNs_;
-};
-
-// Every byte both ways, with the milliseconds since the start.
-class Log {
- public:
-  bool open(const QString& path) {
-    start_ = nowNs();
-    if (const auto error = kv::emptyFile(path)) {
-      complain(QStringLiteral("cannot write %1: %2").arg(path, *error));
-      return false;
-    }
-    path_ = path;
-    return true;
-  }
-  void bytes(const char* who, const QByteArray& bytes) {
-    if (!bytes.isEmpty())
-      add(QStringLiteral("%1 %2").arg(QLatin1String(who),
-                                      QString::fromLatin1(bytes.toHex(' ').toUpper())));
-  }
-  void add(const QString& text) {
-    if (path_.isEmpty()) return;
-    const QString line = QStringLiteral("%1 %2\n").arg((nowNs() - start_) / 1'000'000).arg(text);
-    if (const auto error = kv::appendToFile(path_, line.toUtf8())) {
-      complain(QStringLiteral("cannot write %1: %2; logging stops").arg(path_, *error));
-      path_.clear();
-    }
-  }
-
- private:
-  QString path_;
-  qint64 start_ = 0;
-};
-
-// The radio's memory, kept in a file when one is given.
-class MemoryFile {
- public:
-  // Takes a missing or empty file as a memory full of 0xFF, and a file of exactly 1024 bytes
-  // as the memory. Anything else (a channel file passed by mistake) is refused and left as it
-  // is.
-  bool open(const QString& path) {
-    const kv::BoundedRead stored = kv::readFileBounded(path, kv::kImageSize);
-    using Status = kv::BoundedRead::Status;
-    if (stored.status == Status::TooLarge ||
-        (stored.ok() && !stored.bytes.isEmpty() && stored.bytes.size() != kv::kImageSize)) {
-      complain(QStringLiteral("%1 is not a radio memory image: an image is empty or exactly %2 "
-                              "bytes; the file is left as it is")
-                   .arg(path)
-                   .arg(kv::kImageSize));
-      return false;
-    }
-    if (!stored.ok() && stored.status != Status::NotFound) {
-      complain(QStringLiteral("cannot read %1: %2").arg(path, stored.reason));
-      return false;
-    }
-    if (stored.ok() && !stored.bytes.isEmpty()) memory = stored.bytes;
-    path_ = path;
-    return store();
-  }
-  // Writes the memory out whole after each stored block, so the file is never half-written.
-  bool store() {
-    if (path_.isEmpty()) return true;
-    const auto error = kv::writeFileAtomically(path_, memory);
-    if (error) complain(QStringLiteral("cannot write %1: %2").arg(path_, *error));
-    return !error;
-  }
-
-  QByteArray memory = QByteArray(kv::kImageSize, char(0xFF));
-
- private:
-  QString path_;
-};
 
 struct Options {
   RadioFaults faults;
@@ -233,32 +132,14 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
   return options;
 }
 
-// The pseudo-terminal: the radio talks on the master side, the programs open the other.
-struct Pty {
-  int master = -1;
-  int slave = -1;
-  ~Pty() {
-    if (slave >= 0) close(slave);
-    if (master >= 0) close(master);
-  }
-  bool open() {
-    termios raw{};
-    cfmakeraw(&raw);
-    cfsetspeed(&raw, B9600);
-    if (openpty(&master, &slave, nullptr, &raw, nullptr) == 0) return true;
-    std::perror("kvsim: openpty");
-    return false;
-  }
-};
-
 // Answers the PC until a signal or a dropped line; the exit status.
-int serve(const Pty& pty, const Options& options, MemoryFile& memory, Log& log) {
+int serve(const Pty& pty, const Options& options, MemoryFile& memory, ByteLog& log) {
   RadioEmulator radio(memory.memory, options.faults);
   const Line line(options.baud);
   qint64 rxFree = 0;
   qint64 txFree = 0;
   qint64 lastByte = 0;
-  while (!stopRequested) {
+  while (!stopRequested()) {
     pollfd fd{pty.master, POLLIN, 0};
     if (poll(&fd, 1, -1) < 0) {
       if (errno == EINTR) continue;
@@ -304,7 +185,7 @@ int main(int argc, char** argv) {
 
   MemoryFile memory;
   if (!options->image.isEmpty() && !memory.open(options->image)) return 1;
-  Log log;
+  ByteLog log;
   if (!options->log.isEmpty() && !log.open(options->log)) return 1;
   Pty pty;
   if (!pty.open()) return 1;
@@ -313,9 +194,6 @@ int main(int argc, char** argv) {
   std::printf("%s\n", ttyname(pty.slave));
   std::fflush(stdout);
 
-  struct sigaction action {};
-  action.sa_handler = onSignal;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  stopOnSignals();
   return serve(pty, *options, memory, log);
 }

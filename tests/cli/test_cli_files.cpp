@@ -50,6 +50,34 @@ class TestCliFiles : public QObject {
     QCOMPARE(bad.err.count('\n'), 1);
   }
 
+  // What was wrong, then the command's usage line, as its --help starts.
+  void misuseSaysWhatIsWrongAndTheUsage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing argument") << QStringList{"show"} << 1 << "missing FILE.chp";
+    QTest::newRow("extra argument")
+        << QStringList{"export", "a.chp", "b.json", "c"} << 1 << "unexpected argument \"c\"";
+    QTest::newRow("unknown option") << QStringList{"ports", "--frob"} << 1 << "frob";
+    QTest::newRow("missing value")
+        << QStringList{"import", "a.csv", "b.chp", "--base"} << 1 << "--base";
+    QTest::newRow("missing port") << QStringList{"write", "in.chp"} << 1 << "missing --port DEVICE";
+    QTest::newRow("two ports to read") << QStringList{"read", "--port", "a", "--port", "b", "o.chp"}
+                                       << 1 << "read takes one --port";
+    QTest::newRow("diff") << QStringList{"diff", "a.chp"} << 2 << "missing B.chp";
+  }
+  void misuseSaysWhatIsWrongAndTheUsage() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    const Run r = cli(args);
+    QCOMPARE(r.status, status);
+    const QStringList lines = r.err.split('\n');
+    QCOMPARE(lines.size(), 3);  // two lines
+    QVERIFY2(lines[0].startsWith("kvprog-cli: ") && lines[0].contains(says), qPrintable(r.err));
+    QCOMPARE(lines[1], cli({args[0], "--help"}).out.section('\n', 0, 0));
+  }
+
   void showPrintsTheTable() {
     const Run r = cli({"show", fixture("example.chp")});
     QCOMPARE(r.status, 0);
@@ -245,6 +273,46 @@ class TestCliFiles : public QObject {
     writeAll(path("short.chp"), readAll(example).left(500));
     QCOMPARE(cli({"diff", example, path("short.chp")}).status, 2);
     QCOMPARE(cli({"diff", example}).status, 2);
+  }
+
+  // Bytes no field shows (unused ones, the memory past the channels) differ too.
+  void diffNamesTheBytesNoFieldShows_data() {
+    QTest::addColumn<QList<QByteArrayList>>("edits");  // line number, what starts it, now
+    QTest::addColumn<QString>("out");
+    const QList<QByteArrayList> unused{{"1", "52 00 00 08 11 FF", "52 00 00 08 11 00"},
+                                       {"100", "52 03 18 08 FF FF", "52 03 18 08 12 34"}};
+    QTest::newRow("unused bytes only")
+        << unused << "other bytes: 3 differ, first address 0x0001: FF -> 00\n";
+    QTest::newRow("and a field") << (unused + QList<QByteArrayList>{{"3", "52 00 10 08 00 25",
+                                                                     "52 00 10 08 00 26"}})
+                                 << "channel 1 rx_freq: 450.12500 -> 450.12600\n"
+                                    "other bytes: 3 differ, first address 0x0001: FF -> 00\n";
+  }
+  void diffNamesTheBytesNoFieldShows() {
+    QFETCH(QList<QByteArrayList>, edits);
+    QFETCH(QString, out);
+    const QString example = fixture("example.chp");
+    QByteArrayList lines = readAll(example).split('\n');
+    for (const QByteArrayList& edit : edits) {
+      QByteArray& line = lines[edit[0].toInt() - 1];
+      QVERIFY(line.startsWith(edit[1]));
+      line.replace(0, edit[2].size(), edit[2]);
+    }
+    writeAll(path("edited.chp"), lines.join('\n'));
+    const Run r = cli({"diff", example, path("edited.chp")});
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.status, 1);
+  }
+
+  // The lines a file lacks are unprogrammed memory, as the filler lines of a saved file are.
+  void diffTakesMissingLinesAsUnprogrammed() {
+    QByteArrayList lines = readAll(fixture("example.chp")).split('\n');
+    writeAll(path("channels-only.chp"), lines.mid(0, 34).join('\n') + '\n');
+    QCOMPARE(cli({"diff", fixture("example.chp"), path("channels-only.chp")}).status, 0);
+    lines[99].replace(0, 17, "52 03 18 08 FF 00");  // address 0x319
+    writeAll(path("more.chp"), lines.join('\n'));
+    QCOMPARE(cli({"diff", path("channels-only.chp"), path("more.chp")}).out,
+             QStringLiteral("other bytes: 1 differ, first address 0x0319: FF -> 00\n"));
   }
 
   void importOntoAFullDiskKeepsTheOldFile() {

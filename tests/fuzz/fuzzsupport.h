@@ -9,8 +9,8 @@
 
 #include "model/radiomodel.h"
 
-// Shared by the fuzz targets: the input as a file for the readers that take a path, and the
-// check that turns a broken promise into a crash the fuzzer keeps.
+// Shared by the fuzz targets: the input as bytes, or as a file for the readers that take a
+// path, and the check that turns a broken promise into a crash the fuzzer keeps.
 namespace kvfuzz {
 
 // A folder of this process's own, in memory where the system has such a place.
@@ -32,6 +32,11 @@ inline QString inputFile(const uint8_t* data, size_t size, const char* name = "i
     std::abort();
   }
   return path;
+}
+
+// The input as bytes, without a copy: for the readers that take what is in memory.
+inline QByteArray bytesOf(const uint8_t* data, size_t size) {
+  return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
 }
 
 // The bands of the settings file the programs ship: 400 to 470 MHz for every model.

@@ -87,6 +87,9 @@ class TestSignalCodes : public QObject {
     QVERIFY(!hexTextToInt(""));
     QVERIFY(!hexTextToInt("100"));
     QVERIFY(!hexTextToInt("G1"));
+    // As a channel file's bytes come: lower case too, but nothing a number parser would forgive.
+    QCOMPARE(hexTextToInt(QByteArrayView("ff")), std::optional(255));
+    for (const char* odd : {"+F", " F", "F ", "0x", "\xC3\xA9"}) QVERIFY2(!hexTextToInt(odd), odd);
   }
 };
 

@@ -9,6 +9,7 @@
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/linkengine.h"
+#include "link/radiojob.h"
 #include "testfiles.h"
 #include "usersettingsdir.h"
 
@@ -173,6 +174,23 @@ class TestKvsimE2E : public QObject {
     QCOMPARE(write.err, exported.err);
     QVERIFY(sim.stop());
     QCOMPARE(sentByPc(dir.filePath("sim.log")), QByteArray());
+  }
+
+  // A radio may keep its own data past the channels: verify leaves it alone, diff shows it.
+  void verifyComparesTheChannelsAndDiffTheWholeMemory() {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.chp");
+    QVERIFY(!saveChpFile(in, kvtest::sampleRadioData()));
+    const QString image = dir.filePath("radio.bin");
+    KvsimProcess sim({"--image", image, "--corrupt-at", "0x200"});
+    const CliRun write =
+        runCli({"write", "--verify", "--port", sim.device(), "--timeout", "2", in});
+    QCOMPARE(write.exitCode, 0);
+    QCOMPARE(write.out, sim.device() + ": " + jobtext::kVerified + "\n");
+    QVERIFY(sim.stop());
+    const CliRun diff = runCli({"diff", in, image});
+    QCOMPARE(diff.out, QStringLiteral("other bytes: 1 differ, first address 0x0200: FF -> FE\n"));
+    QCOMPARE(diff.exitCode, 1);
   }
 
   void timeoutOutsideItsRangeIsRefused() {
