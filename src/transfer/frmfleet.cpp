@@ -34,14 +34,21 @@ class frmFleet::Line : public TransferObserver {
 
   void setStep(const QString& step) override {
     step_ = step;
+    count_ = 0;  // each transfer fills the bar anew
     emit dialog_.lineShows(row_, step);
-    emit dialog_.lineProgress(row_, 0);  // each transfer fills the bar anew
+    emit dialog_.lineProgress(row_, 0);
   }
   void setCaption(const QString& caption) override {
     emit dialog_.lineShows(row_,
                            step_.isEmpty() ? caption : step_ + QStringLiteral("  ") + caption);
   }
-  void setProgress(int value) override { emit dialog_.lineProgress(row_, value); }
+  void setProgress(int value) override {
+    // The link fills the bar at the end of every transfer, one that failed too; a row's bar
+    // only goes on from where it stands, so that it shows where a line stopped.
+    if (value > count_ + 1) return;
+    count_ = value;
+    emit dialog_.lineProgress(row_, value);
+  }
   void message(const QString& text, const QString&, MessageIcon) override {
     emit dialog_.lineShows(row_, text);
   }
@@ -51,6 +58,7 @@ class frmFleet::Line : public TransferObserver {
   frmFleet& dialog_;
   const int row_;
   QString step_;
+  int count_ = 0;
 };
 
 frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
@@ -179,8 +187,10 @@ void frmFleet::start() {
   runRows_.clear();
   lines_.clear();
   for (int i = 0; i < rows_.size(); ++i) {
-    lstPorts_->topLevelItem(i)->setText(kResult, QString());
-    lstPorts_->topLevelItem(i)->setToolTip(kResult, QString());
+    QTreeWidgetItem* item = lstPorts_->topLevelItem(i);
+    item->setText(kResult, QString());
+    item->setToolTip(kResult, QString());
+    item->setForeground(kResult, palette().text());
     rows_[i].bar->setValue(0);
     if (!rows_[i].tick->isChecked()) continue;
     ticked << rows_[i].port;
@@ -212,7 +222,7 @@ void frmFleet::showOutcomes() {
     // A backup not kept is worth a word beside the result; the fields that differ are many.
     item->setText(kResult, (QStringList{outcome.summary} + outcome.backupWarnings).join("；"));
     item->setToolTip(kResult, outcome.differences.join('\n'));
-    if (outcome.ok) rows_[runRows_[i]].bar->setValue(kFullBar);
+    item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
   }
   setIdle(true);
   emit runFinished();
