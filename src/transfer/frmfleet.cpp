@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -78,7 +79,6 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   lstPorts_->setHeaderLabels({QStringLiteral("设备"), QStringLiteral("描述"),
                               QStringLiteral("USB ID"), QStringLiteral("进度"),
                               QStringLiteral("结果")});
-  lstPorts_->setMinimumSize(760, 180);
 
   const QList<PortInfo> ports = listPorts();
   const QList<int> remembered = UserSettings().fleetPorts(ports);
@@ -104,6 +104,17 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
     lstPorts_->setColumnWidth(column, lstPorts_->columnWidth(column) + kColumnGap);
   }
   lstPorts_->setColumnWidth(kProgress, 160);
+  // The result column holds a failure part way through a write (a rarer, longer one shows in
+  // full in its tool tip); the list shows every column and up to eight ports before it scrolls.
+  lstPorts_->setColumnWidth(
+      kResult, fontMetrics().horizontalAdvance(linktext::kCommError + jobtext::kMaybeMixed) +
+                   2 * kColumnGap);
+  const int frame = 2 * lstPorts_->frameWidth();
+  int width = frame + lstPorts_->verticalScrollBar()->sizeHint().width();
+  for (int column = kDevice; column <= kResult; ++column) width += lstPorts_->columnWidth(column);
+  const int rowHeight = rows_.isEmpty() ? fontMetrics().height() : lstPorts_->sizeHintForRow(0);
+  lstPorts_->setMinimumSize(width, frame + lstPorts_->header()->sizeHint().height() +
+                                       rowHeight * std::clamp(int(rows_.size()), 3, 8));
 
   // The Write command's own options: one setting for both.
   chkReadFirst_->setObjectName(QStringLiteral("chkReadFirst"));
@@ -220,8 +231,9 @@ void frmFleet::showOutcomes() {
     const JobOutcome& outcome = outcomes_[i];
     QTreeWidgetItem* item = lstPorts_->topLevelItem(runRows_[i]);
     // A backup not kept is worth a word beside the result; the fields that differ are many.
-    item->setText(kResult, (QStringList{outcome.summary} + outcome.backupWarnings).join("；"));
-    item->setToolTip(kResult, outcome.differences.join('\n'));
+    const QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+    item->setText(kResult, text);
+    item->setToolTip(kResult, (QStringList{text} + outcome.differences).join('\n'));
     item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
   }
   setIdle(true);

@@ -4,9 +4,11 @@
 // recent files, the about box, the manual, the port dialog with a workshop's ports, the
 // tune window's refusal, the 编程 menu with its write options, and a write with verify to a kvsim
 // radio that keeps a byte wrong: the progress window during the read-back and the differences
-// found. Usage: kvprog-screenshots OUTPUT-FOLDER
+// found; 批量写频 to three radios during and after the run, and 与对讲机比较 finding a difference.
+// Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -30,6 +32,7 @@
 #include "image/inifile.h"
 #include "link/radiojob.h"
 #include "transfer/frmdk.h"
+#include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "tune/frmmode.h"
@@ -230,5 +233,51 @@ int main(int argc, char* argv[]) {
   watcher.stop();
   radio.terminate();
   radio.waitForFinished(3000);
-  return allSaved && progressSaved ? 0 : 1;
+
+  // 批量写频 to three radios at the line's pace, one of them refusing block 60 and one keeping
+  // a byte wrong: the dialog during the run and after it.
+  QProcess fleetRadios[3];
+  const QStringList faults[] = {{}, {"--nak-at", "60"}, {"--corrupt-at", "0x10"}};
+  QStringList devices;
+  for (int i = 0; i < 3; ++i) {
+    fleetRadios[i].start(QStringLiteral(KV_BIN_DIR "/kvsim"),
+                         QStringList{"--baud", "9600"} + faults[i]);
+    if (!fleetRadios[i].waitForReadyRead(5000)) qWarning("kvsim did not start");
+    devices << QString::fromLocal8Bit(fleetRadios[i].readLine().trimmed());
+  }
+  qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+  kv::frmFleet fleet([&w] { return std::optional(w.data()); }, &w);
+  fleet.show();
+  for (int row = 0; row < 3; ++row) fleet.chkPort(row)->setChecked(true);
+  QTimer::singleShot(300, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->defaultButton()->click();
+  });
+  fleet.cmdStart()->click();
+  while (fleet.running() && fleet.pgbPort(0)->value() < 70) QTest::qWait(50);
+  const bool fleetSaved = fleet.running();
+  saveScreen(QStringLiteral("fleet-write-running.png"));
+  while (fleet.running()) QTest::qWait(100);
+  saveScreen(QStringLiteral("fleet-write-done.png"));
+  fleet.close();
+
+  // 与对讲机比较 with the radio that keeps a byte wrong.
+  qputenv("KVPROG_PORTS", devices[2].toLocal8Bit());
+  bool compareSaved = false;
+  QTimer boxWatcher;
+  QObject::connect(&boxWatcher, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    saveScreen(QStringLiteral("compare-differences.png"));
+    compareSaved = true;
+    box->defaultButton()->click();
+  });
+  boxWatcher.start(50);
+  kv::runCompareCommand(&w, w.data());
+  boxWatcher.stop();
+  for (QProcess& fleetRadio : fleetRadios) {
+    fleetRadio.terminate();
+    fleetRadio.waitForFinished(3000);
+  }
+  return allSaved && progressSaved && fleetSaved && compareSaved ? 0 : 1;
 }
