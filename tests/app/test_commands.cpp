@@ -94,6 +94,22 @@ class StepWatcher {
   QTimer timer_;
 };
 
+// kvsim radios, one per list of options, each with its memory in a file of `dir` named by its
+// place; they are the window's ports, in that order.
+struct Bench {
+  Bench(const QTemporaryDir& dir, const QList<QStringList>& faults) {
+    for (const QStringList& fault : faults) {
+      radios.push_back(std::make_unique<kvtest::KvsimProcess>(
+          QStringList{"--image", dir.filePath(QString::number(radios.size()))} + fault));
+      devices << radios.back()->device();
+    }
+    qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+  }
+  ~Bench() { qunsetenv("KVPROG_PORTS"); }
+  std::vector<std::unique_ptr<kvtest::KvsimProcess>> radios;
+  QStringList devices;
+};
+
 // Opens 编程's "批量写频…" and runs `drive` on the dialog; the dialog goes when it is done.
 void driveFleetDialog(mainFrm& w, const std::function<void(frmFleet&)>& drive) {
   QTimer::singleShot(0, [&drive] {
@@ -288,15 +304,8 @@ class TestCommands : public QObject {
   // compared with the window.
   void fleetWriteThenCompareWithARadio() {
     QTemporaryDir dir;
-    const QStringList faults[] = {{}, {"--nak-at", "9"}, {"--corrupt-at", "0x30"}};
-    std::vector<std::unique_ptr<kvtest::KvsimProcess>> radios;
-    QStringList devices;
-    for (int i = 0; i < 3; ++i) {
-      radios.push_back(std::make_unique<kvtest::KvsimProcess>(
-          QStringList{"--image", dir.filePath(QString::number(i))} + faults[i]));
-      devices << radios.back()->device();
-    }
-    qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+    const Bench bench(dir, {{}, {"--nak-at", "9"}, {"--corrupt-at", "0x30"}});
+    const QStringList& devices = bench.devices;
     mainFrm w;
     wireCommands(w);
     w.show();
@@ -315,7 +324,6 @@ class TestCommands : public QObject {
       QTest::mouseClick(dialog.cmdStart(), Qt::LeftButton);
       QVERIFY(dialog.running() && !dialog.cmdStart()->isEnabled());
       QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), 20000);
-      kvtest::screenshot(dialog, QStringLiteral("frmFleet-done"));
       QCOMPARE(dialog.result(0), jobtext::kVerified);
       QCOMPARE(dialog.result(1), linktext::kCommError + jobtext::kMaybeMixed);
       QCOMPARE(dialog.result(2), jobtext::kDiffers);
@@ -340,22 +348,18 @@ class TestCommands : public QObject {
     // No question first; the radio's value second; the window keeps its document, the read
     // is kept, and no scratch file is made.
     QFile::remove(scratchFilePath());
-    const struct {
-      int radio;
-      QString message;
-    } compares[] = {
-        {0, "对讲机中的数据与当前数据相同"},
-        {2, "对讲机中的数据与当前数据不同：\n\nchannel 3 rx_freq: 460.10000 -> 460.10001"}};
-    for (const auto& compare : compares) {
-      qputenv("KVPROG_PORTS", devices[compare.radio].toLocal8Bit());
-      const int reads = backupsOf(devices[compare.radio], "read").size();
+    for (const auto& [radio, message] : {std::pair<int, QString>{0, "对讲机中的数据与当前数据相同"},
+                                         {2,
+                                          "对讲机中的数据与当前数据不同：\n\nchannel 3 "
+                                          "rx_freq: 460.10000 -> 460.10001"}}) {
+      qputenv("KVPROG_PORTS", devices[radio].toLocal8Bit());
+      const int reads = backupsOf(devices[radio], "read").size();
       prompts::clearShown();
       w.findChild<QAction*>(QStringLiteral("mnuCompare"))->trigger();
       QCOMPARE(prompts::shown().size(), 1);
-      QCOMPARE(prompts::shown()[0].text, compare.message);
-      QCOMPARE(backupsOf(devices[compare.radio], "read").size(), reads + 1);
+      QCOMPARE(prompts::shown()[0].text, message);
+      QCOMPARE(backupsOf(devices[radio], "read").size(), reads + 1);
     }
-    qunsetenv("KVPROG_PORTS");
     QVERIFY(!QFile::exists(scratchFilePath()));
     QCOMPARE(w.data(), written);
     QVERIFY(w.isModified());
@@ -363,13 +367,8 @@ class TestCommands : public QObject {
 
   // 取消 and the frame ask once, then every line stops at once.
   void fleetWriteCancelStopsEveryRadio() {
-    std::vector<std::unique_ptr<kvtest::KvsimProcess>> radios;
-    QStringList devices;
-    for (int i = 0; i < 3; ++i) {
-      radios.push_back(std::make_unique<kvtest::KvsimProcess>(QStringList{"--no-handshake"}));
-      devices << radios.back()->device();
-    }
-    qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+    QTemporaryDir dir;
+    const Bench bench(dir, {{"--no-handshake"}, {"--no-handshake"}, {"--no-handshake"}});
     mainFrm w;
     wireCommands(w);
     w.show();
@@ -392,7 +391,6 @@ class TestCommands : public QObject {
       QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);  // nothing runs: closes at once
       QVERIFY(!dialog.isVisible());
     });
-    qunsetenv("KVPROG_PORTS");
     QCOMPARE(prompts::shown().size(), 6);  // per run: the start and the cancel asked twice
     QCOMPARE(prompts::shown()[5].text, QStringLiteral("确定要取消吗"));
   }
