@@ -171,6 +171,7 @@ void frmFleet::reject() {
   if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"),
                         prompts::Icon::None, prompts::Buttons::OkCancel))
     return;
+  if (!running_) return;  // every line ended while the question was open
   cancelled_ = true;
   cmdCancel_->setEnabled(false);
 }
