@@ -1,20 +1,41 @@
 #include "app/commands.h"
 
+#include <QAction>
 #include <QStatusBar>
 
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "editor/channelgrid.h"
 #include "editor/mainfrm.h"
 #include "image/inifile.h"
 #include "image/programfolders.h"
 #include "preview/printpreview.h"
 #include "print/printscript.h"
+#include "transfer/frmfleet.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
 #include "ui/usersettings.h"
 
 namespace kv {
+
+namespace {
+
+// The document as the Write command sends it: after the cell being edited has been checked as
+// leaving it would; nothing when that check refused it.
+std::optional<RadioData> checkedData(mainFrm& w) {
+  if (!w.channelGrid()->checkEditedCell()) return std::nullopt;
+  return w.data();
+}
+
+// The 编程 menu's write options show the settings as the batch write dialog left them.
+void showWriteOptions(mainFrm& w) {
+  const UserSettings settings;
+  w.findChild<QAction*>(QStringLiteral("mnuReadFirst"))->setChecked(settings.readFirst());
+  w.findChild<QAction*>(QStringLiteral("mnuVerify"))->setChecked(settings.verifyAfterWrite());
+}
+
+}  // namespace
 
 void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
@@ -26,6 +47,13 @@ void wireCommands(mainFrm& w) {
   w.setCommand(Command::Write, [&w] {
     const UserSettings settings;
     runWriteCommand(&w, w.data(), {settings.readFirst(), settings.verifyAfterWrite()});
+  });
+  w.setCommand(Command::FleetWrite, [&w] {
+    frmFleet([&w] { return checkedData(w); }, &w).exec();
+    showWriteOptions(w);
+  });
+  w.setCommand(Command::Compare, [&w] {
+    if (const auto data = checkedData(w)) runCompareCommand(&w, *data);
   });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {

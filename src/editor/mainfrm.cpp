@@ -139,6 +139,8 @@ void mainFrm::buildMenus() {
       addMenu("mnuProgram", "编程(&P)",
               {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
                {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)},
+               {"mnuFleetWrite", "批量写频…", {}, command(Command::FleetWrite)},
+               {"mnuCompare", "与对讲机比较", {}, command(Command::Compare)},
                {nullptr, nullptr, {}, {}}});
   // What a write does besides writing, kept in the user's settings.
   const auto addCheck = [program](const char* name, const char* caption, bool on,

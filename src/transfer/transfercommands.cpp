@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "image/backups.h"
+#include "image/memoryimage.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
@@ -67,12 +68,15 @@ void showPortInStatusBar(QWidget* parent, const QString& done = {}) {
     window->statusBar()->showMessage(done + currentPortText());
 }
 
-bool runTransfer(QWidget* parent, TransferJob::Request request) {
+// Runs `request` in the progress window, then reports its outcome, which `judge`, when given,
+// has looked at first. The transfer's outcome, or nothing when it never began.
+std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request request,
+                                      const std::function<void(JobOutcome&)>& judge = {}) {
   showPortInStatusBar(parent);
   const auto device = currentPortDevice();
   if (const auto* missing = std::get_if<Failure>(&device)) {
     reportError(parent, *missing);
-    return false;
+    return std::nullopt;
   }
   request.device = std::get<QString>(device);
   request.options = run().options;
@@ -85,13 +89,13 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   job.start();
   if (const auto error = job.waitUntilOpen()) {
     reportError(parent, *error);
-    return false;
+    return std::nullopt;
   }
   // A scratch file that stays would have this read's lines appended to the last one's, and
   // the old data would load as if read from the radio.
   if (!write && QFile::exists(scratch) && !QFile::remove(scratch)) {
     reportError(parent, {errnum::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
-    return false;
+    return std::nullopt;
   }
 
   frmWAIT window(parent);
@@ -112,23 +116,31 @@ bool runTransfer(QWidget* parent, TransferJob::Request request) {
   QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
   if (job.isRunning()) loop.exec();
   job.finishWithoutGui();
-  reportOutcome(parent, job.outcome(), job.scratchWarning());
+  JobOutcome outcome = job.outcome();
+  if (judge) judge(outcome);
+  reportOutcome(parent, outcome, job.scratchWarning());
   if (job.succeeded())
     showPortInStatusBar(parent,
                         write ? QStringLiteral("写频成功：") : QStringLiteral("读频成功："));
-  return job.succeeded();
+  return outcome;
 }
+
+bool succeeded(const std::optional<JobOutcome>& outcome) { return outcome && outcome->ok; }
 
 }  // namespace
 
+bool confirmWrite(QWidget* parent) {
+  return prompts::message(parent, QStringLiteral("确定要开始写频吗?"),
+                          QStringLiteral("写频进度显示"), prompts::Icon::None,
+                          prompts::Buttons::OkCancel);
+}
+
 bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks) {
-  if (!prompts::message(parent, QStringLiteral("确定要开始写频吗?"), QStringLiteral("写频进度显示"),
-                        prompts::Icon::None, prompts::Buttons::OkCancel))
-    return false;
+  if (!confirmWrite(parent)) return false;
   TransferJob::Request request;
   request.writeData = data;
   request.checks = checks;
-  return runTransfer(parent, std::move(request));
+  return succeeded(runTransfer(parent, std::move(request)));
 }
 
 bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
@@ -140,7 +152,25 @@ bool runReadCommand(QWidget* parent, const std::function<void(const QString& scr
   request.scratchPath = scratchFilePath();
   request.load = load;
   request.loadLines = loadLines;
-  return runTransfer(parent, std::move(request));
+  return succeeded(runTransfer(parent, std::move(request)));
+}
+
+bool runCompareCommand(QWidget* parent, const RadioData& data) {
+  // A document that cannot become bytes has nothing to compare; it is reported as a write
+  // would report it, before the radio is read.
+  const EncodedImage window = encodeImage(data);
+  if (!window.ok()) {
+    reportError(parent, {errnum::kTypeMismatch, window.error->description()});
+    return false;
+  }
+  // A read that only looks: no scratch file, nothing loaded.
+  return succeeded(runTransfer(parent, {}, [&window](JobOutcome& outcome) {
+    if (!outcome.ok || outcome.readImage.size() != kImageSize) return;
+    outcome.differences = verifyDifferences(window.bytes, outcome.readImage);
+    outcome.ok = outcome.differences.isEmpty();
+    outcome.report = outcome.ok ? QStringLiteral("对讲机中的数据与当前数据相同")
+                                : QStringLiteral("对讲机中的数据与当前数据不同");
+  }));
 }
 
 QString scratchFilePath() {
@@ -150,5 +180,7 @@ QString scratchFilePath() {
 }
 
 void setLinkOptions(const LinkOptions& options) { run().options = options; }
+
+const LinkOptions& linkOptions() { return run().options; }
 
 }  // namespace kv

@@ -17,6 +17,9 @@ namespace kv {
 // written is kept as a backup. True when every block went through and the checks passed.
 bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks = {});
 
+// The Write command's question, "确定要开始写频吗?"; true when the user chose OK.
+bool confirmWrite(QWidget* parent);
+
 // The main window's Read command ("读频"): confirmation, the port opened, the scratch file
 // deleted, the progress window running the read; `load` (the main window's loader) gets
 // the scratch file on the GUI thread before the window closes, or where the data folder
@@ -24,6 +27,12 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks 
 // A complete read is kept as a backup. True when all 128 blocks were read.
 bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
                     const std::function<void(const QByteArray& lines)>& loadLines = {});
+
+// 编程's "与对讲机比较": without a question, the radio on the chosen port is read in the
+// progress window, with no scratch file and nothing loaded, and one message says whether it
+// holds `data` or lists the fields that differ, `data`'s value first. The read is kept as a
+// backup. True when the radio holds `data`.
+bool runCompareCommand(QWidget* parent, const RadioData& data);
 
 // The read's scratch file, in the user's data folder.
 QString scratchFilePath();
@@ -33,5 +42,6 @@ QString scratchFilePath();
 
 // Time-outs and wait slices of the transfers the window runs (tests shorten them).
 void setLinkOptions(const LinkOptions& options);
+const LinkOptions& linkOptions();
 
 }  // namespace kv

@@ -83,7 +83,8 @@ void TransferJob::showMessage(const QString& text, const QString& title, Message
 // is then loaded from memory, and no empty or partial file is left.
 void TransferJob::loadReceived() {
   const QByteArray lines = outcome_.receivedLines;
-  if (lines.isEmpty()) return;  // nothing came, so nothing loads
+  // Nothing came, so nothing loads; a read that only looks has nowhere to load to.
+  if (lines.isEmpty() || request_.scratchPath.isEmpty()) return;
   if (const auto error = writeFileAtomically(request_.scratchPath, lines)) {
     scratchWarning_ = QStringLiteral("数据已读入，但无法保存临时文件“%1”：%2")
                           .arg(QDir::toNativeSeparators(request_.scratchPath), *error);

@@ -28,7 +28,8 @@ class TransferJob : public QThread {
     std::optional<RadioData> writeData;  // a write when set, else a read
     WriteChecks checks;
     // A read's lines are saved here once the read has ended and loaded by `load`; where the
-    // file cannot be saved, `loadLines` loads them from memory.
+    // file cannot be saved, `loadLines` loads them from memory. A read without a scratch
+    // path loads nothing: its outcome holds what the radio sent.
     QString scratchPath;
     std::function<void(const QString&)> load;
     std::function<void(const QByteArray&)> loadLines;

@@ -1,12 +1,16 @@
 #include "ui/usersettings.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace kv {
 namespace {
 
 const QString kPortIdentity = QStringLiteral("port/identity");
 const QString kPortDevice = QStringLiteral("port/device");
+const QString kFleetPorts = QStringLiteral("fleet/ports");
+const QString kIdentity = QStringLiteral("identity");
+const QString kDevice = QStringLiteral("device");
 const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kReadFirst = QStringLiteral("write/readFirst");
@@ -30,6 +34,30 @@ void UserSettings::setPort(const PortChoice& port) {
   if (port.identity.isEmpty()) return;
   settings_.setValue(kPortIdentity, port.identity);
   settings_.setValue(kPortDevice, port.device);
+}
+
+QList<int> UserSettings::fleetPorts(const QList<PortInfo>& ports) const {
+  QList<int> places;
+  const int count = settings_.beginReadArray(kFleetPorts);
+  for (int i = 0; i < count; ++i) {
+    settings_.setArrayIndex(i);
+    const auto place =
+        findPort(ports, settings_.value(kIdentity).toString(), settings_.value(kDevice).toString());
+    if (place && !places.contains(*place)) places << *place;
+  }
+  settings_.endArray();
+  std::sort(places.begin(), places.end());
+  return places;
+}
+
+void UserSettings::setFleetPorts(const QList<PortInfo>& ticked) {
+  settings_.beginWriteArray(kFleetPorts, int(ticked.size()));
+  for (int i = 0; i < ticked.size(); ++i) {
+    settings_.setArrayIndex(i);
+    settings_.setValue(kIdentity, ticked[i].identity());
+    settings_.setValue(kDevice, ticked[i].device);
+  }
+  settings_.endArray();
 }
 
 QStringList UserSettings::recentFiles() const {

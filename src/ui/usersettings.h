@@ -21,6 +21,11 @@ class UserSettings {
   // Remembers a chosen port by what identifies it, not by its place in today's list.
   void setPort(const PortChoice& port);
 
+  // The ports last ticked in 批量写频, found in `ports` by what identifies them: their places
+  // there. Ports not plugged in now are left out.
+  QList<int> fleetPorts(const QList<PortInfo>& ports) const;
+  void setFleetPorts(const QList<PortInfo>& ticked);
+
   // The channel files last opened or saved, the most recent first, at most four.
   QStringList recentFiles() const;
   // Puts `path` first among the recent files.
@@ -40,7 +45,7 @@ class UserSettings {
   void setVerifyAfterWrite(bool on);
 
  private:
-  QSettings settings_;
+  mutable QSettings settings_;  // reading an array enters and leaves its group
 };
 
 }  // namespace kv

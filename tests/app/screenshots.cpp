@@ -4,9 +4,11 @@
 // menu, the recent files, the about box, the manual, the port dialog with a workshop's ports, the
 // tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with
 // verify to a kvsim radio that keeps a byte wrong: the progress window during the read-back and the
-// differences found. Usage: kvprog-screenshots OUTPUT-FOLDER
+// differences found; 批量写频 to three radios during and after the run, and 与对讲机比较 finding a
+// difference. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -31,8 +33,10 @@
 #include "app/recoverycopy.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "kvsimprocess.h"
 #include "link/radiojob.h"
 #include "transfer/frmdk.h"
+#include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "tune/frmmode.h"
@@ -243,6 +247,8 @@ int main(int argc, char* argv[]) {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       if (box->text().startsWith(kv::jobtext::kDiffers))
         saveScreen(QStringLiteral("verify-differences.png"));
+      else if (box->text().startsWith(QStringLiteral("对讲机中的数据与当前数据不同")))
+        saveScreen(QStringLiteral("compare-differences.png"));
       box->defaultButton()->click();
     } else if (auto* wait = qobject_cast<kv::frmWAIT*>(QApplication::activeModalWidget());
                wait && !progressSaved &&
@@ -258,5 +264,31 @@ int main(int argc, char* argv[]) {
   watcher.stop();
   radio.terminate();
   radio.waitForFinished(3000);
-  return allSaved && progressSaved ? 0 : 1;
+
+  // 批量写频 to three radios at the line's pace, one of them refusing block 60 and one keeping
+  // a byte wrong: the dialog during the run and after it.
+  kvtest::KvsimProcess fleetRadios[] = {
+      kvtest::KvsimProcess({"--baud", "9600"}),
+      kvtest::KvsimProcess({"--baud", "9600", "--nak-at", "60"}),
+      kvtest::KvsimProcess({"--baud", "9600", "--corrupt-at", "16"})};
+  QStringList devices;
+  for (const auto& fleetRadio : fleetRadios) devices << fleetRadio.device();
+  qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+  kv::frmFleet fleet([&w] { return std::optional(w.data()); }, &w);
+  fleet.show();
+  for (int row = 0; row < 3; ++row) fleet.chkPort(row)->setChecked(true);
+  watcher.start(50);  // answers the question
+  fleet.cmdStart()->click();
+  while (fleet.running() && fleet.pgbPort(0)->value() < 70) QTest::qWait(50);
+  const bool fleetSaved = fleet.running();
+  saveScreen(QStringLiteral("fleet-write-running.png"));
+  while (fleet.running()) QTest::qWait(100);
+  saveScreen(QStringLiteral("fleet-write-done.png"));
+  fleet.close();
+
+  // 与对讲机比较 with the radio that keeps a byte wrong.
+  qputenv("KVPROG_PORTS", devices[2].toLocal8Bit());
+  kv::runCompareCommand(&w, w.data());
+  watcher.stop();
+  return allSaved && progressSaved && fleetSaved && out.exists("compare-differences.png") ? 0 : 1;
 }

@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -27,6 +29,7 @@
 #include "sampledata.h"
 #include "screenshot.h"
 #include "testfiles.h"
+#include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "ui/prompts.h"
@@ -90,6 +93,38 @@ class StepWatcher {
  private:
   QTimer timer_;
 };
+
+// kvsim radios, one per list of options, each with its memory in a file of `dir` named by its
+// place; they are the window's ports, in that order.
+struct Bench {
+  Bench(const QTemporaryDir& dir, const QList<QStringList>& faults) {
+    for (const QStringList& fault : faults) {
+      radios.push_back(std::make_unique<kvtest::KvsimProcess>(
+          QStringList{"--image", dir.filePath(QString::number(radios.size()))} + fault));
+      devices << radios.back()->device();
+    }
+    qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
+  }
+  ~Bench() { qunsetenv("KVPROG_PORTS"); }
+  std::vector<std::unique_ptr<kvtest::KvsimProcess>> radios;
+  QStringList devices;
+};
+
+// Opens 编程's "批量写频…" and runs `drive` on the dialog; the dialog goes when it is done.
+void driveFleetDialog(mainFrm& w, const std::function<void(frmFleet&)>& drive) {
+  QTimer::singleShot(0, [&drive] {
+    auto* dialog = qobject_cast<frmFleet*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    drive(*dialog);
+    dialog->done(QDialog::Rejected);
+  });
+  w.findChild<QAction*>(QStringLiteral("mnuFleetWrite"))->trigger();
+}
+
+// The tick box's box, not its text, as a hand would click it.
+void clickTick(QCheckBox* tick) {
+  QTest::mouseClick(tick, Qt::LeftButton, {}, QPoint(6, tick->height() / 2));
+}
 
 }  // namespace
 
@@ -263,6 +298,101 @@ class TestCommands : public QObject {
         prompts::shown()[1].text.startsWith("数据已读入，但无法保存临时文件“" + scratch + "”："),
         qPrintable(prompts::shown()[1].text));
     QVERIFY(prompts::shown()[2].text.startsWith(jobtext::kBackupFailed.arg(QString())));
+  }
+
+  // Three radios written at once, one refusing a block and one keeping a byte wrong; then each
+  // compared with the window.
+  void fleetWriteThenCompareWithARadio() {
+    QTemporaryDir dir;
+    const Bench bench(dir, {{}, {"--nak-at", "9"}, {"--corrupt-at", "0x30"}});
+    const QStringList& devices = bench.devices;
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    w.document().change(kvtest::sampleRadioData());
+    const RadioData written = w.data();
+    const QByteArray image = encodeImage(written).bytes;
+
+    prompts::clearShown();
+    driveFleetDialog(w, [&](frmFleet& dialog) {
+      for (int row = 0; row < 3; ++row) {
+        QCOMPARE(dialog.chkPort(row)->text(), devices[row]);
+        clickTick(dialog.chkPort(row));
+      }
+      clickTick(dialog.chkVerify());
+      prompts::queueAnswer(true);  // "确定要开始写频吗?"
+      QTest::mouseClick(dialog.cmdStart(), Qt::LeftButton);
+      QVERIFY(dialog.running() && !dialog.cmdStart()->isEnabled());
+      QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), 20000);
+      QCOMPARE(dialog.result(0), jobtext::kVerified);
+      QCOMPARE(dialog.result(1), linktext::kCommError + jobtext::kMaybeMixed);
+      QCOMPARE(dialog.result(2), jobtext::kDiffers);
+      QCOMPARE(dialog.pgbPort(0)->value(), 128);
+      QVERIFY(dialog.pgbPort(1)->value() < 128);  // where the line stopped
+    });
+    QCOMPARE(prompts::shown().size(), 1);  // the question, and no box during the run
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("确定要开始写频吗?"));
+    QCOMPARE(kvtest::readAll(dir.filePath("0")), image);
+    QVERIFY(kvtest::readAll(dir.filePath("1")) != image);
+    QByteArray corrupted = image;
+    corrupted[0x30] = char(corrupted[0x30] ^ 0x01);
+    QCOMPARE(kvtest::readAll(dir.filePath("2")), corrupted);
+    // The ticks and the verify option are remembered, the latter shared with the menu.
+    QVERIFY(w.findChild<QAction*>(QStringLiteral("mnuVerify"))->isChecked());
+    driveFleetDialog(w, [](frmFleet& dialog) {
+      for (int row = 0; row < 3; ++row) QVERIFY(dialog.chkPort(row)->isChecked());
+      QVERIFY(dialog.chkVerify()->isChecked() && !dialog.chkReadFirst()->isChecked());
+      clickTick(dialog.chkVerify());
+    });
+
+    // No question first; the radio's value second; the window keeps its document, the read
+    // is kept, and no scratch file is made.
+    QFile::remove(scratchFilePath());
+    for (const auto& [radio, message] : {std::pair<int, QString>{0, "对讲机中的数据与当前数据相同"},
+                                         {2,
+                                          "对讲机中的数据与当前数据不同：\n\nchannel 3 "
+                                          "rx_freq: 460.10000 -> 460.10001"}}) {
+      qputenv("KVPROG_PORTS", devices[radio].toLocal8Bit());
+      const int reads = backupsOf(devices[radio], "read").size();
+      prompts::clearShown();
+      w.findChild<QAction*>(QStringLiteral("mnuCompare"))->trigger();
+      QCOMPARE(prompts::shown().size(), 1);
+      QCOMPARE(prompts::shown()[0].text, message);
+      QCOMPARE(backupsOf(devices[radio], "read").size(), reads + 1);
+    }
+    QVERIFY(!QFile::exists(scratchFilePath()));
+    QCOMPARE(w.data(), written);
+    QVERIFY(w.isModified());
+  }
+
+  // 取消 and the frame ask once, then every line stops at once.
+  void fleetWriteCancelStopsEveryRadio() {
+    QTemporaryDir dir;
+    const Bench bench(dir, {{"--no-handshake"}, {"--no-handshake"}, {"--no-handshake"}});
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    prompts::clearShown();
+    driveFleetDialog(w, [&](frmFleet& dialog) {
+      for (int row = 0; row < 3; ++row)
+        if (!dialog.chkPort(row)->isChecked()) clickTick(dialog.chkPort(row));
+      for (bool byFrame : {false, true}) {
+        QTest::mouseClick(dialog.cmdStart(), Qt::LeftButton);
+        QTRY_COMPARE(dialog.result(2), linktext::kConnecting);
+        prompts::queueAnswer(false);  // "确定要取消吗": go on
+        prompts::queueAnswer(true);   // and then cancel
+        for (int i = 0; i < 2; ++i)
+          byFrame ? void(dialog.close()) : QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
+        QVERIFY(!dialog.cmdCancel()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), 1000);
+        QVERIFY(dialog.isVisible());
+        for (int row = 0; row < 3; ++row) QCOMPARE(dialog.result(row), jobtext::kCancelled);
+      }
+      QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);  // nothing runs: closes at once
+      QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(prompts::shown().size(), 6);  // per run: the start and the cancel asked twice
+    QCOMPARE(prompts::shown()[5].text, QStringLiteral("确定要取消吗"));
   }
 
   void printShowsThePreviewAndClosingClearsTheScript() {
