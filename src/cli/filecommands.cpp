@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/texttable.h"
+#include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "exchange/fields.h"
 #include "exchange/jsonformat.h"
@@ -44,24 +45,60 @@ int show(const Call& call) {
   return 0;
 }
 
-// A name ending ".csv", in any letter case, is the CSV form; anything else JSON.
-bool isCsv(const QString& path) {
-  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+// The forms a channel table travels in.
+enum class Form { Json, Csv, Chirp };
+
+const Option kFormat{"format", "FORM", "json, csv or chirp (a CHIRP CSV file)"};
+const QString kBadFormat = QStringLiteral("--format must be json, csv or chirp");
+
+// The form --format names, or nothing for a name it does not know.
+std::optional<Form> formNamed(const QString& name) {
+  if (name == QLatin1String("json")) return Form::Json;
+  if (name == QLatin1String("csv")) return Form::Csv;
+  if (name == QLatin1String("chirp")) return Form::Chirp;
+  return std::nullopt;
+}
+
+// Without --format: a name ending ".csv", in any letter case, is the CSV form; anything else
+// JSON.
+Form formByName(const QString& path) {
+  return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? Form::Csv : Form::Json;
+}
+
+// What a form could not carry, or left out, is said on stderr; none of it is an error.
+void printNotes(const QString& path, const QStringList& notes) {
+  for (const QString& note : notes)
+    std::fprintf(stderr, "kvprog-cli: %s: %s\n", qUtf8Printable(path), qUtf8Printable(note));
 }
 
 int exportTable(const Call& call) {
+  const bool chosen = call.isSet(kFormat.name);
+  const auto named = formNamed(call.value(kFormat.name));
+  if (chosen && !named) return call.misuse(kBadFormat);
   const auto data = loadChannelFile(call.argument(0));
   if (!data) return 1;
   const QString out = call.argument(1);
-  if (const auto e = writeFileAtomically(out, isCsv(out) ? toCsv(*data) : toJson(*data)))
+  const Form form = chosen ? *named : formByName(out);
+  const QByteArray bytes = form == Form::Chirp ? toChirpCsv(*data)
+                           : form == Form::Csv ? toCsv(*data)
+                                               : toJson(*data);
+  if (const auto e = writeFileAtomically(out, bytes))
     return fail(QStringLiteral("%1: %2").arg(out, *e));
+  if (form == Form::Chirp) printNotes(out, chirpExportNotes(*data));
   return 0;
 }
 
 int importTable(const Call& call) {
+  const bool chosen = call.isSet(kFormat.name);
+  const auto named = formNamed(call.value(kFormat.name));
+  if (chosen && !named) return call.misuse(kBadFormat);
   const QString in = call.argument(0);
+  const BoundedRead input = readFileBounded(in, kMaxInputSize);
+  if (!input.ok()) return fail(QStringLiteral("%1: %2").arg(in, input.reason));
+  // Without --format a CHIRP file is known by its header, whatever its name.
+  const Form form = chosen ? *named : isChirpCsv(input.bytes) ? Form::Chirp : formByName(in);
   const QString basePath = call.value(QStringLiteral("base"));
-  if (!basePath.isEmpty() && !isCsv(in))
+  if (!basePath.isEmpty() && form == Form::Json)
     return call.misuse(
         QStringLiteral("--base goes with a CSV table; JSON holds the settings itself"));
   RadioData base;
@@ -70,22 +107,23 @@ int importTable(const Call& call) {
     if (!loaded) return 1;
     base = *loaded;
   }
-  const BoundedRead input = readFileBounded(in, kMaxInputSize);
-  if (!input.ok()) return fail(QStringLiteral("%1: %2").arg(in, input.reason));
-  RadioData data;
-  QString error;
-  if (isCsv(in)) {
-    CsvResult r = fromCsv(input.bytes, base, settingsBands());
-    data = r.data;
-    error = r.error;
-  } else {
-    JsonResult r = fromJson(input.bytes, settingsBands());
-    data = r.data;
-    error = r.error;
+  CsvResult r;
+  switch (form) {
+    case Form::Chirp:
+      r = fromChirpCsv(input.bytes, base, settingsBands());
+      break;
+    case Form::Csv:
+      r = fromCsv(input.bytes, base, settingsBands());
+      break;
+    case Form::Json: {
+      const JsonResult json = fromJson(input.bytes, settingsBands());
+      r = {json.data, json.error, {}};
+    }
   }
-  if (!error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(in, error));
-  if (const auto e = saveChpFile(call.argument(1), data))
+  if (!r.error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(in, r.error));
+  if (const auto e = saveChpFile(call.argument(1), r.data))
     return fail(QStringLiteral("%1: %2").arg(call.argument(1), e->description));
+  printNotes(in, r.notes);
   return 0;
 }
 
@@ -141,7 +179,12 @@ QList<Command> fileCommands() {
            "settings and the channels. Every value is the text the editor shows; empty cells are\n"
            "empty. A file that does not load completely, or whose model code matches no model,\n"
            "fails and writes nothing.\n",
+       .options = {kFormat},
        .arguments = {"FILE.chp", "OUT.json|OUT.csv"},
+       .notes =
+           "--format chirp writes the CSV form of CHIRP, the open radio programming tool, one\n"
+           "row per channel with a receive frequency; busy lock, which it cannot carry, is\n"
+           "named on stderr. Without --format the name decides, as above.\n",
        .run = exportTable},
       {.name = "import",
        .summary = "Convert JSON or a CSV channel table (as written by export) to a channel file.",
@@ -153,8 +196,14 @@ QList<Command> fileCommands() {
            "(or the row) and the key, and nothing is written.\n\n",
        .options = {{"base", "BASE.chp",
                     "the model and the settings for a CSV table, which has none\n"
-                    "(without it, the defaults); JSON holds its own"}},
+                    "(without it, the defaults); JSON holds its own"},
+                   kFormat},
        .arguments = {"IN.json|IN.csv", "OUT.chp"},
+       .notes =
+           "Without --format a CHIRP CSV file is known by its header, in either the current or\n"
+           "the older column set; anything else goes by the name as for export. What CHIRP\n"
+           "keeps and the radio cannot (names, skips, comments, rows past 16) is left out\n"
+           "with a note on stderr.\n",
        .run = importTable},
       {.name = "diff",
        .summary = "List the differences between two channel files.",

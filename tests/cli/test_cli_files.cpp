@@ -65,6 +65,8 @@ class TestCliFiles : public QObject {
     QTest::newRow("two ports to read") << QStringList{"read", "--port", "a", "--port", "b", "o.chp"}
                                        << 1 << "read takes one --port";
     QTest::newRow("diff") << QStringList{"diff", "a.chp"} << 2 << "missing B.chp";
+    QTest::newRow("format") << QStringList{"export", "--format", "xml", "a.chp", "b.csv"} << 1
+                            << "--format must be json, csv or chirp";
   }
   void misuseSaysWhatIsWrongAndTheUsage() {
     QFETCH(QStringList, args);
@@ -213,6 +215,32 @@ class TestCliFiles : public QObject {
     // Without a base the model and the settings are the defaults.
     QCOMPARE(cli({"import", path("table.CSV"), path("plain.chp")}).status, 0);
     QVERIFY(readAll(path("plain.chp")).startsWith("52 00 00 08 11 FF FF FF 00 00 04 19\r\n"));
+  }
+
+  // CHIRP's form: chosen by --format on the way out, known by its header on the way in
+  // whatever the file is called; what the radio cannot keep is noted, not refused.
+  void chirpCsvBothWays() {
+    const QString example = fixture("example.chp");
+    QCOMPARE(cli({"export", "--format", "chirp", example, path("plan.txt")}).status, 0);
+    QVERIFY(readAll(path("plan.txt")).startsWith("Location,Name,Frequency,Duplex,Offset,Tone,"));
+    QCOMPARE(cli({"import", path("plan.txt"), path("back.chp"), "--base", example}).status, 0);
+    QCOMPARE(readAll(path("back.chp")), readAll(example));
+
+    writeAll(path("old.csv"),
+             "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+             "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+             "0,Shop,450.125000,split,460.100000,Tone,67.0,88.5,023,NN,NFM,5.00,,,,,,\r\n"
+             "1,,450.006250,,0.000000,DTCS,88.5,88.5,023,RN,FM,5.00,,,,,,\r\n");
+    const Run r = cli({"import", path("old.csv"), path("old.chp"), "--base", example});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err.trimmed(), path("old.csv").prepend("kvprog-cli: ") +
+                                  QStringLiteral(": 信道名称、跳过和备注不会写入对讲机，已忽略"));
+    const QString shown = cli({"show", path("old.chp")}).out;
+    QVERIFY2(
+        shown.contains(QStringLiteral("1     450.12500  460.10000  OFF       67        否        "
+                                      "窄     高")),
+        qPrintable(shown));
+    QVERIFY(shown.contains(QStringLiteral("2     450.00625  450.00625  D023N     D023I     否")));
   }
 
   void badCsvNamesRowAndColumnAndWritesNothing_data() {
