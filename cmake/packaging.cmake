@@ -36,10 +36,8 @@ if(HELP2MAN)
     add_custom_command(
       OUTPUT ${page}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-      # Run by name, so the page says "kvsim", not the build folder; the window's --help
-      # needs a platform, never a display.
-      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-              "PATH=$<TARGET_FILE_DIR:${program}>:$ENV{PATH}"
+      # Run by name, so the page says "kvsim", not the build folder; --help needs no display.
+      COMMAND ${CMAKE_COMMAND} -E env "PATH=$<TARGET_FILE_DIR:${program}>:$ENV{PATH}"
               ${HELP2MAN} --no-info --name=${man_${program}} --output=${page} ${program}
       COMMAND gzip -9nf ${page}
       DEPENDS ${program}
