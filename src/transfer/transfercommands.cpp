@@ -1,5 +1,6 @@
 #include "transfer/transfercommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -45,20 +46,24 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
     if (!outcome.differences.isEmpty()) {
       text += QStringLiteral("：\n\n") + outcome.differences.mid(0, kDifferencesShown).join('\n');
       if (outcome.differences.size() > kDifferencesShown)
-        text += QStringLiteral("\n……另有 %1 处不同")
+        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
                     .arg(outcome.differences.size() - kDifferencesShown);
     }
-    prompts::message(parent, text, QStringLiteral("提示"),
+    prompts::message(parent, text, QCoreApplication::translate("kv::TransferCommands", "提示"),
                      outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
   }
   // A failed write has said so in its own message; a cancel says nothing of the radio.
   if (outcome.cancelled && outcome.writeUnfinished)
-    prompts::message(parent, jobtext::kCancelledMidWrite, QStringLiteral("提示"),
+    prompts::message(parent, jobtext::kCancelledMidWrite,
+                     QCoreApplication::translate("kv::TransferCommands", "提示"),
                      prompts::Icon::Warning);
   if (!scratchWarning.isEmpty())
-    prompts::message(parent, scratchWarning, QStringLiteral("提示"), prompts::Icon::Warning);
+    prompts::message(parent, scratchWarning,
+                     QCoreApplication::translate("kv::TransferCommands", "提示"),
+                     prompts::Icon::Warning);
   for (const QString& warning : outcome.backupWarnings)
-    prompts::message(parent, warning, QStringLiteral("提示"), prompts::Icon::Warning);
+    prompts::message(parent, warning, QCoreApplication::translate("kv::TransferCommands", "提示"),
+                     prompts::Icon::Warning);
 }
 
 // The main window's status bar shows the port; after a finished transfer it says so before
@@ -94,7 +99,10 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   // A scratch file that stays would have this read's lines appended to the last one's, and
   // the old data would load as if read from the radio.
   if (!write && QFile::exists(scratch) && !QFile::remove(scratch)) {
-    reportError(parent, {errnum::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
+    reportError(
+        parent,
+        {errnum::kFileAccess,
+         QCoreApplication::translate("kv::TransferCommands", "无法删除文件“%1”").arg(scratch)});
     return std::nullopt;
   }
 
@@ -121,7 +129,8 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   reportOutcome(parent, outcome, job.scratchWarning());
   if (job.succeeded())
     showPortInStatusBar(parent,
-                        write ? QStringLiteral("写频成功：") : QStringLiteral("读频成功："));
+                        write ? QCoreApplication::translate("kv::TransferCommands", "写频成功：")
+                              : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
   return outcome;
 }
 
@@ -130,9 +139,10 @@ bool succeeded(const std::optional<JobOutcome>& outcome) { return outcome && out
 }  // namespace
 
 bool confirmWrite(QWidget* parent) {
-  return prompts::message(parent, QStringLiteral("确定要开始写频吗?"),
-                          QStringLiteral("写频进度显示"), prompts::Icon::None,
-                          prompts::Buttons::OkCancel);
+  return prompts::message(parent,
+                          QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?"),
+                          QCoreApplication::translate("kv::TransferCommands", "写频进度显示"),
+                          prompts::Icon::None, prompts::Buttons::OkCancel);
 }
 
 bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks) {
@@ -145,7 +155,9 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks)
 
 bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
                     const std::function<void(const QByteArray& lines)>& loadLines) {
-  if (!prompts::message(parent, QStringLiteral("确定要开始读频吗?"), QStringLiteral("读频进度显示"),
+  if (!prompts::message(parent,
+                        QCoreApplication::translate("kv::TransferCommands", "确定要开始读频吗?"),
+                        QCoreApplication::translate("kv::TransferCommands", "读频进度显示"),
                         prompts::Icon::None, prompts::Buttons::OkCancel))
     return false;
   TransferJob::Request request;
@@ -168,8 +180,10 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
     if (!outcome.ok || outcome.readImage.size() != kImageSize) return;
     outcome.differences = verifyDifferences(window.bytes, outcome.readImage);
     outcome.ok = outcome.differences.isEmpty();
-    outcome.report = outcome.ok ? QStringLiteral("对讲机中的数据与当前数据相同")
-                                : QStringLiteral("对讲机中的数据与当前数据不同");
+    outcome.report =
+        outcome.ok
+            ? QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据相同")
+            : QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据不同");
   }));
 }
 

@@ -1,0 +1,806 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>kv::CellEntry</name>
+    <message>
+        <source>“%1”不是频率</source>
+        <translation>“%1” is not a frequency</translation>
+    </message>
+    <message>
+        <source>请在正确的频率范围输入</source>
+        <translation>Please enter a frequency within the band</translation>
+    </message>
+    <message>
+        <source>输入的频率需为6.25K或5K的整数</source>
+        <translation>The frequency must be a multiple of 6.25K or 5K</translation>
+    </message>
+    <message>
+        <source>当前机型没有频段，无法检查频率</source>
+        <translation>The model has no band, the frequency cannot be checked</translation>
+    </message>
+    <message>
+        <source>“%1”不在可选列表中</source>
+        <translation>“%1” is not among the choices</translation>
+    </message>
+</context>
+<context>
+    <name>kv::CellValues</name>
+    <message>
+        <source>信道%1 %2：%3</source>
+        <translation>Channel %1 %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChannelGrid</name>
+    <message>
+        <source>信道数据设置</source>
+        <translation>Channel Data</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::Columns</name>
+    <message>
+        <source>信道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX frequency</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX frequency</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX signalling</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX signalling</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy lock</translation>
+    </message>
+    <message>
+        <source>宽/窄</source>
+        <translation>Wide/Narrow</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>TX power</translation>
+    </message>
+</context>
+<context>
+    <name>kv::EditCommands</name>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>清除信道</source>
+        <translation>Clear Channels</translation>
+    </message>
+    <message>
+        <source>向下填充</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>粘贴的内容超出信道表的范围</source>
+        <translation>The pasted cells reach beyond the channel table</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FileOpening</name>
+    <message>
+        <source>文件未找到：%1</source>
+        <translation>File not found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FunctionPanel</name>
+    <message>
+        <source>机型选择</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>功能设置</source>
+        <translation>Functions</translation>
+    </message>
+    <message>
+        <source>监听：</source>
+        <translation>Monitor:</translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save:</translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit:</translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level:</translation>
+    </message>
+    <message>
+        <source>扫描功能：</source>
+        <translation>Scan:</translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice:</translation>
+    </message>
+</context>
+<context>
+    <name>kv::HelpWindow</name>
+    <message>
+        <source>Tervan软件帮助</source>
+        <translation>Tervan Software Help</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PortChoice</name>
+    <message>
+        <source>%1：没有此端口</source>
+        <translation>%1: no such port</translation>
+    </message>
+    <message>
+        <source>没有端口COM%1</source>
+        <translation>There is no port COM%1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PrintPreview</name>
+    <message>
+        <source>无法写入打印文件：%1</source>
+        <translation>Cannot write the print file: %1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PrnPrv</name>
+    <message>
+        <source>恢复</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::RecentFiles</name>
+    <message>
+        <source>找不到文件“%1”。
+是否将它从最近使用的文件中删除？</source>
+        <translation>The file “%1” cannot be found.
+Remove it from the recent files?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::RecoveryCopy</name>
+    <message>
+        <source>发现未保存的数据，是否恢复？</source>
+        <translation>Unsaved data was found. Restore it?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::TransferCommands</name>
+    <message>
+        <source>
+……另有 %1 处不同</source>
+        <translation>
+…and %1 more differences</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>无法删除文件“%1”</source>
+        <translation>Cannot delete the file “%1”</translation>
+    </message>
+    <message>
+        <source>写频成功：</source>
+        <translation>Written: </translation>
+    </message>
+    <message>
+        <source>读频成功：</source>
+        <translation>Read: </translation>
+    </message>
+    <message>
+        <source>确定要开始写频吗?</source>
+        <translation>Start writing the radio?</translation>
+    </message>
+    <message>
+        <source>写频进度显示</source>
+        <translation>Write Progress</translation>
+    </message>
+    <message>
+        <source>确定要开始读频吗?</source>
+        <translation>Start reading the radio?</translation>
+    </message>
+    <message>
+        <source>读频进度显示</source>
+        <translation>Read Progress</translation>
+    </message>
+    <message>
+        <source>对讲机中的数据与当前数据相同</source>
+        <translation>The radio holds the same data as the window</translation>
+    </message>
+    <message>
+        <source>对讲机中的数据与当前数据不同</source>
+        <translation>The radio&apos;s data differs from the window&apos;s</translation>
+    </message>
+</context>
+<context>
+    <name>kv::TransferJob</name>
+    <message>
+        <source>数据已读入，但无法保存临时文件“%1”：%2</source>
+        <translation>The data was read, but the temporary file “%1” cannot be saved: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::Values</name>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Narrow</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Mid</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>有效</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>无效</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmAbout</name>
+    <message>
+        <source>Tervan_V3.0编程软件</source>
+        <translation>Tervan_V3.0 Programming Software</translation>
+    </message>
+    <message>
+        <source>关于 </source>
+        <translation>About </translation>
+    </message>
+    <message>
+        <source>版本 %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，保存和打开信道文件（.chp），打印设置报表。适用于八种机型。</source>
+        <translation>Programming software for 16-channel handheld radios: edits the channels and the function settings, reads and writes radios, saves and opens channel files (.chp) and prints the settings report. For eight models.</translation>
+    </message>
+    <message>
+        <source>警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，以便需要时恢复原来的数据。</source>
+        <translation>Warning: a write replaces every channel and function setting in the radio. Read the radio and save its data before writing, so that it can be restored when needed.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>系统信息</source>
+        <translation>System Info</translation>
+    </message>
+    <message>
+        <source>此时系统信息不可用</source>
+        <translation>System information is not available now</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmDK</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>端口选择</source>
+        <translation>Port Selection</translation>
+    </message>
+    <message>
+        <source>其他端口</source>
+        <translation>Other ports</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>制造商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>端口转换成COM%1</source>
+        <translation>The port is now COM%1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmFleet</name>
+    <message>
+        <source>写频前先备份</source>
+        <translation>Back Up Radio Before Writing</translation>
+    </message>
+    <message>
+        <source>写频后校验</source>
+        <translation>Verify After Writing</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>批量写频</source>
+        <translation>Write Several Radios</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>进度</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Cancel now?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmLogin</name>
+    <message>
+        <source>请输入进入调整模式的密码</source>
+        <translation>Enter the Tune Mode Password</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>密码不正确，请重新输入</source>
+        <translation>Wrong password, please try again</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmMODE</name>
+    <message>
+        <source>调整模式</source>
+        <translation>Tune Mode</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>调整项</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>频率调整</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>功率调整</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>退出调整</source>
+        <translation>Exit Tune Mode</translation>
+    </message>
+    <message>
+        <source>晶体：</source>
+        <translation>Crystal:</translation>
+    </message>
+    <message>
+        <source>正</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>负</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>高端频率(MHz)：</source>
+        <translation>Upper (MHz):</translation>
+    </message>
+    <message>
+        <source>低端频率(MHz)：</source>
+        <translation>Lower (MHz):</translation>
+    </message>
+    <message>
+        <source>中频：</source>
+        <translation>IF side:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>功率调整：</source>
+        <translation>Power trim:</translation>
+    </message>
+    <message>
+        <source>请输入数字</source>
+        <translation>Please enter a number</translation>
+    </message>
+    <message>
+        <source>请输入正确的频段</source>
+        <translation>Please enter a valid band</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>频段未能保存到文件“%1”：%2</source>
+        <translation>The band could not be saved to the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmWAIT</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>正在向对讲机读取数据。。。</source>
+        <translation>Reading data from the radio...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Cancel now?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::mainFrm</name>
+    <message>
+        <source>Tervan_V3.0编程软件 </source>
+        <translation>Tervan_V3.0 Programming Software </translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>打开备份…</source>
+        <translation>Open Backup…</translation>
+    </message>
+    <message>
+        <source>另存(&amp;S)</source>
+        <translation>&amp;Save As</translation>
+    </message>
+    <message>
+        <source>导出信道表(CSV)…</source>
+        <translation>Export Channels (CSV)…</translation>
+    </message>
+    <message>
+        <source>导入信道表(CSV)…</source>
+        <translation>Import Channels (CSV)…</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>编程(&amp;P)</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>读频(&amp;R)</source>
+        <translation>&amp;Read Radio</translation>
+    </message>
+    <message>
+        <source>写频(&amp;W)</source>
+        <translation>&amp;Write Radio</translation>
+    </message>
+    <message>
+        <source>批量写频…</source>
+        <translation>Write Several Radios…</translation>
+    </message>
+    <message>
+        <source>与对讲机比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>写频前先备份</source>
+        <translation>Back Up Radio Before Writing</translation>
+    </message>
+    <message>
+        <source>写频后校验</source>
+        <translation>Verify After Writing</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>调整模式(&amp;T)</source>
+        <translation>&amp;Tune Mode</translation>
+    </message>
+    <message>
+        <source>端口选择(&amp;C)</source>
+        <translation>&amp;COM Port</translation>
+    </message>
+    <message>
+        <source>选择端口(&amp;P)</source>
+        <translation>Select &amp;Port</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;I)...</source>
+        <translation>Help &amp;Index...</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>chp(*.chp);;所有文件(*.*)</source>
+        <translation>chp(*.chp);;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;所有文件(*.*)</source>
+        <translation>CSV(*.csv);;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;%1;;所有文件(*.*)</source>
+        <translation>CSV(*.csv);;%1;;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>导出信道表(CSV)</source>
+        <translation>Export Channels (CSV)</translation>
+    </message>
+    <message>
+        <source>导入信道表(CSV)</source>
+        <translation>Import Channels (CSV)</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
+    </message>
+    <message>
+        <source>此功能暂未提供</source>
+        <translation>This function is not available yet</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>保存成功</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Exported</translation>
+    </message>
+    <message>
+        <source>无法导入“%1”，信道表没有改变：
+%2</source>
+        <translation>Cannot import “%1”; the channel table is unchanged:
+%2</translation>
+    </message>
+    <message>
+        <source>数据已修改，是否保存？</source>
+        <translation>The data was changed. Save it?</translation>
+    </message>
+    <message>
+        <source>设置文件“%1”中以下频段无效，本次运行改用 %2：</source>
+        <translation>These bands in the settings file “%1” are not valid; this run uses %2 instead:</translation>
+    </message>
+</context>
+<context>
+    <name>kv::prompts</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存</source>
+        <translation>Save As</translation>
+    </message>
+</context>
+</TS>
