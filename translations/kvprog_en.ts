@@ -174,6 +174,21 @@
     </message>
 </context>
 <context>
+    <name>kv::LinkEngine</name>
+    <message>
+        <source>错误号：%1%2</source>
+        <translation>Error %1: %2</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
     <name>kv::PortChoice</name>
     <message>
         <source>%1：没有此端口</source>
@@ -227,6 +242,13 @@
     </message>
 </context>
 <context>
+    <name>kv::RadioJob</name>
+    <message>
+        <source>步骤 %1/%2：%3</source>
+        <translation>Step %1/%2: %3</translation>
+    </message>
+</context>
+<context>
     <name>kv::RecentFiles</name>
     <message>
         <source>找不到文件“%1”。
@@ -248,6 +270,143 @@ Remove it from the recent files?</translation>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SerialPort</name>
+    <message>
+        <source>只有当端口打开时操作才有效</source>
+        <translation>The operation needs an open port</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SettingsReport</name>
+    <message>
+        <source>本机设置数据第一页</source>
+        <translation>Radio Settings, Page 1</translation>
+    </message>
+    <message>
+        <source>一整机功能设置部份</source>
+        <translation>1. Function Settings</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model: </translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band: </translation>
+    </message>
+    <message>
+        <source>监听功能：</source>
+        <translation>Monitor: </translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save: </translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit: </translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level: </translation>
+    </message>
+    <message>
+        <source>打描功能：</source>
+        <translation>Scan: </translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice: </translation>
+    </message>
+    <message>
+        <source>二信道数据设置部份</source>
+        <translation>2. Channel Data</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>CH</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX sig</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX sig</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy</translation>
+    </message>
+    <message>
+        <source>宽/窄</source>
+        <translation>BW</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>Page 1</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Nar.</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Mid</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SystemSerialPort</name>
+    <message>
+        <source>端口“%1”已被占用或无权使用（%2）</source>
+        <translation>The port “%1” is in use or not permitted (%2)</translation>
+    </message>
+    <message>
+        <source>无法打开端口“%1”：%2</source>
+        <translation>Cannot open the port “%1”: %2</translation>
+    </message>
+    <message>
+        <source>端口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
     </message>
 </context>
 <context>
@@ -597,6 +756,100 @@ Remove it from the recent files?</translation>
     <message>
         <source>确定要取消吗</source>
         <translation>Cancel now?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::jobtext</name>
+    <message>
+        <source>写入成功</source>
+        <translation>written</translation>
+    </message>
+    <message>
+        <source>写频并校验成功</source>
+        <translation>written and verified</translation>
+    </message>
+    <message>
+        <source>校验失败，对讲机中的数据与写入的不同</source>
+        <translation>verify failed: the radio holds other data than was written</translation>
+    </message>
+    <message>
+        <source>写频前备份没有完成，没有写入</source>
+        <translation>the backup before the write did not finish; nothing was written</translation>
+    </message>
+    <message>
+        <source>（对讲机中可能是新旧混杂的数据，请重新写频）</source>
+        <translation> (the radio may hold a mix of old and new data; write it again)</translation>
+    </message>
+    <message>
+        <source>写频没有完成，对讲机中可能是新旧混杂的数据，请重新写频。</source>
+        <translation>The write did not finish; the radio may hold a mix of old and new data. Write it again.</translation>
+    </message>
+    <message>
+        <source>写入完成，但读回校验没有完成</source>
+        <translation>written, but the read-back verify did not finish</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>传输失败</source>
+        <translation>transfer failed</translation>
+    </message>
+    <message>
+        <source>无法保存备份：%1</source>
+        <translation>cannot save the backup: %1</translation>
+    </message>
+    <message>
+        <source>写频前备份</source>
+        <translation>Backup before write</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>Read-back verify</translation>
+    </message>
+</context>
+<context>
+    <name>kv::linktext</name>
+    <message>
+        <source>正在连接对讲机。。。</source>
+        <translation>Connecting to the radio...</translation>
+    </message>
+    <message>
+        <source>正在向对讲机写入数据。。。</source>
+        <translation>Writing data to the radio...</translation>
+    </message>
+    <message>
+        <source>正在从对讲机读取数据。。。</source>
+        <translation>Reading data from the radio...</translation>
+    </message>
+    <message>
+        <source>通信端口没有响应，请确保连接正确和电源打开</source>
+        <translation>The port does not answer; check the cable and that the radio is on</translation>
+    </message>
+    <message>
+        <source>信息提示</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>通信错误</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>写频错误，请重新写频</source>
+        <translation>Write error, please write again</translation>
+    </message>
+    <message>
+        <source>读频错误，请重新读频</source>
+        <translation>Read error, please read again</translation>
     </message>
     <message>
         <source>提示</source>

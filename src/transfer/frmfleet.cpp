@@ -105,9 +105,10 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   lstPorts_->setColumnWidth(kProgress, 160);
   // The result column holds a failure part way through a write (a rarer, longer one shows in
   // full in its tool tip); the list shows every column and up to eight ports before it scrolls.
-  lstPorts_->setColumnWidth(
-      kResult, fontMetrics().horizontalAdvance(linktext::kCommError + jobtext::kMaybeMixed) +
-                   2 * kColumnGap);
+  lstPorts_->setColumnWidth(kResult,
+                            fontMetrics().horizontalAdvance(linktext::shown(linktext::kCommError) +
+                                                            jobtext::shown(jobtext::kMaybeMixed)) +
+                                2 * kColumnGap);
   const int frame = 2 * lstPorts_->frameWidth();
   int width = frame + lstPorts_->verticalScrollBar()->sizeHint().width();
   for (int column = kDevice; column <= kResult; ++column) width += lstPorts_->columnWidth(column);

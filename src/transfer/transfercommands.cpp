@@ -54,7 +54,7 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
   }
   // A failed write has said so in its own message; a cancel says nothing of the radio.
   if (outcome.cancelled && outcome.writeUnfinished)
-    prompts::message(parent, jobtext::kCancelledMidWrite,
+    prompts::message(parent, jobtext::shown(jobtext::kCancelledMidWrite),
                      QCoreApplication::translate("kv::TransferCommands", "提示"),
                      prompts::Icon::Warning);
   if (!scratchWarning.isEmpty())

@@ -1,9 +1,16 @@
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "clirun.h"
+#include "image/chpfile.h"
+#include "kvsimprocess.h"
+#include "pdftext.h"
+#include "sampledata.h"
+#include "usersettingsdir.h"
 
+using kvtest::CliRun;
 using kvtest::runCli;
 using Edits = QList<QPair<QString, QString>>;  // what to replace by what
 
@@ -11,6 +18,55 @@ class TestCliLanguage : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { kvtest::useTemporaryDataFolders(); }
+
+  // A user whose environment asks for English: what kvprog-cli says to a radio's write, a
+  // failed write and a read, its report and its help hold no Chinese; `diff` prints the same
+  // bytes in both languages.
+  void englishFromTheEnvironment() {
+    const QByteArray lcAll = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "");  // not set: LANG decides
+    qputenv("LANG", "en_US.UTF-8");
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.chp");
+    QVERIFY(!kv::saveChpFile(in, kvtest::sampleRadioData()));
+    QList<CliRun> runs;
+    {
+      kvtest::KvsimProcess sim({"--image", dir.filePath("radio.bin")});
+      runs << runCli({"write", "--port", sim.device(), "--timeout", "2", in});
+      QCOMPARE(runs.last().exitCode, 0);
+      QVERIFY2(runs.last().err.contains("Writing data to the radio"), qPrintable(runs.last().err));
+      runs << runCli({"read", "--port", sim.device(), "--timeout", "2", dir.filePath("out.chp")});
+      QCOMPARE(runs.last().exitCode, 0);
+      QVERIFY(sim.stop());
+    }
+    {
+      kvtest::KvsimProcess refusing({"--nak-at", "9"});
+      runs << runCli({"write", "--port", refusing.device(), "--timeout", "1", in});
+      QCOMPARE(runs.last().exitCode, 1);
+      QVERIFY(refusing.stop());
+    }
+    const QString pdf = dir.filePath("report.pdf");
+    runs << runCli({"report", in, pdf}) << runCli({"--help"});
+    const QString report = kvtest::pdfText(pdf);
+    qputenv("LC_ALL", lcAll);
+    qputenv("LANG", "C.UTF-8");
+    for (const CliRun& run : runs)
+      for (const QString& said : {run.out, run.err})
+        QVERIFY2(!said.contains(QRegularExpression("\\p{Han}")), qPrintable(said));
+    QVERIFY2(report.contains("Radio Settings, Page 1") && report.contains("Power save: Enabled"),
+             qPrintable(report));
+    QVERIFY2(!report.contains(QRegularExpression("\\p{Han}")), qPrintable(report));
+
+    const QStringList diff{"diff", in, dir.filePath("out.chp")};
+    QVERIFY(!kv::saveChpFile(dir.filePath("out.chp"), kv::RadioData()));
+    const CliRun chinese = runCli(QStringList{"--lang", "zh"} + diff);
+    const CliRun english = runCli(QStringList{"--lang", "en"} + diff);
+    QCOMPARE(chinese.exitCode, english.exitCode);
+    QVERIFY(!chinese.out.isEmpty());
+    QCOMPARE(english.out, chinese.out);
+  }
+
   void langTakesOnlyZhOrEn_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("another language") << QStringList{"--lang", "fr", "ports"};
