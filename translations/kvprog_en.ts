@@ -688,7 +688,7 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>退出调整</source>
-        <translation>Exit Tune Mode</translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <source>晶体：</source>

@@ -58,6 +58,11 @@ class TestCliLanguage : public QObject {
              qPrintable(report));
     QVERIFY2(!report.contains(QRegularExpression("\\p{Han}")), qPrintable(report));
 
+    // --lang before a command that draws.
+    const CliRun chosen = runCli({"--lang", "en", "report", in, dir.filePath("chosen.pdf")});
+    QCOMPARE(chosen.exitCode, 0);
+    QVERIFY(kvtest::pdfText(dir.filePath("chosen.pdf")).contains("Radio Settings, Page 1"));
+
     const QStringList diff{"diff", in, dir.filePath("out.chp")};
     QVERIFY(!kv::saveChpFile(dir.filePath("out.chp"), kv::RadioData()));
     const CliRun chinese = runCli(QStringList{"--lang", "zh"} + diff);
