@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>kv::Backups</name>
+    <message>
+        <source>无法创建文件夹“%1”</source>
+        <translation>Cannot create the folder “%1”</translation>
+    </message>
+    <message>
+        <source>备份“%1”写入后已不存在</source>
+        <translation>The backup “%1” was gone after it was written</translation>
+    </message>
+</context>
+<context>
     <name>kv::CellEntry</name>
     <message>
         <source>“%1”不是频率</source>
@@ -40,6 +51,82 @@
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChirpFormat</name>
+    <message>
+        <source>繁忙锁定不能写入CHIRP CSV：信道%1</source>
+        <translation>Busy lock cannot be written to CHIRP CSV: channel %1</translation>
+    </message>
+    <message>
+        <source>超出16个信道的%1行已忽略</source>
+        <translation>%1 rows beyond the 16 channels were ignored</translation>
+    </message>
+    <message>
+        <source>信道名称、跳过和备注不会写入对讲机，已忽略</source>
+        <translation>Channel names, skips and comments are not written to the radio and were ignored</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChpFile</name>
+    <message>
+        <source>输入超出文件尾</source>
+        <translation>Input past end of file</translation>
+    </message>
+    <message>
+        <source>下标越界</source>
+        <translation>Subscript out of range</translation>
+    </message>
+    <message>
+        <source>类型不匹配</source>
+        <translation>Type mismatch</translation>
+    </message>
+    <message>
+        <source>无效的属性值</source>
+        <translation>Invalid property value</translation>
+    </message>
+    <message>
+        <source>%1（第%2行%3）</source>
+        <translation>%1 (line %2%3)</translation>
+    </message>
+    <message>
+        <source>，缺少第%1项</source>
+        <translation>, item %1 is missing</translation>
+    </message>
+    <message>
+        <source>，“%1”不是数字</source>
+        <translation>, “%1” is not a number</translation>
+    </message>
+    <message>
+        <source>文件过大，不是信道文件</source>
+        <translation>The file is too large to be a channel file</translation>
+    </message>
+    <message>
+        <source>无法打开文件：这是一个文件夹</source>
+        <translation>Cannot open the file: it is a folder</translation>
+    </message>
+    <message>
+        <source>无法打开文件：%1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>以下信令字节无法识别：</source>
+        <translation>These signalling bytes are not recognised:</translation>
+    </message>
+    <message>
+        <source>
+信道%1 %2 %3 → %4</source>
+        <translation>
+Channel %1 %2 %3 → %4</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”：%2</source>
+        <translation>Cannot save the file “%1”: %2</translation>
     </message>
 </context>
 <context>
@@ -174,6 +261,13 @@
     </message>
 </context>
 <context>
+    <name>kv::IniFile</name>
+    <message>
+        <source>文件过大，不是设置文件</source>
+        <translation>The file is too large to be a settings file</translation>
+    </message>
+</context>
+<context>
     <name>kv::LinkEngine</name>
     <message>
         <source>错误号：%1%2</source>
@@ -186,6 +280,13 @@
     <message>
         <source>无法写入文件“%1”：%2</source>
         <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::MemoryImage</name>
+    <message>
+        <source>信道%1的%2“%3”无法写入</source>
+        <translation>Channel %1: %2 “%3” cannot be written</translation>
     </message>
 </context>
 <context>
@@ -522,6 +623,73 @@ Remove it from the recent files?</translation>
     <message>
         <source>英文</source>
         <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>kv::cli::show</name>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>（未设定）</source>
+        <translation>(not set)</translation>
+    </message>
+    <message>
+        <source>监听：</source>
+        <translation>Monitor:</translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save:</translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit:</translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level:</translation>
+    </message>
+    <message>
+        <source>扫描功能：</source>
+        <translation>Scan:</translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice:</translation>
+    </message>
+    <message>
+        <source>晶体：</source>
+        <translation>Crystal:</translation>
+    </message>
+    <message>
+        <source>中频：</source>
+        <translation>IF side:</translation>
+    </message>
+    <message>
+        <source>负</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>正</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>功率调整：</source>
+        <translation>Power trim:</translation>
+    </message>
+    <message>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>功能字节：</source>
+        <translation>Function byte:</translation>
     </message>
 </context>
 <context>

@@ -21,7 +21,7 @@ class TestCliLanguage : public QObject {
   void initTestCase() { kvtest::useTemporaryDataFolders(); }
 
   // A user whose environment asks for English: what kvprog-cli says to a radio's write, a
-  // failed write and a read, its report and its help hold no Chinese; `diff` prints the same
+  // failed write and a read, its report, show and help hold no Chinese; `diff` prints the same
   // bytes in both languages.
   void englishFromTheEnvironment() {
     const QByteArray lcAll = qgetenv("LC_ALL");
@@ -47,7 +47,9 @@ class TestCliLanguage : public QObject {
       QVERIFY(refusing.stop());
     }
     const QString pdf = dir.filePath("report.pdf");
-    runs << runCli({"report", in, pdf}) << runCli({"--help"});
+    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"});
+    QVERIFY2(runs[runs.size() - 2].out.contains("Power save:"),
+             qPrintable(runs[runs.size() - 2].out));
     const QString report = kvtest::pdfText(pdf);
     qputenv("LC_ALL", lcAll);
     qputenv("LANG", "C.UTF-8");
