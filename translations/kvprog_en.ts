@@ -558,6 +558,10 @@ Remove it from the recent files?</translation>
         <source>对讲机中的数据与当前数据不同</source>
         <translation>The radio&apos;s data differs from the window&apos;s</translation>
     </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <translation>Channel %1 %2: %3 → %4</translation>
+    </message>
 </context>
 <context>
     <name>kv::TransferJob</name>

@@ -234,7 +234,9 @@ void frmFleet::showOutcomes() {
     // A backup not kept is worth a word beside the result; the fields that differ are many.
     const QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
     item->setText(kResult, text);
-    item->setToolTip(kResult, (QStringList{text} + outcome.differences).join('\n'));
+    QStringList tip{text};
+    for (const QString& line : outcome.differences) tip << differenceText(line);
+    item->setToolTip(kResult, tip.join('\n'));
     item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
   }
   setIdle(true);

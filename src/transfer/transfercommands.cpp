@@ -5,11 +5,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMainWindow>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 
+#include "exchange/fields.h"
 #include "image/backups.h"
 #include "image/memoryimage.h"
+#include "model/valuetexts.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
@@ -34,6 +37,23 @@ void reportError(QWidget* parent, const Failure& error) {
                    prompts::Icon::Information);
 }
 
+}  // namespace
+
+QString differenceText(const QString& line) {
+  static const QRegularExpression channelLine(
+      QStringLiteral("^channel (\\d+) (\\w+): (.*) -> (.*)$"));
+  const QRegularExpressionMatch m = channelLine.match(line);
+  if (!m.hasMatch()) return line;
+  for (int column = kRxFreq; column <= kTxPower; ++column)
+    if (channelFieldKey(column) == m.captured(2))
+      return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
+          .arg(m.captured(1), columnCaption(column), valueText(m.captured(3)),
+               valueText(m.captured(4)));
+  return line;
+}
+
+namespace {
+
 // A verify's differences are listed in full by kvprog-cli; a message box shows the first ones.
 constexpr int kDifferencesShown = 20;
 
@@ -44,7 +64,10 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
   if (!outcome.report.isEmpty()) {
     QString text = outcome.report;
     if (!outcome.differences.isEmpty()) {
-      text += QStringLiteral("：\n\n") + outcome.differences.mid(0, kDifferencesShown).join('\n');
+      QStringList shown;
+      for (const QString& line : outcome.differences.mid(0, kDifferencesShown))
+        shown << differenceText(line);
+      text += QStringLiteral("：\n\n") + shown.join('\n');
       if (outcome.differences.size() > kDifferencesShown)
         text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
                     .arg(outcome.differences.size() - kDifferencesShown);

@@ -25,6 +25,7 @@
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
+#include "transfer/transfercommands.h"
 #include "tune/frmlogin.h"
 #include "tune/frmmode.h"
 #include "ui/prompts.h"
@@ -219,6 +220,9 @@ class TestLanguage : public QObject {
     QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("Narrow"));
     QCOMPARE(grid->item(0, kRxFreq)->text(), QStringLiteral("RX frequency"));
     QCOMPARE(grid->item(1, kBusyLock)->text(), QStringLiteral("Yes"));
+    // A verify's difference in the window: the grid's caption, the value's text.
+    QCOMPARE(differenceText("channel 4 bandwidth: 宽 -> 窄"),
+             QStringLiteral("Channel 4 Wide/Narrow: Wide → Narrow"));
     paste(1, QStringLiteral("否\twide\tlow"));
     QCOMPARE(w->data().cell(1, kBusyLock), QStringLiteral("否"));
     QCOMPARE(w->data().cell(1, kBandwidth), QStringLiteral("宽"));
