@@ -1200,6 +1200,10 @@ Remove it from the recent files?</translation>
         <source>设置文件“%1”中以下频段无效，本次运行改用 %2：</source>
         <translation>These bands in the settings file “%1” are not valid; this run uses %2 instead:</translation>
     </message>
+    <message>
+        <source>第%1行 %2：%3</source>
+        <translation>Row %1, %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>kv::prompts</name>
