@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -36,8 +35,6 @@ inline QStringList visibleTexts(QWidget* window) {
     if (auto* box = qobject_cast<QGroupBox*>(w)) add(box, box->title());
     if (auto* combo = qobject_cast<QComboBox*>(w))
       for (int i = 0; i < combo->count(); ++i) add(combo, combo->itemText(i));
-    if (auto* tabs = qobject_cast<QTabWidget*>(w))
-      for (int i = 0; i < tabs->count(); ++i) add(tabs, tabs->tabText(i));
     if (auto* header = qobject_cast<QHeaderView*>(w); header && header->model())
       for (int i = 0; i < header->count(); ++i)
         add(header, header->model()->headerData(i, header->orientation()).toString());
@@ -70,12 +67,8 @@ inline QStringList cutTexts(QWidget* window) {
     const bool fits = wraps ? w->heightForWidth(w->width()) <= w->height()
                             : need.width() <= w->width() && need.height() <= w->height();
     if (!fits)
-      cut << QStringLiteral("%1 \"%2\" needs %3x%4, has %5x%6")
-                 .arg(w->objectName(), label ? label->text() : button->text())
-                 .arg(need.width())
-                 .arg(need.height())
-                 .arg(w->width())
-                 .arg(w->height());
+      cut << w->objectName() + QStringLiteral(" is cut: ") +
+                 (label ? label->text() : button->text());
   }
   return cut;
 }
