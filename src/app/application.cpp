@@ -3,13 +3,12 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
-#include <QTranslator>
 
 #include "image/programfolders.h"
+#include "image/programlanguage.h"
+#include "ui/usersettings.h"
 
 namespace kv {
 namespace {
@@ -33,7 +32,7 @@ class MenuRoomStyle : public QProxyStyle {
 
 }  // namespace
 
-void configureApplication(QApplication& app) {
+void configureApplication(QApplication& /*app*/) {
   // No display name is set: the window system would append it to every caption.
   useProgramIdentity();
   QGuiApplication::setDesktopFileName(QStringLiteral(KV_APP_ID));
@@ -42,11 +41,8 @@ void configureApplication(QApplication& app) {
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setStyle(new MenuRoomStyle);
   QApplication::setFont(font);
-  // Qt's own dialogs (the file dialogs and their questions) speak the program's language.
-  auto* qtTexts = new QTranslator(&app);
-  if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
-                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(qtTexts);
+  // The language the user chose in the window, else the one the environment asks for.
+  useLanguage(UserSettings().language().value_or(environmentLanguage()));
 }
 
 }  // namespace kv

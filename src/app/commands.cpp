@@ -5,6 +5,7 @@
 
 #include "app/frmabout.h"
 #include "app/helpwindow.h"
+#include "app/languagemenu.h"
 #include "editor/channelgrid.h"
 #include "editor/mainfrm.h"
 #include "image/inifile.h"
@@ -68,6 +69,7 @@ void wireCommands(mainFrm& w) {
   w.setCommand(Command::Print, [&w] { runPrintPreview(&w, w.data(), w.bandLabelText()); });
   w.setCommand(Command::Help, [&w] { HelpWindow::showHelp(&w); });
   w.setCommand(Command::About, [&w] { frmAbout(&w).exec(); });
+  addLanguageMenu(w);
   QObject::connect(&w, &mainFrm::closing, [] { DeleteScript(); });
   // Which port the next transfer uses, and the device behind it.
   restoreRememberedPort();

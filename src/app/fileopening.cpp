@@ -1,5 +1,6 @@
 #include "app/fileopening.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -56,7 +57,8 @@ class ChpDrop : public QObject {
 
 void openAtStart(mainFrm& window, const QString& path) {
   if (!QFileInfo::exists(path)) {
-    prompts::message(&window, QStringLiteral("文件未找到：%1").arg(path),
+    prompts::message(&window,
+                     QCoreApplication::translate("kv::FileOpening", "文件未找到：%1").arg(path),
                      QString::number(kFileNotFound), prompts::Icon::Information);
     return;
   }

@@ -8,12 +8,13 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "app/frmsplash.h"
 #include "ui/prompts.h"
 
 namespace kv {
 namespace {
 
-const QString kProgramTitle = QStringLiteral("Tervan_V3.0编程软件");
+const char* const kProgramTitle = QT_TRANSLATE_NOOP("kv::frmAbout", "Tervan_V3.0编程软件");
 
 QLabel* addText(QGridLayout* grid, const char* name, const QString& text, int row) {
   auto* label = new QLabel(text, grid->parentWidget());
@@ -32,38 +33,36 @@ QStringList frmAbout::systemInfoPrograms() {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("关于 ") + kProgramTitle);
+  setWindowTitle(tr("关于 ") + tr(kProgramTitle));
 
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(16);
   auto* picture = new QLabel(this);
-  picture->setPixmap(
-      QPixmap(QStringLiteral(":/app/splash.png")).scaledToWidth(200, Qt::SmoothTransformation));
+  picture->setPixmap(QPixmap(frmSplash::picture()).scaledToWidth(200, Qt::SmoothTransformation));
   picture->setAlignment(Qt::AlignTop);
   grid->addWidget(picture, 0, 0, 4, 1);
 
-  QLabel* title = addText(grid, "lblTitle", kProgramTitle, 0);
+  QLabel* title = addText(grid, "lblTitle", tr(kProgramTitle), 0);
   QFont big = title->font();
   big.setPointSizeF(big.pointSizeF() * 1.4);
   big.setBold(true);
   title->setFont(big);
-  addText(grid, "lblVersion", QStringLiteral("版本 %1").arg(QCoreApplication::applicationVersion()),
-          1);
+  addText(grid, "lblVersion", tr("版本 %1").arg(QCoreApplication::applicationVersion()), 1);
   addText(grid, "lblDescription",
-          QStringLiteral("16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，"
-                         "保存和打开信道文件（.chp），打印设置报表。适用于八种机型。"),
+          tr("16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，"
+             "保存和打开信道文件（.chp），打印设置报表。适用于八种机型。"),
           2);
   addText(grid, "lblDisclaimer",
-          QStringLiteral("警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，"
-                         "以便需要时恢复原来的数据。"),
+          tr("警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，"
+             "以便需要时恢复原来的数据。"),
           3);
   grid->setColumnMinimumWidth(1, 320);
 
   auto* buttons = new QVBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(tr("确定"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
   ok->setDefault(true);
-  auto* info = new QPushButton(QStringLiteral("系统信息"), this);
+  auto* info = new QPushButton(tr("系统信息"), this);
   info->setObjectName(QStringLiteral("cmdSysInfo"));
   buttons->addWidget(ok);
   buttons->addWidget(info);
@@ -78,7 +77,7 @@ void frmAbout::startSystemInfo() {
     const QString program = QStandardPaths::findExecutable(name);
     if (!program.isEmpty() && QProcess::startDetached(program, {})) return;
   }
-  prompts::message(this, QStringLiteral("此时系统信息不可用"), QString(), prompts::Icon::None);
+  prompts::message(this, tr("此时系统信息不可用"), QString(), prompts::Icon::None);
 }
 
 }  // namespace kv

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "image/programlanguage.h"
+
 namespace kv {
 
 frmSplash::frmSplash(QWidget* parent)
@@ -12,7 +14,7 @@ frmSplash::frmSplash(QWidget* parent)
   setObjectName(QStringLiteral("frmSplash"));
   setAttribute(Qt::WA_DeleteOnClose);
   auto* picture = new QLabel(this);
-  picture->setPixmap(QPixmap(QStringLiteral(":/app/splash.png")));
+  picture->setPixmap(QPixmap(frmSplash::picture()));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(picture);
@@ -25,6 +27,11 @@ frmSplash::frmSplash(QWidget* parent)
     emit finished();
     close();
   });
+}
+
+QString frmSplash::picture() {
+  return currentLanguage() == Language::English ? QStringLiteral(":/app/splash_en.png")
+                                                : QStringLiteral(":/app/splash.png");
 }
 
 void frmSplash::showEvent(QShowEvent* event) {

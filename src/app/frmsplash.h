@@ -12,6 +12,9 @@ class frmSplash : public QWidget {
  public:
   explicit frmSplash(QWidget* parent = nullptr);
 
+  // The picture, whose words are in the current language; the about box shows it too.
+  static QString picture();
+
  signals:
   // The splash's second is over; it closes right after this.
   void finished();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
@@ -10,20 +11,33 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "image/programlanguage.h"
+
 namespace kv {
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("HelpWindow"));
-  setWindowTitle(QStringLiteral("Tervan软件帮助"));
   setAttribute(Qt::WA_DeleteOnClose);
   browser_->setOpenExternalLinks(true);
   browser_->document()->setDocumentMargin(16);
-  browser_->setSource(QUrl(QStringLiteral("qrc:/app/manual.html")));
+  showTexts();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(720, 640);
+}
+
+void HelpWindow::showTexts() {
+  setWindowTitle(tr("Tervan软件帮助"));
+  browser_->setSource(QUrl(currentLanguage() == Language::English
+                               ? QStringLiteral("qrc:/app/manual_en.html")
+                               : QStringLiteral("qrc:/app/manual.html")));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) showTexts();
+  QWidget::changeEvent(event);
 }
 
 QString HelpWindow::helpFileName() { return QStringLiteral("Tervan软件帮助.chm"); }

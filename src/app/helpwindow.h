@@ -7,7 +7,7 @@ class QTextBrowser;
 namespace kv {
 
 // The user manual: the help file beside the program when there is one, else the manual
-// shipped inside the program, in a window of its own.
+// shipped inside the program in the current language, in a window of its own.
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
@@ -20,7 +20,13 @@ class HelpWindow : public QWidget {
 
   QTextBrowser* browser() const { return browser_; }
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  // The caption and the manual of the current language.
+  void showTexts();
+
   QTextBrowser* browser_;
 };
 

@@ -90,8 +90,8 @@ void RecoveryCopy::offerCopies() {
     QLockFile owner(lockPath(folder_, pid));
     owner.setStaleLockTime(0);
     if (pid != QCoreApplication::applicationPid() && !owner.tryLock(0)) continue;
-    if (prompts::question(&window_, QStringLiteral("发现未保存的数据，是否恢复？"),
-                          QStringLiteral("提示"), prompts::Icon::Question,
+    if (prompts::question(&window_, tr("发现未保存的数据，是否恢复？"), tr("提示"),
+                          prompts::Icon::Question,
                           prompts::Buttons::YesNo) == prompts::Answer::No) {
       QFile::remove(copy.filePath());
       continue;

@@ -36,9 +36,11 @@ QString syntaxOf(const Option& option) {
 }  // namespace
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
-  const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  // The command follows "--lang LANGUAGE" when that is given.
+  const int at = argc > 2 && qstrcmp(argv[1], "--lang") == 0 ? 3 : 1;
+  const QString name = argc > at ? QString::fromLocal8Bit(argv[at]) : QString();
   QStringList rest;
-  for (int i = 2; i < argc; ++i) rest << QString::fromLocal8Bit(argv[i]);
+  for (int i = at + 1; i < argc; ++i) rest << QString::fromLocal8Bit(argv[i]);
   for (const Command& c : commands()) {
     if (c.name != name || !c.draws || asksForHelp(rest)) continue;
     // Drawing needs a platform; the offscreen one works without a display.

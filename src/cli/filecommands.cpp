@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include "cli/command.h"
 #include "cli/texttable.h"
 #include "exchange/chirpformat.h"
@@ -9,30 +11,52 @@
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
 #include "model/radiomodel.h"
+#include "model/valuetexts.h"
 
 namespace kv::cli {
 namespace {
 
+// A label of `show` in the current language.
+QString label(const char* source) { return QCoreApplication::translate("kv::cli::show", source); }
+
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
+  const auto value = [](const QStringList& options, int index) {
+    return valueText(options.value(index));
+  };
   TextTable settings;
   settings.addRow(
-      {"机型：", modelNames()[s.model], "频率：", bandText.isEmpty() ? "（未设定）" : bandText});
+      {label(QT_TRANSLATE_NOOP("kv::cli::show", "机型：")), modelNames()[s.model],
+       label(QT_TRANSLATE_NOOP("kv::cli::show", "频率：")),
+       bandText.isEmpty() ? label(QT_TRANSLATE_NOOP("kv::cli::show", "（未设定）")) : bandText});
+  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "监听：")),
+                   value(monitorOptions(), s.monitor),
+                   label(QT_TRANSLATE_NOOP("kv::cli::show", "省电功能：")),
+                   value(powerSaveOptions(), s.powerSave)});
+  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "发射限时：")),
+                   value(txTimeoutOptions(), s.txTimeout),
+                   label(QT_TRANSLATE_NOOP("kv::cli::show", "静噪等级：")),
+                   value(squelchOptions(), s.squelch)});
   settings.addRow(
-      {"监听：", monitorOptions()[s.monitor], "省电功能：", powerSaveOptions()[s.powerSave]});
-  settings.addRow(
-      {"发射限时：", txTimeoutOptions()[s.txTimeout], "静噪等级：", squelchOptions()[s.squelch]});
-  settings.addRow({"扫描功能：", scanOptions()[s.scan], "语音报频：", voiceOptions()[s.voice]});
-  settings.addRow({"晶体：", data.tune.jtlx == "1" ? "14.4MHz" : "13MHz", "中频：",
-                   data.tune.bjlx == "1" ? "负" : "正"});
-  settings.addRow({"功率调整：", powerTrimOptions().value(data.tune.sPower, "（无）"), "功能字节：",
-                   functionFlags(data)});
+      {label(QT_TRANSLATE_NOOP("kv::cli::show", "扫描功能：")), value(scanOptions(), s.scan),
+       label(QT_TRANSLATE_NOOP("kv::cli::show", "语音报频：")), value(voiceOptions(), s.voice)});
+  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "晶体：")),
+                   data.tune.jtlx == "1" ? "14.4MHz" : "13MHz",
+                   label(QT_TRANSLATE_NOOP("kv::cli::show", "中频：")),
+                   data.tune.bjlx == "1" ? label(QT_TRANSLATE_NOOP("kv::cli::show", "负"))
+                                         : label(QT_TRANSLATE_NOOP("kv::cli::show", "正"))});
+  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "功率调整：")),
+                   powerTrimOptions().value(data.tune.sPower,
+                                            label(QT_TRANSLATE_NOOP("kv::cli::show", "（无）"))),
+                   label(QT_TRANSLATE_NOOP("kv::cli::show", "功能字节：")), functionFlags(data)});
 
   TextTable channels;
-  channels.addRow(columnHeadings());
+  QStringList headings;
+  for (int c = 0; c < kColumnCount; ++c) headings << columnCaption(c);
+  channels.addRow(headings);
   for (int n = 1; n <= kChannelCount; ++n) {
     QStringList row{QString::number(n)};
-    for (int c = kRxFreq; c <= kTxPower; ++c) row << data.cell(n, c);
+    for (int c = kRxFreq; c <= kTxPower; ++c) row << valueText(data.cell(n, c));
     channels.addRow(row);
   }
   return settings.render() + QLatin1Char('\n') + channels.render();

@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "image/programfolders.h"
+#include "image/programlanguage.h"
 
 using namespace kv::cli;
 
@@ -10,7 +11,7 @@ namespace {
 QString overview() {
   QString text = QStringLiteral(
       "kvprog-cli: batch tool for the 16-channel radios' channel files and radio link.\n\n"
-      "Usage: kvprog-cli COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n"
+      "Usage: kvprog-cli [--lang zh|en] COMMAND [ARGS...]\n       kvprog-cli COMMAND --help\n"
       "       kvprog-cli --version\n\nCommands:\n");
   for (const Command& c : commands())
     text += QStringLiteral("  %1\n      %2\n").arg(c.usage(), c.summary);
@@ -22,7 +23,16 @@ QString overview() {
 int main(int argc, char** argv) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   kv::useProgramIdentity();  // the window's folders: settings, scratch files
-  const QStringList args = QCoreApplication::arguments().mid(1);
+  QStringList args = QCoreApplication::arguments().mid(1);
+  // The language of this run: --lang before the command, else the environment's. The window's
+  // saved choice is the window's own.
+  std::optional<kv::Language> language = kv::environmentLanguage();
+  if (args.value(0) == QLatin1String("--lang")) {
+    language = kv::languageNamed(args.value(1));
+    if (!language) return fail(QStringLiteral("--lang must be zh or en"));
+    args = args.mid(2);
+  }
+  kv::useLanguage(*language);
   if (args.value(0) == QLatin1String("--version")) {
     print(kv::versionLine(QStringLiteral("kvprog-cli")) + QLatin1Char('\n'));
     return 0;

@@ -1,9 +1,11 @@
 #include "editor/cellvalues.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 
@@ -23,9 +25,9 @@ EnteredValues enterCellValues(const RadioData& data, const QList<CellValue>& val
   for (const CellValue& value : values) {
     const CellEntry entry = enterCellValue(value.column, value.text, bandText);
     if (!entry.ok()) {
-      entered.refusal = QStringLiteral("信道%1 %2：%3")
+      entered.refusal = QCoreApplication::translate("kv::CellValues", "信道%1 %2：%3")
                             .arg(value.row)
-                            .arg(columnHeadings().value(value.column),
+                            .arg(columnCaption(value.column),
                                  refusalMessage(entry.refusal, value.text.trimmed()));
       entered.data = data;
       return entered;

@@ -12,6 +12,7 @@
 #include "editor/gridview.h"
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
+#include "model/valuetexts.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -20,11 +21,10 @@ namespace {
 const int kRowCount = kChannelCount + 1;  // heading row and the sixteen channels
 
 const QString kOff = QStringLiteral("OFF");
-const QString kTitle = QStringLiteral("提示");
 
-// The widest text each column shows besides its heading.
+// The widest text each column shows besides its heading and its list's values.
 const char* const kWidestTexts[kColumnCount] = {"16",    "000.00000", "000.00000", "D000N",
-                                                "D000N", "否",        "宽",        "高"};
+                                                "D000N", "",          "",          ""};
 
 Qt::Alignment columnAlignment(int column) {
   return column == kRxFreq || column == kTxFreq ? Qt::AlignLeft | Qt::AlignVCenter
@@ -37,7 +37,7 @@ QString ChannelGrid::cellFrequency(const QString& text) { return formatFrequency
 QString ChannelGrid::editorFrequency(const QString& text) { return formatFrequency(text, 0); }
 
 ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, QWidget* parent)
-    : QGroupBox(QStringLiteral("信道数据设置"), parent),
+    : QGroupBox(parent),
       document_(document),
       bandText_(std::move(bandText)),
       grid_(new GridView(kRowCount, kColumnCount, this)),
@@ -74,19 +74,9 @@ ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, 
   const int rowHeight = std::max(signalList_->sizeHint().height(), txtTxFreq_->sizeHint().height());
   grid_->verticalHeader()->setMinimumSectionSize(rowHeight);
   grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
-  // Wide enough for the heading and for an editor showing the column's widest text.
-  const QFontMetrics metrics(arial);
-  const int padding = 4 * metrics.averageCharWidth();
-  const QStringList headings = columnHeadings();
-  int width = 2 * grid_->frameWidth();
-  for (int c = 0; c < kColumnCount; ++c) {
-    const int text = std::max(metrics.horizontalAdvance(headings[c]),
-                              metrics.horizontalAdvance(QString::fromUtf8(kWidestTexts[c])));
-    grid_->setColumnWidth(c, text + padding);
-    width += text + padding;
-  }
-  grid_->setFixedSize(width, kRowCount * rowHeight + 2 * grid_->frameWidth());
-  setupGrid(headings);
+  grid_->setFixedHeight(kRowCount * rowHeight + 2 * grid_->frameWidth());
+  setupGrid();
+  showTexts();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -109,14 +99,40 @@ ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, 
     connect(list, &QComboBox::activated, this, [=, this] { listPicked(list); });
 }
 
-void ChannelGrid::setupGrid(const QStringList& headings) {
+void ChannelGrid::showTexts() {
+  setTitle(tr("信道数据设置"));
+  // Wide enough for the heading and for an editor showing the column's widest text.
+  const QFontMetrics metrics(grid_->font());
+  const int padding = 4 * metrics.averageCharWidth();
+  int width = 2 * grid_->frameWidth();
+  for (int c = 0; c < kColumnCount; ++c) {
+    grid_->item(0, c)->setText(columnCaption(c));
+    int text = std::max(metrics.horizontalAdvance(columnCaption(c)),
+                        metrics.horizontalAdvance(QString::fromUtf8(kWidestTexts[c])));
+    if (c >= kBusyLock)
+      for (const QString& value : cellOptions(c))
+        text = std::max(text, metrics.horizontalAdvance(valueText(value)));
+    grid_->setColumnWidth(c, text + padding);
+    width += text + padding;
+  }
+  grid_->setFixedWidth(width);
+  hideEditors();  // a list shows the values in the language it was opened in
+  showCells();
+}
+
+void ChannelGrid::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) showTexts();
+  QGroupBox::changeEvent(event);
+}
+
+void ChannelGrid::setupGrid() {
   const QBrush fixedBack = palette().button();
   const QBrush fixedText = palette().buttonText();
   for (int r = 0; r < kRowCount; ++r) {
     for (int c = 0; c < kColumnCount; ++c) {
       auto* item = new QTableWidgetItem;
       if (r == 0 || c == 0) {
-        item->setText(r == 0 ? headings[c] : QString::number(r));
+        if (r > 0) item->setText(QString::number(r));
         item->setTextAlignment(Qt::AlignCenter);
         item->setFlags(Qt::NoItemFlags);
         item->setBackground(fixedBack);
@@ -139,7 +155,7 @@ void ChannelGrid::refresh() {
 
 void ChannelGrid::showCells() {
   for (int r = 1; r < kRowCount; ++r)
-    for (int c = 1; c < kColumnCount; ++c) grid_->item(r, c)->setText(cellText(r, c));
+    for (int c = 1; c < kColumnCount; ++c) grid_->item(r, c)->setText(valueText(cellText(r, c)));
 }
 
 QString ChannelGrid::cellText(int row, int column) const {
@@ -223,7 +239,7 @@ void ChannelGrid::openEditor(bool dropList) {
       list = shortList_;
       hideAllBut(list);
       list->clear();
-      list->addItems(cellOptions(column_));
+      for (const QString& value : cellOptions(column_)) list->addItem(valueText(value), value);
       list->setCurrentIndex(-1);
       break;
     default:
@@ -314,7 +330,9 @@ void ChannelGrid::frequencyEntered(QLineEdit* editor, int column) {
 
 void ChannelGrid::listPicked(QComboBox* list) {
   if (list->isHidden()) return;
-  QString text = list->currentText();
+  // The short lists show their values in the current language and hold them as data.
+  QString text =
+      list->currentData().isValid() ? list->currentData().toString() : list->currentText();
   if (column_ == kRxFreq || column_ == kTxFreq) text = cellFrequency(text);
   setCell(row_, column_, text);
   editedSinceCheck_ = true;
@@ -352,7 +370,7 @@ bool ChannelGrid::leaveCell(int row, int column) {
 }
 
 void ChannelGrid::rejectFrequency(int row, int column, const QString& message) {
-  prompts::message(window(), message, kTitle, prompts::Icon::Information);
+  prompts::message(window(), message, tr("提示"), prompts::Icon::Information);
   QLineEdit* editor = frequencyEditor(column);
   editor->hide();  // first, so that emptying it writes nothing
   editor->clear();

@@ -49,10 +49,14 @@ class ChannelGrid : public QGroupBox {
   static QString editorFrequency(const QString& text);
 
  protected:
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void setupGrid(const QStringList& headings);
+  void setupGrid();
+  // The title, the headings and the values in the current language, the columns as wide as
+  // they need.
+  void showTexts();
   void showCells();
   void setCell(int row, int column, const QString& text);
   QString cellText(int row, int column) const;

@@ -10,6 +10,7 @@
 #include "editor/document.h"
 #include "editor/gridview.h"
 #include "ui/prompts.h"
+#include "ui/translatedtext.h"
 
 namespace kv {
 namespace {
@@ -27,20 +28,20 @@ QList<CellValue> emptied(const QRect& cells) {
 EditCommands::EditCommands(Document& document, ChannelGrid& grid, std::function<QString()> bandText,
                            QObject* parent)
     : QObject(parent), document_(document), grid_(grid), bandText_(std::move(bandText)) {
-  undo_ = addAction("mnuUndo", "撤销(&U)", {QKeySequence(QStringLiteral("Ctrl+Z"))},
+  undo_ = addAction("mnuUndo", QT_TR_NOOP("撤销(&U)"), {QKeySequence(QStringLiteral("Ctrl+Z"))},
                     &EditCommands::undo);
   redo_ = addAction(
-      "mnuRedo", "重做(&R)",
+      "mnuRedo", QT_TR_NOOP("重做(&R)"),
       {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
       &EditCommands::redo);
-  cut_ = addAction("mnuCut", "剪切(&T)", {}, &EditCommands::cut);
-  copy_ = addAction("mnuCopy", "复制(&C)", {QKeySequence(QStringLiteral("Ctrl+C"))},
+  cut_ = addAction("mnuCut", QT_TR_NOOP("剪切(&T)"), {}, &EditCommands::cut);
+  copy_ = addAction("mnuCopy", QT_TR_NOOP("复制(&C)"), {QKeySequence(QStringLiteral("Ctrl+C"))},
                     &EditCommands::copy);
-  paste_ = addAction("mnuPaste", "粘贴(&P)", {QKeySequence(QStringLiteral("Ctrl+V"))},
+  paste_ = addAction("mnuPaste", QT_TR_NOOP("粘贴(&P)"), {QKeySequence(QStringLiteral("Ctrl+V"))},
                      &EditCommands::paste);
-  clear_ = addAction("mnuClearChannels", "清除信道", {QKeySequence(Qt::Key_Delete)},
+  clear_ = addAction("mnuClearChannels", QT_TR_NOOP("清除信道"), {QKeySequence(Qt::Key_Delete)},
                      &EditCommands::clearChannels);
-  fill_ = addAction("mnuFillDown", "向下填充", {QKeySequence(QStringLiteral("Ctrl+D"))},
+  fill_ = addAction("mnuFillDown", QT_TR_NOOP("向下填充"), {QKeySequence(QStringLiteral("Ctrl+D"))},
                     &EditCommands::fillDown);
   for (QAction* action : {cut_, copy_, paste_, clear_, fill_}) {
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -59,7 +60,8 @@ EditCommands::EditCommands(Document& document, ChannelGrid& grid, std::function<
 
 QAction* EditCommands::addAction(const char* name, const char* caption,
                                  const QList<QKeySequence>& keys, void (EditCommands::*run)()) {
-  auto* action = new QAction(QString::fromUtf8(caption), this);
+  auto* action = new QAction(this);
+  setTranslatedText(action, metaObject()->className(), caption);
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcuts(keys);
   connect(action, &QAction::triggered, this, run);
@@ -88,8 +90,7 @@ bool EditCommands::prepare() {
 bool EditCommands::enter(const QList<CellValue>& values) {
   const EnteredValues entered = enterCellValues(document_.data(), values, bandText_());
   if (!entered.refusal.isEmpty()) {
-    prompts::message(grid_.window(), entered.refusal, QStringLiteral("提示"),
-                     prompts::Icon::Information);
+    prompts::message(grid_.window(), entered.refusal, tr("提示"), prompts::Icon::Information);
     return false;
   }
   document_.change(entered.data);
@@ -122,8 +123,8 @@ void EditCommands::paste() {
   if (text.isEmpty() || !prepare()) return;
   const auto values = valuesFromText(text, grid_.grid()->selectedCells());
   if (!values) {
-    prompts::message(grid_.window(), QStringLiteral("粘贴的内容超出信道表的范围"),
-                     QStringLiteral("提示"), prompts::Icon::Information);
+    prompts::message(grid_.window(), tr("粘贴的内容超出信道表的范围"), tr("提示"),
+                     prompts::Icon::Information);
     return;
   }
   if (!enter(*values)) return;

@@ -1,6 +1,7 @@
 #include "editor/functionpanel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,12 +9,13 @@
 
 #include "editor/document.h"
 #include "model/radiomodel.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 namespace {
 
-QLabel* addLabel(QGridLayout* grid, int row, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, grid->parentWidget());
+QLabel* addLabel(QGridLayout* grid, int row, const char* name) {
+  auto* label = new QLabel(grid->parentWidget());
   label->setObjectName(QString::fromLatin1(name));
   grid->addWidget(label, row, 0);
   return label;
@@ -23,6 +25,8 @@ QComboBox* addList(QGridLayout* grid, int row, const char* name, const QStringLi
   auto* list = new QComboBox(grid->parentWidget());
   list->setObjectName(QString::fromLatin1(name));
   list->addItems(items);
+  // Its entries' width follows their language.
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   grid->addWidget(list, row, 1);
   return list;
 }
@@ -31,19 +35,21 @@ QComboBox* addList(QGridLayout* grid, int row, const char* name, const QStringLi
 
 FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
     : QWidget(parent), document_(document) {
-  auto* fraModel = new QGroupBox(QStringLiteral("机型选择"), this);
+  auto* fraModel = new QGroupBox(this);
   fraModel->setObjectName(QStringLiteral("fraModel"));
+  captions_.append({fraModel, QT_TR_NOOP("机型选择")});
   auto* modelGrid = new QGridLayout(fraModel);
-  addLabel(modelGrid, 0, "lblRadiomodel", QStringLiteral("机型："));
+  captions_.append({addLabel(modelGrid, 0, "lblRadiomodel"), QT_TR_NOOP("机型：")});
   cboPCmodel_ = addList(modelGrid, 0, "cboPCmodel", modelNames());
-  addLabel(modelGrid, 1, "Label5", QStringLiteral("频率："));
+  captions_.append({addLabel(modelGrid, 1, "Label5"), QT_TR_NOOP("频率：")});
   label2_ = new QLabel(fraModel);
   label2_->setObjectName(QStringLiteral("Label2"));
   modelGrid->addWidget(label2_, 1, 1);
   modelGrid->setColumnStretch(1, 1);
 
-  auto* fraFunction = new QGroupBox(QStringLiteral("功能设置"), this);
+  auto* fraFunction = new QGroupBox(this);
   fraFunction->setObjectName(QStringLiteral("fraFunction"));
+  captions_.append({fraFunction, QT_TR_NOOP("功能设置")});
   auto* functionGrid = new QGridLayout(fraFunction);
   struct Row {
     const char* label;
@@ -53,18 +59,23 @@ FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
     int FunctionSettings::*field;
   };
   const Row rows[] = {
-      {"lblFuncMoni", "监听：", "cboFuncMoni", monitorOptions(), &FunctionSettings::monitor},
-      {"Label6", "省电功能：", "cbosd", powerSaveOptions(), &FunctionSettings::powerSave},
-      {"lblFuncTOT", "发射限时：", "cboFuncTOT", txTimeoutOptions(), &FunctionSettings::txTimeout},
-      {"lblFuncSQL", "静噪等级：", "cboFuncSQL", squelchOptions(), &FunctionSettings::squelch},
-      {"lblFuncSave", "扫描功能：", "cboFuncSave", scanOptions(), &FunctionSettings::scan},
-      {"Label1", "语音报频：", "cboYYBP", voiceOptions(), &FunctionSettings::voice},
+      {"lblFuncMoni", QT_TR_NOOP("监听："), "cboFuncMoni", monitorOptions(),
+       &FunctionSettings::monitor},
+      {"Label6", QT_TR_NOOP("省电功能："), "cbosd", powerSaveOptions(),
+       &FunctionSettings::powerSave},
+      {"lblFuncTOT", QT_TR_NOOP("发射限时："), "cboFuncTOT", txTimeoutOptions(),
+       &FunctionSettings::txTimeout},
+      {"lblFuncSQL", QT_TR_NOOP("静噪等级："), "cboFuncSQL", squelchOptions(),
+       &FunctionSettings::squelch},
+      {"lblFuncSave", QT_TR_NOOP("扫描功能："), "cboFuncSave", scanOptions(),
+       &FunctionSettings::scan},
+      {"Label1", QT_TR_NOOP("语音报频："), "cboYYBP", voiceOptions(), &FunctionSettings::voice},
   };
   int n = 0;
   for (const Row& row : rows) {
-    addLabel(functionGrid, n, row.label, QString::fromUtf8(row.caption));
+    captions_.append({addLabel(functionGrid, n, row.label), row.caption});
     QComboBox* list = addList(functionGrid, n++, row.list, row.items);
-    settings_.append({list, row.field});
+    settings_.append({list, row.field, row.items});
     const auto field = row.field;
     connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
       if (index < 0 || refreshing_) return;
@@ -85,7 +96,24 @@ FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
     if (!refreshing_) emit modelChanged(index);
   });
   connect(&document_, &Document::changed, this, &FunctionPanel::refresh);
+  showTexts();
   refresh();
+}
+
+void FunctionPanel::showTexts() {
+  for (const auto& [widget, source] : captions_) {
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+      frame->setTitle(tr(source));
+    else
+      static_cast<QLabel*>(widget)->setText(tr(source));
+  }
+  for (const Setting& s : settings_)
+    for (int i = 0; i < s.values.size(); ++i) s.list->setItemText(i, valueText(s.values[i]));
+}
+
+void FunctionPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) showTexts();
+  QWidget::changeEvent(event);
 }
 
 void FunctionPanel::refresh() {

@@ -31,16 +31,23 @@ class FunctionPanel : public QWidget {
   // runs the model selection.
   void modelChanged(int index);
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   struct Setting {
     QComboBox* list;
     int FunctionSettings::*field;
+    QStringList values;  // the list's values; it shows their texts in the current language
   };
+  // The frames' titles, the labels and the lists' entries in the current language.
+  void showTexts();
 
   Document& document_;
   QComboBox* cboPCmodel_;
   QLabel* label2_;
   QList<Setting> settings_;
+  QList<std::pair<QWidget*, const char*>> captions_;  // a frame or a label and its source text
   bool refreshing_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -19,31 +20,52 @@
 #include "editor/editcommands.h"
 #include "editor/functionpanel.h"
 #include "editor/recentfiles.h"
+#include "exchange/cellentry.h"
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
+#include "exchange/fields.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
 #include "image/programfolders.h"
+#include "model/valuetexts.h"
 #include "ui/prompts.h"
+#include "ui/translatedtext.h"
 #include "ui/usersettings.h"
 
 namespace kv {
 namespace {
 
-const QString kCaption = QStringLiteral("Tervan_V3.0编程软件 ");
+const char* const kCaption = QT_TRANSLATE_NOOP("kv::mainFrm", "Tervan_V3.0编程软件 ");
 const QString kModifiedMark = QStringLiteral("*");
-const QString kFilter = QStringLiteral("chp(*.chp);;所有文件(*.*)");
-const QString kCsvFilter = QStringLiteral("CSV(*.csv);;所有文件(*.*)");
+const char* const kFilter = QT_TRANSLATE_NOOP("kv::mainFrm", "chp(*.chp);;所有文件(*.*)");
+const char* const kCsvFilter = QT_TRANSLATE_NOOP("kv::mainFrm", "CSV(*.csv);;所有文件(*.*)");
 // A table leaves in either form; which one it is, an import tells by the header.
 const QString kChirpFilter = QStringLiteral("CHIRP CSV(*.csv)");
-const QString kCsvExportFilter = QStringLiteral("CSV(*.csv);;%1;;所有文件(*.*)").arg(kChirpFilter);
-const QString kExportCsv = QStringLiteral("导出信道表(CSV)");
-const QString kImportCsv = QStringLiteral("导入信道表(CSV)");
-const QString kOpenBackup = QStringLiteral("打开备份");
+const char* const kCsvExportFilter =
+    QT_TRANSLATE_NOOP("kv::mainFrm", "CSV(*.csv);;%1;;所有文件(*.*)");  // %1: kChirpFilter
+const char* const kExportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导出信道表(CSV)");
+const char* const kImportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导入信道表(CSV)");
+const char* const kOpenBackup = QT_TRANSLATE_NOOP("kv::mainFrm", "打开备份");
 const int kEditorTimerMs = 1000;
+
+// A cell the CSV import refused, as the file's words name it ("row 2, column rx_freq: "480"
+// lies outside …"), in the window's: the row, the grid's column caption and why, as typing the
+// value says it ("第2行 接收频率：请在正确的频率范围输入"). Other errors stay as they are.
+QString importErrorText(const QString& error, const QString& bandText) {
+  static const QRegularExpression cell(QStringLiteral("^row (\\d+), column (\\w+): \"(.*)\" "));
+  const QRegularExpressionMatch m = cell.match(error);
+  for (int column = kRxFreq; m.hasMatch() && column <= kTxPower; ++column) {
+    if (channelFieldKey(column) != m.captured(2)) continue;
+    const QString value = m.captured(3);
+    return QCoreApplication::translate("kv::mainFrm", "第%1行 %2：%3")
+        .arg(m.captured(1), columnCaption(column),
+             refusalMessage(enterCellValue(column, value, bandText).refusal, value));
+  }
+  return error;
+}
 
 void rememberFolderOf(const QString& path) {
   UserSettings().setLastFolder(QFileInfo(path).absolutePath());
@@ -102,14 +124,16 @@ void mainFrm::buildMenus() {
     std::function<void()> run;
   };
   const auto addMenu = [this](const char* name, const char* caption, const QList<Item>& items) {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+    QMenu* menu = menuBar()->addMenu(QString());
+    setTranslatedText(menu->menuAction(), metaObject()->className(), caption);
     menu->setObjectName(QString::fromLatin1(name));
     for (const Item& item : items) {
       if (!item.caption) {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+      QAction* action = menu->addAction(QString());
+      setTranslatedText(action, metaObject()->className(), item.caption);
       action->setObjectName(QString::fromLatin1(item.name));
       action->setShortcut(item.shortcut);
       if (item.run) connect(action, &QAction::triggered, this, item.run);
@@ -118,34 +142,35 @@ void mainFrm::buildMenus() {
   };
   const auto command = [this](Command c) { return [this, c] { runCommand(c); }; };
 
-  QMenu* file =
-      addMenu("mnuFile", "文件(&F)",
-              {{"mnuOpen", "打开(&O)", QKeySequence("Ctrl+O"), [this] { openFile(); }},
-               {"mnuOpenBackup", "打开备份…", {}, [this] { openBackup(); }},
-               {"mnuSave", "另存(&S)", QKeySequence("Ctrl+S"), [this] { saveFile(); }},
-               {nullptr, nullptr, {}, {}},
-               {"mnuExportCsv", "导出信道表(CSV)…", {}, [this] { exportCsv(); }},
-               {"mnuImportCsv", "导入信道表(CSV)…", {}, [this] { importCsv(); }},
-               {nullptr, nullptr, {}, {}},
-               {"mnuPreview", "打印(&P)", QKeySequence("Ctrl+P"), command(Command::Print)}});
+  QMenu* file = addMenu(
+      "mnuFile", QT_TR_NOOP("文件(&F)"),
+      {{"mnuOpen", QT_TR_NOOP("打开(&O)"), QKeySequence("Ctrl+O"), [this] { openFile(); }},
+       {"mnuOpenBackup", QT_TR_NOOP("打开备份…"), {}, [this] { openBackup(); }},
+       {"mnuSave", QT_TR_NOOP("另存(&S)"), QKeySequence("Ctrl+S"), [this] { saveFile(); }},
+       {nullptr, nullptr, {}, {}},
+       {"mnuExportCsv", QT_TR_NOOP("导出信道表(CSV)…"), {}, [this] { exportCsv(); }},
+       {"mnuImportCsv", QT_TR_NOOP("导入信道表(CSV)…"), {}, [this] { importCsv(); }},
+       {nullptr, nullptr, {}, {}},
+       {"mnuPreview", QT_TR_NOOP("打印(&P)"), QKeySequence("Ctrl+P"), command(Command::Print)}});
   QAction* beforeExit = file->addSeparator();
   recentFiles_ = new RecentFiles(file, beforeExit, this);
   connect(recentFiles_, &RecentFiles::openRequested, this, &mainFrm::openPath);
-  QAction* exit =
-      file->addAction(QStringLiteral("退出(&X)"), QKeySequence("Ctrl+X"), this, &QWidget::close);
+  QAction* exit = file->addAction(QString(), QKeySequence("Ctrl+X"), this, &QWidget::close);
+  setTranslatedText(exit, metaObject()->className(), QT_TR_NOOP("退出(&X)"));
   exit->setObjectName(QStringLiteral("mnuExit"));
 
-  QMenu* program =
-      addMenu("mnuProgram", "编程(&P)",
-              {{"mnuRead", "读频(&R)", QKeySequence("Ctrl+R"), command(Command::Read)},
-               {"mnuWrite", "写频(&W)", QKeySequence("Ctrl+W"), command(Command::Write)},
-               {"mnuFleetWrite", "批量写频…", {}, command(Command::FleetWrite)},
-               {"mnuCompare", "与对讲机比较", {}, command(Command::Compare)},
-               {nullptr, nullptr, {}, {}}});
+  QMenu* program = addMenu(
+      "mnuProgram", QT_TR_NOOP("编程(&P)"),
+      {{"mnuRead", QT_TR_NOOP("读频(&R)"), QKeySequence("Ctrl+R"), command(Command::Read)},
+       {"mnuWrite", QT_TR_NOOP("写频(&W)"), QKeySequence("Ctrl+W"), command(Command::Write)},
+       {"mnuFleetWrite", QT_TR_NOOP("批量写频…"), {}, command(Command::FleetWrite)},
+       {"mnuCompare", QT_TR_NOOP("与对讲机比较"), {}, command(Command::Compare)},
+       {nullptr, nullptr, {}, {}}});
   // What a write does besides writing, kept in the user's settings.
-  const auto addCheck = [program](const char* name, const char* caption, bool on,
-                                  void (UserSettings::*store)(bool)) {
-    QAction* action = program->addAction(QString::fromUtf8(caption));
+  const auto addCheck = [this, program](const char* name, const char* caption, bool on,
+                                        void (UserSettings::*store)(bool)) {
+    QAction* action = program->addAction(QString());
+    setTranslatedText(action, metaObject()->className(), caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(true);
     action->setChecked(on);
@@ -155,11 +180,12 @@ void mainFrm::buildMenus() {
     });
   };
   const UserSettings settings;
-  addCheck("mnuReadFirst", "写频前先备份", settings.readFirst(), &UserSettings::setReadFirst);
-  addCheck("mnuVerify", "写频后校验", settings.verifyAfterWrite(),
+  addCheck("mnuReadFirst", QT_TR_NOOP("写频前先备份"), settings.readFirst(),
+           &UserSettings::setReadFirst);
+  addCheck("mnuVerify", QT_TR_NOOP("写频后校验"), settings.verifyAfterWrite(),
            &UserSettings::setVerifyAfterWrite);
-  QMenu* edit =
-      addMenu("mnuEditor", "编辑(&E)", {{"mnuTune", "调整模式(&T)", {}, command(Command::Tune)}});
+  QMenu* edit = addMenu("mnuEditor", QT_TR_NOOP("编辑(&E)"),
+                        {{"mnuTune", QT_TR_NOOP("调整模式(&T)"), {}, command(Command::Tune)}});
   QAction* tune = edit->actions().constFirst();
   for (QAction* action : editCommands_->menuActions()) {
     if (action)
@@ -168,11 +194,12 @@ void mainFrm::buildMenus() {
       edit->insertSeparator(tune);
   }
   edit->insertSeparator(tune);
-  addMenu("mnuCom", "端口选择(&C)", {{"mnuPort", "选择端口(&P)", {}, command(Command::Port)}});
-  addMenu("mnuHelp", "帮助(&H)",
-          {{"mnuIndex", "帮助(&I)...", {}, command(Command::Help)},
+  addMenu("mnuCom", QT_TR_NOOP("端口选择(&C)"),
+          {{"mnuPort", QT_TR_NOOP("选择端口(&P)"), {}, command(Command::Port)}});
+  addMenu("mnuHelp", QT_TR_NOOP("帮助(&H)"),
+          {{"mnuIndex", QT_TR_NOOP("帮助(&I)..."), {}, command(Command::Help)},
            {nullptr, nullptr, {}, {}},
-           {"mnuAbout", "关于(&A)", {}, command(Command::About)}});
+           {"mnuAbout", QT_TR_NOOP("关于(&A)"), {}, command(Command::About)}});
 }
 
 void mainFrm::buildToolBar() {
@@ -185,14 +212,14 @@ void mainFrm::buildToolBar() {
     const char* caption;
     const char* key;
     const char* icon;
-  } buttons[] = {{"打开", "Open", ":/toolbar/open.png"},
-                 {"另存", "Save", ":/toolbar/save.png"},
-                 {"打印", "Print", ":/toolbar/print.png"},
-                 {"读频", "Read", ":/toolbar/read.png"},
-                 {"写频", "Write", ":/toolbar/write.png"}};
+  } buttons[] = {{QT_TR_NOOP("打开"), "Open", ":/toolbar/open.png"},
+                 {QT_TR_NOOP("另存"), "Save", ":/toolbar/save.png"},
+                 {QT_TR_NOOP("打印"), "Print", ":/toolbar/print.png"},
+                 {QT_TR_NOOP("读频"), "Read", ":/toolbar/read.png"},
+                 {QT_TR_NOOP("写频"), "Write", ":/toolbar/write.png"}};
   for (const auto& b : buttons) {
-    QAction* action =
-        bar->addAction(QIcon(QString::fromLatin1(b.icon)), QString::fromUtf8(b.caption));
+    QAction* action = bar->addAction(QIcon(QString::fromLatin1(b.icon)), QString());
+    setTranslatedText(action, metaObject()->className(), b.caption);
     action->setObjectName(QStringLiteral("tb%1").arg(QLatin1String(b.key)));
     action->setData(QString::fromLatin1(b.key));
     connect(action, &QAction::triggered, this, [this, action] { toolbarTriggered(action); });
@@ -221,8 +248,7 @@ void mainFrm::setCommand(Command command, std::function<void()> handler) {
 void mainFrm::runCommand(Command command) {
   const auto& handler = commands_.at(size_t(command));
   if (!handler) {
-    prompts::message(this, QStringLiteral("此功能暂未提供"), QStringLiteral("提示"),
-                     prompts::Icon::Information);
+    prompts::message(this, tr("此功能暂未提供"), tr("提示"), prompts::Icon::Information);
     return;
   }
   // A read replaces the document; a write and the report send or show it as it stands.
@@ -290,7 +316,7 @@ bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, bool a
   // Signalling bytes that name no code load as another code, or none, and would be saved
   // differently: never silently.
   if (!result.unknownSignals.isEmpty())
-    prompts::message(this, unknownSignalsText(result.unknownSignals), QStringLiteral("提示"),
+    prompts::message(this, unknownSignalsText(result.unknownSignals), tr("提示"),
                      prompts::Icon::Information);
   return true;
 }
@@ -301,7 +327,7 @@ void mainFrm::openFile() {
   // Asked before the dialog, as a user expects: the choice of a file comes after the choice
   // about the changes.
   if (!maySaveChanges()) return;
-  if (const QString path = prompts::openFileName(this, kFilter, dialogStart(QString()));
+  if (const QString path = prompts::openFileName(this, tr(kFilter), dialogStart(QString()));
       !path.isEmpty())
     openChpFile(path);
 }
@@ -312,7 +338,7 @@ void mainFrm::openBackup() {
   if (!maySaveChanges()) return;
   const QString folder = backupFolder();
   QDir().mkpath(folder);
-  if (const QString path = prompts::openFileName(this, kFilter, folder, kOpenBackup);
+  if (const QString path = prompts::openFileName(this, tr(kFilter), folder, tr(kOpenBackup));
       !path.isEmpty())
     loadFile(path);
 }
@@ -326,15 +352,15 @@ bool mainFrm::openChpFile(const QString& path) {
 bool mainFrm::saveFile() {
   if (!grid_->checkEditedCell()) return false;
   const QString path =
-      prompts::saveFileName(this, kFilter, dialogStart(QFileInfo(currentFile_).fileName()));
+      prompts::saveFileName(this, tr(kFilter), dialogStart(QFileInfo(currentFile_).fileName()));
   if (path.isEmpty()) return false;
   if (const auto error = saveChpFile(path, data())) {
-    prompts::message(this, error->description, QStringLiteral("错误"), prompts::Icon::Critical);
+    prompts::message(this, error->description, tr("错误"), prompts::Icon::Critical);
     return false;
   }
   document_->markSaved();
   setCurrentFile(path);
-  prompts::message(this, QStringLiteral("保存成功"), QString(), prompts::Icon::None);
+  prompts::message(this, tr("保存成功"), QString(), prompts::Icon::None);
   return true;
 }
 
@@ -344,18 +370,18 @@ void mainFrm::exportCsv() {
                            ? QString()
                            : QFileInfo(currentFile_).completeBaseName() + QStringLiteral(".csv");
   QString form;
-  const QString path =
-      prompts::saveFileName(this, kCsvExportFilter, dialogStart(name), kExportCsv, &form);
+  const QString path = prompts::saveFileName(this, tr(kCsvExportFilter).arg(kChirpFilter),
+                                             dialogStart(name), tr(kExportCsv), &form);
   if (path.isEmpty()) return;
   const bool chirp = form == kChirpFilter;
   if (const auto error = writeFileAtomically(path, chirp ? toChirpCsv(data()) : toCsv(data()))) {
-    prompts::message(this, *error, QStringLiteral("错误"), prompts::Icon::Critical);
+    prompts::message(this, *error, tr("错误"), prompts::Icon::Critical);
     return;
   }
   rememberFolderOf(path);
   // What the form could not carry is said with the success, in the same box.
   const QStringList notes = chirp ? chirpExportNotes(data()) : QStringList();
-  prompts::message(this, (QStringList{QStringLiteral("导出成功")} + notes).join('\n'), QString(),
+  prompts::message(this, (QStringList{tr("导出成功")} + notes).join('\n'), QString(),
                    notes.isEmpty() ? prompts::Icon::None : prompts::Icon::Information);
 }
 
@@ -364,26 +390,25 @@ void mainFrm::importCsv() {
   // model's band refuses is not loaded at all. An import edits the current document, as a
   // paste does: one step, and the current file stays.
   if (!grid_->checkEditedCell()) return;
-  const QString path = prompts::openFileName(this, kCsvFilter, dialogStart(QString()), kImportCsv);
+  const QString path =
+      prompts::openFileName(this, tr(kCsvFilter), dialogStart(QString()), tr(kImportCsv));
   if (path.isEmpty()) return;
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
   const CsvResult csv = !input.ok()               ? CsvResult{}
                         : isChirpCsv(input.bytes) ? fromChirpCsv(input.bytes, data(), bands_)
                                                   : fromCsv(input.bytes, data(), bands_);
-  const QString error = input.ok() ? csv.error : input.reason;
+  const QString error = input.ok() ? importErrorText(csv.error, bandLabelText()) : input.reason;
   if (!error.isEmpty()) {
-    prompts::message(this,
-                     QStringLiteral("无法导入“%1”，信道表没有改变：\n%2")
-                         .arg(QDir::toNativeSeparators(path), error),
-                     QStringLiteral("错误"), prompts::Icon::Critical);
+    prompts::message(
+        this, tr("无法导入“%1”，信道表没有改变：\n%2").arg(QDir::toNativeSeparators(path), error),
+        tr("错误"), prompts::Icon::Critical);
     return;
   }
   rememberFolderOf(path);
   grid_->hideEditors();
   document_->change(csv.data);
   if (!csv.notes.isEmpty())
-    prompts::message(this, csv.notes.join('\n'), QStringLiteral("提示"),
-                     prompts::Icon::Information);
+    prompts::message(this, csv.notes.join('\n'), tr("提示"), prompts::Icon::Information);
 }
 
 QString mainFrm::dialogStart(const QString& name) const {
@@ -404,8 +429,8 @@ void mainFrm::setCurrentFile(const QString& path) {
 
 bool mainFrm::maySaveChanges() {
   if (!isModified() || changesDiscarded_) return true;
-  switch (prompts::question(this, QStringLiteral("数据已修改，是否保存？"), QStringLiteral("提示"),
-                            prompts::Icon::Question)) {
+  switch (
+      prompts::question(this, tr("数据已修改，是否保存？"), tr("提示"), prompts::Icon::Question)) {
     case prompts::Answer::Yes:
       return saveFile();
     case prompts::Answer::No:
@@ -418,7 +443,7 @@ bool mainFrm::maySaveChanges() {
 
 void mainFrm::updateCaption() {
   // The one place the caption is made.
-  QString caption = kCaption;
+  QString caption = tr(kCaption);
   if (!currentFile_.isEmpty())
     caption += QStringLiteral("- ") + QFileInfo(currentFile_).fileName() +
                (isModified() ? QStringLiteral(" ") + kModifiedMark : QString());
@@ -436,6 +461,16 @@ void mainFrm::activate() {
   selectModel(data().settings.model);
   gridResetOnModelChange_ = true;
   timer_->start();
+}
+
+void mainFrm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    retranslateActions(this);
+    updateCaption();
+    // The longer texts of a language need more room once every part has taken them.
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(sizeHint())); });
+  }
+  QMainWindow::changeEvent(event);
 }
 
 bool mainFrm::event(QEvent* event) {
@@ -458,11 +493,11 @@ void mainFrm::showEvent(QShowEvent* event) {
 }
 
 void mainFrm::reportReplacedBands() {
-  QString text = QStringLiteral("设置文件“%1”中以下频段无效，本次运行改用 %2：")
+  QString text = tr("设置文件“%1”中以下频段无效，本次运行改用 %2：")
                      .arg(QDir::toNativeSeparators(settingsPath_), fallbackBandText());
   for (const ReplacedBand& bad : replacedBands_)
     text += QStringLiteral("\n%1=%2").arg(bad.key, bad.text);
-  prompts::message(this, text, QStringLiteral("提示"), prompts::Icon::Warning);
+  prompts::message(this, text, tr("提示"), prompts::Icon::Warning);
 }
 
 void mainFrm::focusWindowChanged(QWindow* window) {

@@ -59,9 +59,9 @@ void RecentFiles::picked(const QAction* entry) {
     emit openRequested(path);
     return;
   }
-  const QString question = QStringLiteral("找不到文件“%1”。\n是否将它从最近使用的文件中删除？")
-                               .arg(QDir::toNativeSeparators(path));
-  if (prompts::message(window_, question, QStringLiteral("提示"), prompts::Icon::Question,
+  const QString question =
+      tr("找不到文件“%1”。\n是否将它从最近使用的文件中删除？").arg(QDir::toNativeSeparators(path));
+  if (prompts::message(window_, question, tr("提示"), prompts::Icon::Question,
                        prompts::Buttons::OkCancel)) {
     UserSettings().removeRecentFile(path);
     update();

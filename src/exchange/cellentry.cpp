@@ -1,7 +1,10 @@
 #include "exchange/cellentry.h"
 
+#include <QCoreApplication>
+
 #include "model/radiodata.h"
 #include "model/radiomodel.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 namespace {
@@ -16,19 +19,26 @@ struct RefusalWords {
   const char* english;  // %1: the model's band
 };
 constexpr RefusalWords kRefusalWords[] = {
-    {Refusal::NotANumber, "“%1”不是频率", "is not a frequency in MHz"},
-    {Refusal::OutOfRange, "请在正确的频率范围输入", "lies outside the model's band %1"},
-    {Refusal::OffRaster, "输入的频率需为6.25K或5K的整数", "is not on the 6.25 kHz or 5 kHz raster"},
-    {Refusal::NoBand, "当前机型没有频段，无法检查频率",
+    {Refusal::NotANumber, QT_TRANSLATE_NOOP("kv::CellEntry", "“%1”不是频率"),
+     "is not a frequency in MHz"},
+    {Refusal::OutOfRange, QT_TRANSLATE_NOOP("kv::CellEntry", "请在正确的频率范围输入"),
+     "lies outside the model's band %1"},
+    {Refusal::OffRaster, QT_TRANSLATE_NOOP("kv::CellEntry", "输入的频率需为6.25K或5K的整数"),
+     "is not on the 6.25 kHz or 5 kHz raster"},
+    {Refusal::NoBand, QT_TRANSLATE_NOOP("kv::CellEntry", "当前机型没有频段，无法检查频率"),
      "cannot be checked: the model has no band in the settings file"},
-    {Refusal::NotInList, "“%1”不在可选列表中", "is not one of the editor's choices"},
+    {Refusal::NotInList, QT_TRANSLATE_NOOP("kv::CellEntry", "“%1”不在可选列表中"),
+     "is not one of the editor's choices"},
 };
 
 // One of the refusal's texts with `argument` in it.
 QString refusalWords(Refusal refusal, const char* RefusalWords::*text, const QString& argument) {
   for (const RefusalWords& words : kRefusalWords) {
     if (words.refusal != refusal) continue;
-    const QString filled = QString::fromUtf8(words.*text);
+    // The editor's words are in the current language; the files' stay English.
+    const QString filled = text == &RefusalWords::editor
+                               ? QCoreApplication::translate("kv::CellEntry", words.*text)
+                               : QString::fromUtf8(words.*text);
     return filled.contains(QLatin1String("%1")) ? filled.arg(argument) : filled;
   }
   return QString();  // Refusal::None
@@ -57,8 +67,8 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
   if (trimmed.isEmpty()) return {QString(), Refusal::None};
   if (trimmed.compare(kOff, Qt::CaseInsensitive) == 0) return {kOff, Refusal::None};
   if (column == kRxFreq || column == kTxFreq) return frequencyEntry(trimmed, bandText);
-  for (const QString& entry : cellOptions(column))
-    if (entry.compare(trimmed, Qt::CaseInsensitive) == 0) return {entry, Refusal::None};
+  if (const QString entry = valueNamed(trimmed, cellOptions(column)); !entry.isEmpty())
+    return {entry, Refusal::None};
   return {trimmed, Refusal::NotInList};
 }
 

@@ -17,7 +17,8 @@ struct CellEntry {
 
 // `column` is a grid column 1..7; `bandText` the model's band, which a frequency must lie in,
 // on the 6.25 kHz or 5 kHz raster. An empty value, or "OFF", is an unprogrammed cell in every
-// column; other list texts are matched without regard to letter case.
+// column; other list values are matched by themselves or their English texts ("No" for "否"),
+// without regard to letter case.
 CellEntry enterCellValue(int column, const QString& value, const QString& bandText);
 
 // Why a value offered to a cell was refused, as the editor says it: for a frequency the

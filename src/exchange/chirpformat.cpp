@@ -1,5 +1,6 @@
 #include "exchange/chirpformat.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -358,8 +359,8 @@ QStringList chirpExportNotes(const RadioData& data) {
     if (isSet(data.cell(n, kRxFreq)) && data.cell(n, kBusyLock) == busyLockOptions()[0])
       locked << QString::number(n);
   if (locked.isEmpty()) return {};
-  return {
-      QStringLiteral("繁忙锁定不能写入CHIRP CSV：信道%1").arg(locked.join(QStringLiteral("、")))};
+  return {QCoreApplication::translate("kv::ChirpFormat", "繁忙锁定不能写入CHIRP CSV：信道%1")
+              .arg(locked.join(QStringLiteral("、")))};
 }
 
 CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
@@ -401,8 +402,12 @@ CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands
     if (!channel) return {{}, reader.error, {}};
     r.data.channels[located ? rows[k]["Location"].toInt() - 1 : k] = *channel;
   }
-  if (ignored > 0) r.notes << QStringLiteral("超出16个信道的%1行已忽略").arg(ignored);
-  if (dropsTexts) r.notes << QStringLiteral("信道名称、跳过和备注不会写入对讲机，已忽略");
+  if (ignored > 0)
+    r.notes
+        << QCoreApplication::translate("kv::ChirpFormat", "超出16个信道的%1行已忽略").arg(ignored);
+  if (dropsTexts)
+    r.notes << QCoreApplication::translate("kv::ChirpFormat",
+                                           "信道名称、跳过和备注不会写入对讲机，已忽略");
   return r;
 }
 

@@ -7,6 +7,7 @@
 #include "exchange/cellentry.h"
 #include "exchange/fields.h"
 #include "model/radiomodel.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 namespace {
@@ -90,7 +91,9 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
   }
   for (const SettingField& k : settingFields()) {
     const QJsonValue v = settings.value(QLatin1String(k.key));
-    const int index = v.isString() ? k.options().indexOf(v.toString()) : -1;
+    // A value or its English text ("On" for "打开"), as the window's lists take them.
+    const int index =
+        v.isString() ? k.options().indexOf(valueNamed(v.toString(), k.options())) : -1;
     if (index < 0) {
       r.error = QStringLiteral("settings: \"%1\" must be one of: %2")
                     .arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));

@@ -1,5 +1,6 @@
 #include "image/backups.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -53,7 +54,8 @@ Backup BackupStore::keep(const QByteArray& image, const QString& direction, cons
   Backup backup;
   const QDir dir(folder_);
   if (!dir.mkpath(QStringLiteral("."))) {
-    backup.error = QStringLiteral("无法创建文件夹“%1”").arg(QDir::toNativeSeparators(folder_));
+    backup.error = QCoreApplication::translate("kv::Backups", "无法创建文件夹“%1”")
+                       .arg(QDir::toNativeSeparators(folder_));
     return backup;
   }
   const QString stem = QStringLiteral("%1-%2-%3%4")
@@ -66,7 +68,8 @@ Backup BackupStore::keep(const QByteArray& image, const QString& direction, cons
   prune(name);
   // Another program pruning the same folder may have taken it.
   if (!QFileInfo::exists(path)) {
-    backup.error = QStringLiteral("备份“%1”写入后已不存在").arg(QDir::toNativeSeparators(path));
+    backup.error = QCoreApplication::translate("kv::Backups", "备份“%1”写入后已不存在")
+                       .arg(QDir::toNativeSeparators(path));
     return backup;
   }
   backup.path = path;

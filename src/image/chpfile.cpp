@@ -1,10 +1,13 @@
 #include "image/chpfile.h"
 
+#include <QCoreApplication>
+
 #include "image/atomicfile.h"
 #include "image/boundedreader.h"
 #include "image/memoryimage.h"
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 namespace {
@@ -26,19 +29,22 @@ class LoadFailure {
     QString base;
     switch (number) {
       case kPastEnd:
-        base = QStringLiteral("输入超出文件尾");
+        base = QCoreApplication::translate("kv::ChpFile", "输入超出文件尾");
         break;
       case kSubscript:
-        base = QStringLiteral("下标越界");
+        base = QCoreApplication::translate("kv::ChpFile", "下标越界");
         break;
       case kTypeMismatch:
-        base = QStringLiteral("类型不匹配");
+        base = QCoreApplication::translate("kv::ChpFile", "类型不匹配");
         break;
       default:
-        base = QStringLiteral("无效的属性值");
+        base = QCoreApplication::translate("kv::ChpFile", "无效的属性值");
         break;
     }
-    return QStringLiteral("%1（第%2行%3）").arg(base).arg(line).arg(what);
+    return QCoreApplication::translate("kv::ChpFile", "%1（第%2行%3）")
+        .arg(base)
+        .arg(line)
+        .arg(what);
   }
 };
 
@@ -85,13 +91,17 @@ class LineReader {
 
   QStringView token(int i) const {
     if (i >= tokens_.size())
-      throw LoadFailure(kSubscript, QStringLiteral("，缺少第%1项").arg(i + 1), line_);
+      throw LoadFailure(
+          kSubscript, QCoreApplication::translate("kv::ChpFile", "，缺少第%1项").arg(i + 1), line_);
     return tokens_[i];
   }
 
   int hex(int i) const {
     const auto v = hexTextToInt(token(i));
-    if (!v) throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(token(i)), line_);
+    if (!v)
+      throw LoadFailure(kTypeMismatch,
+                        QCoreApplication::translate("kv::ChpFile", "，“%1”不是数字").arg(token(i)),
+                        line_);
     return *v;
   }
 
@@ -124,7 +134,9 @@ void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
   for (int i = 0; i < 2; ++i) {
     const auto digit = hexTextToInt(flagsToken.mid(i, 1));
     if (!digit)
-      throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(flagsToken), in.line());
+      throw LoadFailure(
+          kTypeMismatch,
+          QCoreApplication::translate("kv::ChpFile", "，“%1”不是数字").arg(flagsToken), in.line());
     flags = flags * 16 + *digit;
   }
   data.settings.monitor = (flags >> 7) & 1;
@@ -140,7 +152,9 @@ void readSettings(LineReader& in, RadioData& data, bool& modelFound) {
   bool ok = false;
   const int squelch = in.token(10).toInt(&ok, 10);
   if (!ok)
-    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(in.token(10)), in.line());
+    throw LoadFailure(
+        kTypeMismatch,
+        QCoreApplication::translate("kv::ChpFile", "，“%1”不是数字").arg(in.token(10)), in.line());
   checkIndex(squelch, squelchOptions().size(), in);
   data.settings.squelch = squelch;
 
@@ -179,7 +193,9 @@ void readSignal(const LineReader& in, int first, RadioData& data, int channel, i
   const QStringView number = in.token(first + 1);
   const auto text = decodeSignal(type, number);
   if (!text)
-    throw LoadFailure(kTypeMismatch, QStringLiteral("，“%1”不是数字").arg(number), in.line());
+    throw LoadFailure(kTypeMismatch,
+                      QCoreApplication::translate("kv::ChpFile", "，“%1”不是数字").arg(number),
+                      in.line());
   data.cell(channel, column) = *text;
   if (!namesOwnCode(type, *hexTextToInt(number)))
     unknown.append({channel, column,
@@ -214,12 +230,16 @@ LoadResult loadChpFile(const QString& path, RadioData& data) {
     case BoundedRead::Status::NotFound:
       return {LoadStatus::NotFound, {}};
     case BoundedRead::Status::TooLarge:
-      return {LoadStatus::Failed, {kSubscript, QStringLiteral("文件过大，不是信道文件")}};
+      return {LoadStatus::Failed,
+              {kSubscript, QCoreApplication::translate("kv::ChpFile", "文件过大，不是信道文件")}};
     case BoundedRead::Status::IsDirectory:
-      return {LoadStatus::Failed, {kFileAccess, QStringLiteral("无法打开文件：这是一个文件夹")}};
+      return {LoadStatus::Failed,
+              {kFileAccess,
+               QCoreApplication::translate("kv::ChpFile", "无法打开文件：这是一个文件夹")}};
     case BoundedRead::Status::Failed:
       return {LoadStatus::Failed,
-              {kFileAccess, QStringLiteral("无法打开文件：%1").arg(input.reason)}};
+              {kFileAccess,
+               QCoreApplication::translate("kv::ChpFile", "无法打开文件：%1").arg(input.reason)}};
   }
   return loadChpText(input.bytes, data);
 }
@@ -238,12 +258,13 @@ LoadResult loadChpText(const QByteArray& text, RadioData& data) {
 }
 
 QString unknownSignalsText(const QList<UnknownSignal>& pairs) {
-  QString text = QStringLiteral("以下信令字节无法识别：");
+  QString text = QCoreApplication::translate("kv::ChpFile", "以下信令字节无法识别：");
   for (const UnknownSignal& p : pairs)
-    text += QStringLiteral("\n信道%1 %2 %3 → %4")
+    text += QCoreApplication::translate("kv::ChpFile", "\n信道%1 %2 %3 → %4")
                 .arg(p.channel)
-                .arg(columnHeadings()[p.column], p.bytes,
-                     p.readAs.isEmpty() ? QStringLiteral("（空）") : p.readAs);
+                .arg(columnCaption(p.column), p.bytes,
+                     p.readAs.isEmpty() ? QCoreApplication::translate("kv::ChpFile", "（空）")
+                                        : p.readAs);
   return text;
 }
 
@@ -325,7 +346,9 @@ std::optional<Failure> saveChpFile(const QString& path, const RadioData& data) {
   const EncodedImage image = encodeImage(data);
   if (!image.ok()) return Failure{kTypeMismatch, image.error->description()};
   if (const auto failure = writeFileAtomically(path, chpText(image.bytes)))
-    return Failure{kFileAccess, QStringLiteral("无法保存文件“%1”：%2").arg(path, *failure)};
+    return Failure{
+        kFileAccess,
+        QCoreApplication::translate("kv::ChpFile", "无法保存文件“%1”：%2").arg(path, *failure)};
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "image/inifile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include "image/atomicfile.h"
@@ -38,7 +39,7 @@ FileText readText(const QString& path) {
   if (input.status == BoundedRead::Status::NotFound) return {IniText(), std::nullopt};
   if (!input.ok())
     return {IniText(), input.status == BoundedRead::Status::TooLarge
-                           ? QStringLiteral("文件过大，不是设置文件")
+                           ? QCoreApplication::translate("kv::IniFile", "文件过大，不是设置文件")
                            : input.reason};
   return {IniText(std::move(input.bytes)), std::nullopt};
 }

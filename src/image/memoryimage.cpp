@@ -1,7 +1,10 @@
 #include "image/memoryimage.h"
 
+#include <QCoreApplication>
+
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 
@@ -22,9 +25,9 @@ void appendHexToken(QByteArray& text, int byte) {
 }
 
 QString EncodeError::description() const {
-  return QStringLiteral("信道%1的%2“%3”无法写入")
+  return QCoreApplication::translate("kv::MemoryImage", "信道%1的%2“%3”无法写入")
       .arg(channel)
-      .arg(columnHeadings().at(column), text);
+      .arg(columnCaption(column), text);
 }
 
 std::optional<QByteArray> encodeFrequency(const QString& text) {

@@ -1,5 +1,7 @@
 #include "link/linkengine.h"
 
+#include <QCoreApplication>
+
 #include "image/atomicfile.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
@@ -84,7 +86,8 @@ void LinkEngine::startTimer1() {
 
 void LinkEngine::tickTimer1() {
   if (!timer1On_ || clock_.nowMs() < timer1Due_) return;
-  observer_.message(linktext::kNoAnswer, linktext::kNoAnswerTitle, MessageIcon::Information);
+  observer_.message(linktext::shown(linktext::kNoAnswer), linktext::shown(linktext::kNoAnswerTitle),
+                    MessageIcon::Information);
   timer1On_ = false;
   timedOut_ = true;
 }
@@ -181,7 +184,7 @@ bool LinkEngine::waitForAck() {
   } while (r.isEmpty());
   const bool ack = r.acknowledges();
   if (!ack) {
-    observer_.message(linktext::kCommError, QString(), MessageIcon::None);
+    observer_.message(linktext::shown(linktext::kCommError), QString(), MessageIcon::None);
     text1_.clear();
     port_.close();
   }
@@ -192,7 +195,7 @@ bool LinkEngine::waitForAck() {
 }
 
 bool LinkEngine::SentFromPc(const RadioData& data) {
-  observer_.setCaption(linktext::kConnecting);
+  observer_.setCaption(linktext::shown(linktext::kConnecting));
   // The whole image is built before the first byte goes out, so a cell that cannot be
   // encoded never leaves a radio half-written.
   const EncodedImage image = encodeImage(data);
@@ -222,7 +225,7 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
   text1_.clear();
   stopTimer1();
   pump(false);
-  observer_.setCaption(linktext::kWriting);
+  observer_.setCaption(linktext::shown(linktext::kWriting));
 
   // A write stops at its first failure: a rejected function block has closed the port, and
   // the channel phase would only add the closed port's error to the message already shown.
@@ -240,8 +243,11 @@ bool LinkEngine::sendFunctionBlocks(const QByteArray& image) {
   const auto failed = [&] {
     if (pendingFailure_) {
       const Failure failure = takePendingFailure();
-      observer_.message(QStringLiteral("错误号：%1%2").arg(failure.number).arg(failure.description),
-                        QStringLiteral("错误"), MessageIcon::Exclamation);
+      observer_.message(QCoreApplication::translate("kv::LinkEngine", "错误号：%1%2")
+                            .arg(failure.number)
+                            .arg(failure.description),
+                        QCoreApplication::translate("kv::LinkEngine", "错误"),
+                        MessageIcon::Exclamation);
       port_.close();
     }
     return false;
@@ -274,14 +280,14 @@ bool LinkEngine::sendChannelBlocks(const QByteArray& image) {
 }
 
 bool LinkEngine::receivedFromChip(const QString& scratchPath, const Loader& load) {
-  observer_.setCaption(linktext::kConnecting);
+  observer_.setCaption(linktext::shown(linktext::kConnecting));
   pump(false);
   text1_.clear();
   if (!linkHandshake(true)) return false;
   text1_.clear();
   if (!send(QByteArray(1, kReadMode))) return false;
   if (!waitForAck()) return false;
-  observer_.setCaption(linktext::kReading);
+  observer_.setCaption(linktext::shown(linktext::kReading));
   const bool complete = readBlocks(scratchPath);
   pump(false);
   // A read stopped during the blocks still loads the lines it stored.
@@ -323,7 +329,8 @@ bool LinkEngine::readBlocks(const QString& scratchPath) {
     if (!scratchPath.isEmpty()) {
       if (const auto failure = appendToFile(scratchPath, line)) {
         pendingFailure_ = {errnum::kFileAccess,
-                           QStringLiteral("无法写入文件“%1”：%2").arg(scratchPath, *failure)};
+                           QCoreApplication::translate("kv::LinkEngine", "无法写入文件“%1”：%2")
+                               .arg(scratchPath, *failure)};
         return reportPendingFailure();
       }
     }
@@ -350,7 +357,7 @@ bool LinkEngine::runGuarded(const std::function<bool()>& transfer, const QString
   // window's own message.
   if (pendingFailure_) {
     pendingFailure_.reset();
-    observer_.message(failure, linktext::kPrompt, MessageIcon::Critical);
+    observer_.message(failure, linktext::shown(linktext::kPrompt), MessageIcon::Critical);
   } else {
     observer_.setProgress(kFullBar);
   }
@@ -359,11 +366,12 @@ bool LinkEngine::runGuarded(const std::function<bool()>& transfer, const QString
 }
 
 bool LinkEngine::runWrite(const RadioData& data) {
-  return runGuarded([&] { return SentFromPc(data); }, linktext::kWriteFailed);
+  return runGuarded([&] { return SentFromPc(data); }, linktext::shown(linktext::kWriteFailed));
 }
 
 bool LinkEngine::runRead(const QString& scratchPath, const Loader& load) {
-  return runGuarded([&] { return receivedFromChip(scratchPath, load); }, linktext::kReadFailed);
+  return runGuarded([&] { return receivedFromChip(scratchPath, load); },
+                    linktext::shown(linktext::kReadFailed));
 }
 
 }  // namespace kv

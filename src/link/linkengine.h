@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -26,15 +28,25 @@ struct LinkOptions {
 
 // Captions and messages of the radio link.
 namespace linktext {
-inline const QString kConnecting = QStringLiteral("正在连接对讲机。。。");
-inline const QString kWriting = QStringLiteral("正在向对讲机写入数据。。。");
-inline const QString kReading = QStringLiteral("正在从对讲机读取数据。。。");
-inline const QString kNoAnswer = QStringLiteral("通信端口没有响应，请确保连接正确和电源打开");
-inline const QString kNoAnswerTitle = QStringLiteral("信息提示");
-inline const QString kCommError = QStringLiteral("通信错误");
-inline const QString kWriteFailed = QStringLiteral("写频错误，请重新写频");
-inline const QString kReadFailed = QStringLiteral("读频错误，请重新读频");
-inline const QString kPrompt = QStringLiteral("提示");
+inline const QString kConnecting =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "正在连接对讲机。。。"));
+inline const QString kWriting =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "正在向对讲机写入数据。。。"));
+inline const QString kReading =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "正在从对讲机读取数据。。。"));
+inline const QString kNoAnswer =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "通信端口没有响应，请确保连接正确和电源打开"));
+inline const QString kNoAnswerTitle = QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "信息提示"));
+inline const QString kCommError = QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "通信错误"));
+inline const QString kWriteFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "写频错误，请重新写频"));
+inline const QString kReadFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "读频错误，请重新读频"));
+inline const QString kPrompt = QStringLiteral(QT_TRANSLATE_NOOP("kv::linktext", "提示"));
+// One of the texts above in the current language.
+inline QString shown(const QString& text) {
+  return QCoreApplication::translate("kv::linktext", text.toUtf8().constData());
+}
 }  // namespace linktext
 
 // One read or write transfer over an open port. Synchronous: every wait blocks on the port

@@ -1,5 +1,7 @@
 #include "link/radiojob.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 #include "exchange/fields.h"
@@ -54,22 +56,25 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   int step = 0;
   const auto startStep = [&](const QString& name) {
     if (steps > 1)
-      recorder_->setStep(QStringLiteral("步骤 %1/%2：%3").arg(++step).arg(steps).arg(name));
+      recorder_->setStep(QCoreApplication::translate("kv::RadioJob", "步骤 %1/%2：%3")
+                             .arg(++step)
+                             .arg(steps)
+                             .arg(name));
   };
 
   if (checks.readFirst) {
-    startStep(jobtext::kStepReadFirst);
-    const auto before = readRadio(outcome, jobtext::kReadFirstFailed);
+    startStep(jobtext::shown(jobtext::kStepReadFirst));
+    const auto before = readRadio(outcome, jobtext::shown(jobtext::kReadFirstFailed));
     if (!before) return outcome;
     // That backup is the option's whole point: without it the radio is not written.
     if (const auto error = keep(*before, QStringLiteral("before"))) {
       outcome.summary = outcome.report =
-          QStringLiteral("%1：%2").arg(jobtext::kReadFirstFailed, *error);
+          QStringLiteral("%1：%2").arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
       return outcome;
     }
   }
 
-  startStep(jobtext::kStepWrite);
+  startStep(jobtext::shown(jobtext::kStepWrite));
   bool blocksSent = false;
   const bool written = transfer(outcome, QString(), [&](LinkEngine& engine) {
     const bool ok = engine.runWrite(data);
@@ -79,23 +84,24 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   if (!written) {
     if (blocksSent) {
       outcome.writeUnfinished = true;
-      outcome.summary += jobtext::kMaybeMixed;
+      outcome.summary += jobtext::shown(jobtext::kMaybeMixed);
     }
     return outcome;
   }
   keepOrWarn(outcome, sent.bytes, QStringLiteral("write"));
   if (!checks.verify) {
     outcome.ok = true;
-    outcome.summary = jobtext::kWritten;
+    outcome.summary = jobtext::shown(jobtext::kWritten);
     return outcome;
   }
 
-  startStep(jobtext::kStepVerify);
-  const auto back = readRadio(outcome, jobtext::kReadBackFailed);
+  startStep(jobtext::shown(jobtext::kStepVerify));
+  const auto back = readRadio(outcome, jobtext::shown(jobtext::kReadBackFailed));
   if (!back) return outcome;
   outcome.differences = verifyDifferences(sent.bytes, *back);
   outcome.ok = outcome.differences.isEmpty();
-  outcome.summary = outcome.report = outcome.ok ? jobtext::kVerified : jobtext::kDiffers;
+  outcome.summary = outcome.report =
+      outcome.ok ? jobtext::shown(jobtext::kVerified) : jobtext::shown(jobtext::kDiffers);
   // A radio that holds what was sent is in the write's backup already; one that holds
   // something else is kept as it is.
   if (!outcome.ok) keepOrWarn(outcome, *back, QStringLiteral("read"));
@@ -163,12 +169,12 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
   outcome.cancelled = recorder_->cancelled();
   const QString why = recorder_->takeLast();
   if (outcome.cancelled) {
-    outcome.summary = jobtext::kCancelled;
+    outcome.summary = jobtext::shown(jobtext::kCancelled);
     return;
   }
   outcome.report = context;
   if (context.isEmpty())
-    outcome.summary = why.isEmpty() ? jobtext::kFailed : why;
+    outcome.summary = why.isEmpty() ? jobtext::shown(jobtext::kFailed) : why;
   else
     outcome.summary = why.isEmpty() ? context : QStringLiteral("%1：%2").arg(context, why);
 }
@@ -181,7 +187,7 @@ std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& di
 // The backups of a read or a write only help to undo a mistake: one not kept is a warning.
 void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
   if (const auto error = keep(image, direction))
-    outcome.backupWarnings << jobtext::kBackupFailed.arg(*error);
+    outcome.backupWarnings << jobtext::shown(jobtext::kBackupFailed).arg(*error);
 }
 
 QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack) {

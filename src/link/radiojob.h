@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -19,21 +21,31 @@ struct WriteChecks {
 
 // The words of a job on one radio.
 namespace jobtext {
-inline const QString kWritten = QStringLiteral("写入成功");
-inline const QString kVerified = QStringLiteral("写频并校验成功");
-inline const QString kDiffers = QStringLiteral("校验失败，对讲机中的数据与写入的不同");
-inline const QString kReadFirstFailed = QStringLiteral("写频前备份没有完成，没有写入");
+inline const QString kWritten = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入成功"));
+inline const QString kVerified = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写频并校验成功"));
+inline const QString kDiffers =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "校验失败，对讲机中的数据与写入的不同"));
+inline const QString kReadFirstFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写频前备份没有完成，没有写入"));
 // After a write that began sending blocks and did not finish.
-inline const QString kMaybeMixed = QStringLiteral("（对讲机中可能是新旧混杂的数据，请重新写频）");
-inline const QString kCancelledMidWrite =
-    QStringLiteral("写频没有完成，对讲机中可能是新旧混杂的数据，请重新写频。");
-inline const QString kReadBackFailed = QStringLiteral("写入完成，但读回校验没有完成");
-inline const QString kCancelled = QStringLiteral("已取消");
-inline const QString kFailed = QStringLiteral("传输失败");
-inline const QString kBackupFailed = QStringLiteral("无法保存备份：%1");
-inline const QString kStepReadFirst = QStringLiteral("写频前备份");
-inline const QString kStepWrite = QStringLiteral("写频");
-inline const QString kStepVerify = QStringLiteral("读回校验");
+inline const QString kMaybeMixed = QStringLiteral(
+    QT_TRANSLATE_NOOP("kv::jobtext", "（对讲机中可能是新旧混杂的数据，请重新写频）"));
+inline const QString kCancelledMidWrite = QStringLiteral(
+    QT_TRANSLATE_NOOP("kv::jobtext", "写频没有完成，对讲机中可能是新旧混杂的数据，请重新写频。"));
+inline const QString kReadBackFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入完成，但读回校验没有完成"));
+inline const QString kCancelled = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "已取消"));
+inline const QString kFailed = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "传输失败"));
+inline const QString kBackupFailed =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "无法保存备份：%1"));
+inline const QString kStepReadFirst =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写频前备份"));
+inline const QString kStepWrite = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写频"));
+inline const QString kStepVerify = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "读回校验"));
+// One of the texts above in the current language.
+inline QString shown(const QString& text) {
+  return QCoreApplication::translate("kv::jobtext", text.toUtf8().constData());
+}
 }  // namespace jobtext
 
 // How a job on one radio ended.

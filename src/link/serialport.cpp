@@ -1,9 +1,12 @@
 #include "link/serialport.h"
 
+#include <QCoreApplication>
+
 namespace kv {
 
 Failure portNotOpen() {
-  return {errnum::kPortNotOpen, QStringLiteral("只有当端口打开时操作才有效")};
+  return {errnum::kPortNotOpen,
+          QCoreApplication::translate("kv::SerialPort", "只有当端口打开时操作才有效")};
 }
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "link/systemserialport.h"
 
+#include <QCoreApplication>
+
 #include "link/portlist.h"
 
 namespace kv {
@@ -27,10 +29,14 @@ std::optional<Failure> SystemSerialPort::open(const QString& device) {
     if (error == QSerialPort::PermissionError) {
       // A port the user may not open says what mends it; a busy or locked one does not.
       if (const auto denied = portAccessFailure(device)) return *denied;
-      return Failure{errnum::kPortBusy,
-                     QStringLiteral("端口“%1”已被占用或无权使用（%2）").arg(device, reason)};
+      return Failure{
+          errnum::kPortBusy,
+          QCoreApplication::translate("kv::SystemSerialPort", "端口“%1”已被占用或无权使用（%2）")
+              .arg(device, reason)};
     }
-    return Failure{errnum::kPortIo, QStringLiteral("无法打开端口“%1”：%2").arg(device, reason)};
+    return Failure{errnum::kPortIo,
+                   QCoreApplication::translate("kv::SystemSerialPort", "无法打开端口“%1”：%2")
+                       .arg(device, reason)};
   }
   // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
   // not need them, so a refusal does not stop the transfer.
@@ -53,7 +59,9 @@ std::optional<Failure> SystemSerialPort::write(const QByteArray& bytes) {
   bool ok = port_.write(bytes) == bytes.size();
   while (ok && port_.bytesToWrite() > 0) ok = port_.waitForBytesWritten(kWriteTimeoutMs);
   if (ok) return std::nullopt;
-  const Failure error{errnum::kPortIo, QStringLiteral("端口写入失败：%1").arg(port_.errorString())};
+  const Failure error{errnum::kPortIo,
+                      QCoreApplication::translate("kv::SystemSerialPort", "端口写入失败：%1")
+                          .arg(port_.errorString())};
   closeIfLineLost();
   return error;
 }

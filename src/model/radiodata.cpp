@@ -1,17 +1,29 @@
 #include "model/radiodata.h"
 
+#include <QCoreApplication>
+
 #include "model/signalcodes.h"
 
 namespace kv {
 
 QStringList columnHeadings() {
-  return {"信道", "接收频率", "发射频率", "接收信令", "发射信令", "繁忙锁定", "宽/窄", "发射功率"};
+  return {
+      QT_TRANSLATE_NOOP("kv::Columns", "信道"),     QT_TRANSLATE_NOOP("kv::Columns", "接收频率"),
+      QT_TRANSLATE_NOOP("kv::Columns", "发射频率"), QT_TRANSLATE_NOOP("kv::Columns", "接收信令"),
+      QT_TRANSLATE_NOOP("kv::Columns", "发射信令"), QT_TRANSLATE_NOOP("kv::Columns", "繁忙锁定"),
+      QT_TRANSLATE_NOOP("kv::Columns", "宽/窄"),    QT_TRANSLATE_NOOP("kv::Columns", "发射功率")};
 }
-QStringList busyLockOptions() { return {"是", "否"}; }
-QStringList bandwidthOptions() { return {"宽", "窄"}; }
+QStringList busyLockOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "是"), QT_TRANSLATE_NOOP("kv::Values", "否")};
+}
+QStringList bandwidthOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "宽"), QT_TRANSLATE_NOOP("kv::Values", "窄")};
+}
 // The lists a load consults for every channel are made once.
 QStringList txPowerOptions() {
-  static const QStringList items{"高", "中", "低"};
+  static const QStringList items{QT_TRANSLATE_NOOP("kv::Values", "高"),
+                                 QT_TRANSLATE_NOOP("kv::Values", "中"),
+                                 QT_TRANSLATE_NOOP("kv::Values", "低")};
   return items;
 }
 
@@ -29,11 +41,15 @@ QStringList cellOptions(int column) {
   }
 }
 
-QStringList monitorOptions() { return {"打开", "关闭"}; }
-QStringList powerSaveOptions() { return {"有效", "无效"}; }
+QStringList monitorOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "打开"), QT_TRANSLATE_NOOP("kv::Values", "关闭")};
+}
+QStringList powerSaveOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "有效"), QT_TRANSLATE_NOOP("kv::Values", "无效")};
+}
 QStringList txTimeoutOptions() {
   static const QStringList items = [] {
-    QStringList list{"关闭"};
+    QStringList list{QT_TRANSLATE_NOOP("kv::Values", "关闭")};
     for (int s = 30; s <= 300; s += 30) list << QStringLiteral("%1s").arg(s);
     return list;
   }();
@@ -47,8 +63,13 @@ QStringList squelchOptions() {
   }();
   return items;
 }
-QStringList scanOptions() { return {"有效", "无效"}; }
-QStringList voiceOptions() { return {"关", "中文", "英文"}; }
+QStringList scanOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "有效"), QT_TRANSLATE_NOOP("kv::Values", "无效")};
+}
+QStringList voiceOptions() {
+  return {QT_TRANSLATE_NOOP("kv::Values", "关"), QT_TRANSLATE_NOOP("kv::Values", "中文"),
+          QT_TRANSLATE_NOOP("kv::Values", "英文")};
+}
 QStringList powerTrimOptions() {
   QStringList items;
   for (int i = -5; i <= 5; ++i) items << QString::number(i);

@@ -33,8 +33,11 @@ void runPrintPreview(QWidget* parent, const RadioData& data, const QString& band
   QCoreApplication::processEvents();
   installHooks();
   if (!writeSettingsReport(data, bandText)) {
-    prompts::message(parent, QStringLiteral("无法写入打印文件：%1").arg(scriptFilePath()),
-                     QStringLiteral("提示"), prompts::Icon::Information);
+    prompts::message(parent,
+                     QCoreApplication::translate("kv::PrintPreview", "无法写入打印文件：%1")
+                         .arg(scriptFilePath()),
+                     QCoreApplication::translate("kv::PrintPreview", "提示"),
+                     prompts::Icon::Information);
     return;
   }
   auto* window = new PrnPrv(parent);

@@ -60,18 +60,15 @@ PrnPrv::PrnPrv(QWidget* parent) : QWidget(parent, Qt::Window) {
                        const std::function<void()>& action) {
     bar->addWidget(addButton(index, caption, tip, previewIcon(pic), action));
   };
-  add(0, QStringLiteral("恢复"), QStringLiteral("refresh (CR)"), PreviewPicture::Refresh,
+  add(0, tr("恢复"), QStringLiteral("refresh (CR)"), PreviewPicture::Refresh,
       [this] { MostraPagina(); });
-  add(1, QStringLiteral("放大"), QStringLiteral("zoom in (+)"), PreviewPicture::ZoomIn,
-      [this] { step(1); });
-  add(2, QStringLiteral("缩小"), QStringLiteral("zoom out (-)"), PreviewPicture::ZoomOut,
-      [this] { step(-1); });
-  add(4, QStringLiteral("打印"), QStringLiteral("select printer"), PreviewPicture::Print,
+  add(1, tr("放大"), QStringLiteral("zoom in (+)"), PreviewPicture::ZoomIn, [this] { step(1); });
+  add(2, tr("缩小"), QStringLiteral("zoom out (-)"), PreviewPicture::ZoomOut, [this] { step(-1); });
+  add(4, tr("打印"), QStringLiteral("select printer"), PreviewPicture::Print,
       [this] { printScript(); });
   add(5, QStringLiteral("PDF"), QStringLiteral("export to PDF"), PreviewPicture::Pdf,
       [this] { exportToPdf(); });
-  add(10, QStringLiteral("退出"), QStringLiteral("close"), PreviewPicture::Close,
-      [this] { close(); });
+  add(10, tr("退出"), QStringLiteral("close"), PreviewPicture::Close, [this] { close(); });
   cmd_[0]->setShortcut(Qt::Key_Return);
   cmd_[1]->setShortcut(Qt::Key_Plus);
   cmd_[2]->setShortcut(Qt::Key_Minus);
@@ -208,7 +205,7 @@ void PrnPrv::exportToPdf() {
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
   const WaitCursor wait;
   if (!exportPdf(path)) {
-    prompts::message(this, QStringLiteral("无法写入文件：%1").arg(path), QStringLiteral("提示"),
+    prompts::message(this, tr("无法写入文件：%1").arg(path), tr("提示"),
                      prompts::Icon::Information);
   }
 }

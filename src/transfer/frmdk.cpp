@@ -30,12 +30,12 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
     : QDialog(parent),
       group_(new QButtonGroup(this)),
       lstPorts_(new QTreeWidget(this)),
-      cmdQD_(new QPushButton(QStringLiteral("确定"), this)),
+      cmdQD_(new QPushButton(tr("确定"), this)),
       relistTimer_(new QTimer(this)),
       ports_(listPorts()),
       choice_(current) {
   setObjectName(QStringLiteral("frmDK"));
-  setWindowTitle(QStringLiteral("端口选择"));
+  setWindowTitle(tr("端口选择"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(20, 16, 20, 12);
   layout->setSpacing(6);
@@ -48,15 +48,14 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
     optDK_[i] = button;
   }
 
-  auto* other = new QLabel(QStringLiteral("其他端口"), this);
+  auto* other = new QLabel(tr("其他端口"), this);
   other->setBuddy(lstPorts_);
   layout->addSpacing(8);
   layout->addWidget(other);
   lstPorts_->setObjectName(QStringLiteral("lstPorts"));
   lstPorts_->setRootIsDecorated(false);
   lstPorts_->setAllColumnsShowFocus(true);
-  lstPorts_->setHeaderLabels({QStringLiteral("设备"), QStringLiteral("描述"),
-                              QStringLiteral("制造商"), QStringLiteral("USB ID")});
+  lstPorts_->setHeaderLabels({tr("设备"), tr("描述"), tr("制造商"), QStringLiteral("USB ID")});
   lstPorts_->setAlternatingRowColors(true);
   lstPorts_->setMinimumSize(560, 150);
   connect(lstPorts_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
@@ -129,8 +128,8 @@ void frmDK::choose(int index) {
 }
 
 void frmDK::confirm() {
-  prompts::message(this, QStringLiteral("端口转换成COM%1").arg(choice_.index + 1),
-                   QStringLiteral("提示"), prompts::Icon::Information);
+  prompts::message(this, tr("端口转换成COM%1").arg(choice_.index + 1), tr("提示"),
+                   prompts::Icon::Information);
   accept();
 }
 

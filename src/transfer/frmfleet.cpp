@@ -66,19 +66,18 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
     : QDialog(parent),
       checkedData_(std::move(checkedData)),
       lstPorts_(new QTreeWidget(this)),
-      chkReadFirst_(new QCheckBox(QStringLiteral("写频前先备份"), this)),
-      chkVerify_(new QCheckBox(QStringLiteral("写频后校验"), this)),
-      cmdStart_(new QPushButton(QStringLiteral("开始"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("取消"), this)) {
+      chkReadFirst_(new QCheckBox(tr("写频前先备份"), this)),
+      chkVerify_(new QCheckBox(tr("写频后校验"), this)),
+      cmdStart_(new QPushButton(tr("开始"), this)),
+      cmdCancel_(new QPushButton(tr("取消"), this)) {
   setObjectName(QStringLiteral("frmFleet"));
-  setWindowTitle(QStringLiteral("批量写频"));
+  setWindowTitle(tr("批量写频"));
   lstPorts_->setObjectName(QStringLiteral("lstPorts"));
   lstPorts_->setRootIsDecorated(false);
   lstPorts_->setSelectionMode(QAbstractItemView::NoSelection);
   lstPorts_->setFocusPolicy(Qt::NoFocus);
-  lstPorts_->setHeaderLabels({QStringLiteral("设备"), QStringLiteral("描述"),
-                              QStringLiteral("USB ID"), QStringLiteral("进度"),
-                              QStringLiteral("结果")});
+  lstPorts_->setHeaderLabels(
+      {tr("设备"), tr("描述"), QStringLiteral("USB ID"), tr("进度"), tr("结果")});
 
   const QList<PortInfo> ports = listPorts();
   const QList<int> remembered = UserSettings().fleetPorts(ports);
@@ -106,9 +105,10 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   lstPorts_->setColumnWidth(kProgress, 160);
   // The result column holds a failure part way through a write (a rarer, longer one shows in
   // full in its tool tip); the list shows every column and up to eight ports before it scrolls.
-  lstPorts_->setColumnWidth(
-      kResult, fontMetrics().horizontalAdvance(linktext::kCommError + jobtext::kMaybeMixed) +
-                   2 * kColumnGap);
+  lstPorts_->setColumnWidth(kResult,
+                            fontMetrics().horizontalAdvance(linktext::shown(linktext::kCommError) +
+                                                            jobtext::shown(jobtext::kMaybeMixed)) +
+                                2 * kColumnGap);
   const int frame = 2 * lstPorts_->frameWidth();
   int width = frame + lstPorts_->verticalScrollBar()->sizeHint().width();
   for (int column = kDevice; column <= kResult; ++column) width += lstPorts_->columnWidth(column);
@@ -168,8 +168,8 @@ void frmFleet::reject() {
     return;
   }
   if (cancelled_) return;  // asked and confirmed already; the lines are ending
-  if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"),
-                        prompts::Icon::None, prompts::Buttons::OkCancel))
+  if (!prompts::message(this, tr("确定要取消吗"), tr("提示"), prompts::Icon::None,
+                        prompts::Buttons::OkCancel))
     return;
   if (!running_) return;  // every line ended while the question was open
   cancelled_ = true;
@@ -234,7 +234,9 @@ void frmFleet::showOutcomes() {
     // A backup not kept is worth a word beside the result; the fields that differ are many.
     const QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
     item->setText(kResult, text);
-    item->setToolTip(kResult, (QStringList{text} + outcome.differences).join('\n'));
+    QStringList tip{text};
+    for (const QString& line : outcome.differences) tip << differenceText(line);
+    item->setToolTip(kResult, tip.join('\n'));
     item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
   }
   setIdle(true);

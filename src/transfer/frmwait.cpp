@@ -14,13 +14,13 @@ namespace {
 
 constexpr int kStartDelayMs = 500;
 constexpr int kFullBar = 128;
-const QString kDone = QStringLiteral("确定");
+const char* const kDone = QT_TRANSLATE_NOOP("kv::frmWAIT", "确定");
 
 }  // namespace
 
 frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmWAIT"));
-  setWindowTitle(QStringLiteral("正在向对讲机读取数据。。。"));
+  setWindowTitle(tr("正在向对讲机读取数据。。。"));
   setModal(true);
   bar_ = new QProgressBar(this);
   bar_->setObjectName(QStringLiteral("pgbCount"));
@@ -28,7 +28,7 @@ frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   bar_->setValue(0);
   bar_->setTextVisible(false);
   bar_->setMinimumHeight(29);
-  cancel_ = new QPushButton(QStringLiteral("取消"), this);
+  cancel_ = new QPushButton(tr("取消"), this);
   cancel_->setObjectName(QStringLiteral("cmdCancel"));
   cancel_->setMinimumWidth(70);
   connect(cancel_, &QPushButton::clicked, this, &frmWAIT::cancelClicked);
@@ -66,19 +66,19 @@ void frmWAIT::setStep(const QString& step) {
 void frmWAIT::finish() {
   finished_ = true;
   bar_->setValue(kFullBar);
-  cancel_->setText(kDone);
+  cancel_->setText(tr(kDone));
   accept();
 }
 
 void frmWAIT::reject() { cancelClicked(); }
 
 void frmWAIT::cancelClicked() {
-  if (cancel_->text() == kDone) {
+  if (cancel_->text() == tr(kDone)) {
     accept();
     return;
   }
-  if (!prompts::message(this, QStringLiteral("确定要取消吗"), QStringLiteral("提示"),
-                        prompts::Icon::None, prompts::Buttons::OkCancel))
+  if (!prompts::message(this, tr("确定要取消吗"), tr("提示"), prompts::Icon::None,
+                        prompts::Buttons::OkCancel))
     return;
   if (finished_) return;  // the transfer ended while the question was open
   goOn_ = false;

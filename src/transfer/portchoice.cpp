@@ -1,5 +1,6 @@
 #include "transfer/portchoice.h"
 
+#include <QCoreApplication>
 #include <QStatusBar>
 
 #include "link/portlist.h"
@@ -38,7 +39,7 @@ QString currentPortText() {
   const QList<PortInfo> ports = listPorts();
   const auto place = chosen().placeIn(ports);
   const QString name = QStringLiteral("COM%1").arg(place.value_or(chosen().index) + 1);
-  if (!place) return QStringLiteral("%1：没有此端口").arg(name);
+  if (!place) return QCoreApplication::translate("kv::PortChoice", "%1：没有此端口").arg(name);
   const QString& device = ports[*place].device;
   return device == name ? name : QStringLiteral("%1：%2").arg(name, device);
 }
@@ -48,7 +49,9 @@ std::variant<QString, Failure> currentPortDevice() {
   if (const auto place = chosen().placeIn(ports)) return ports[*place].device;
   // A chosen port that is not plugged in now is named by where it was last seen.
   if (!chosen().identity.isEmpty()) return portNotFound(chosen().device);
-  return Failure{errnum::kPortNotFound, QStringLiteral("没有端口COM%1").arg(chosen().index + 1)};
+  return Failure{
+      errnum::kPortNotFound,
+      QCoreApplication::translate("kv::PortChoice", "没有端口COM%1").arg(chosen().index + 1)};
 }
 
 }  // namespace kv

@@ -1,14 +1,18 @@
 #include "transfer/transfercommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QMainWindow>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 
+#include "exchange/fields.h"
 #include "image/backups.h"
 #include "image/memoryimage.h"
+#include "model/valuetexts.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
@@ -33,6 +37,23 @@ void reportError(QWidget* parent, const Failure& error) {
                    prompts::Icon::Information);
 }
 
+}  // namespace
+
+QString differenceText(const QString& line) {
+  static const QRegularExpression channelLine(
+      QStringLiteral("^channel (\\d+) (\\w+): (.*) -> (.*)$"));
+  const QRegularExpressionMatch m = channelLine.match(line);
+  if (!m.hasMatch()) return line;
+  for (int column = kRxFreq; column <= kTxPower; ++column)
+    if (channelFieldKey(column) == m.captured(2))
+      return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
+          .arg(m.captured(1), columnCaption(column), valueText(m.captured(3)),
+               valueText(m.captured(4)));
+  return line;
+}
+
+namespace {
+
 // A verify's differences are listed in full by kvprog-cli; a message box shows the first ones.
 constexpr int kDifferencesShown = 20;
 
@@ -43,22 +64,29 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
   if (!outcome.report.isEmpty()) {
     QString text = outcome.report;
     if (!outcome.differences.isEmpty()) {
-      text += QStringLiteral("：\n\n") + outcome.differences.mid(0, kDifferencesShown).join('\n');
+      QStringList shown;
+      for (const QString& line : outcome.differences.mid(0, kDifferencesShown))
+        shown << differenceText(line);
+      text += QStringLiteral("：\n\n") + shown.join('\n');
       if (outcome.differences.size() > kDifferencesShown)
-        text += QStringLiteral("\n……另有 %1 处不同")
+        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
                     .arg(outcome.differences.size() - kDifferencesShown);
     }
-    prompts::message(parent, text, QStringLiteral("提示"),
+    prompts::message(parent, text, QCoreApplication::translate("kv::TransferCommands", "提示"),
                      outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
   }
   // A failed write has said so in its own message; a cancel says nothing of the radio.
   if (outcome.cancelled && outcome.writeUnfinished)
-    prompts::message(parent, jobtext::kCancelledMidWrite, QStringLiteral("提示"),
+    prompts::message(parent, jobtext::shown(jobtext::kCancelledMidWrite),
+                     QCoreApplication::translate("kv::TransferCommands", "提示"),
                      prompts::Icon::Warning);
   if (!scratchWarning.isEmpty())
-    prompts::message(parent, scratchWarning, QStringLiteral("提示"), prompts::Icon::Warning);
+    prompts::message(parent, scratchWarning,
+                     QCoreApplication::translate("kv::TransferCommands", "提示"),
+                     prompts::Icon::Warning);
   for (const QString& warning : outcome.backupWarnings)
-    prompts::message(parent, warning, QStringLiteral("提示"), prompts::Icon::Warning);
+    prompts::message(parent, warning, QCoreApplication::translate("kv::TransferCommands", "提示"),
+                     prompts::Icon::Warning);
 }
 
 // The main window's status bar shows the port; after a finished transfer it says so before
@@ -94,7 +122,10 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   // A scratch file that stays would have this read's lines appended to the last one's, and
   // the old data would load as if read from the radio.
   if (!write && QFile::exists(scratch) && !QFile::remove(scratch)) {
-    reportError(parent, {errnum::kFileAccess, QStringLiteral("无法删除文件“%1”").arg(scratch)});
+    reportError(
+        parent,
+        {errnum::kFileAccess,
+         QCoreApplication::translate("kv::TransferCommands", "无法删除文件“%1”").arg(scratch)});
     return std::nullopt;
   }
 
@@ -121,7 +152,8 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   reportOutcome(parent, outcome, job.scratchWarning());
   if (job.succeeded())
     showPortInStatusBar(parent,
-                        write ? QStringLiteral("写频成功：") : QStringLiteral("读频成功："));
+                        write ? QCoreApplication::translate("kv::TransferCommands", "写频成功：")
+                              : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
   return outcome;
 }
 
@@ -130,9 +162,10 @@ bool succeeded(const std::optional<JobOutcome>& outcome) { return outcome && out
 }  // namespace
 
 bool confirmWrite(QWidget* parent) {
-  return prompts::message(parent, QStringLiteral("确定要开始写频吗?"),
-                          QStringLiteral("写频进度显示"), prompts::Icon::None,
-                          prompts::Buttons::OkCancel);
+  return prompts::message(parent,
+                          QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?"),
+                          QCoreApplication::translate("kv::TransferCommands", "写频进度显示"),
+                          prompts::Icon::None, prompts::Buttons::OkCancel);
 }
 
 bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks) {
@@ -145,7 +178,9 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks)
 
 bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
                     const std::function<void(const QByteArray& lines)>& loadLines) {
-  if (!prompts::message(parent, QStringLiteral("确定要开始读频吗?"), QStringLiteral("读频进度显示"),
+  if (!prompts::message(parent,
+                        QCoreApplication::translate("kv::TransferCommands", "确定要开始读频吗?"),
+                        QCoreApplication::translate("kv::TransferCommands", "读频进度显示"),
                         prompts::Icon::None, prompts::Buttons::OkCancel))
     return false;
   TransferJob::Request request;
@@ -168,8 +203,10 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
     if (!outcome.ok || outcome.readImage.size() != kImageSize) return;
     outcome.differences = verifyDifferences(window.bytes, outcome.readImage);
     outcome.ok = outcome.differences.isEmpty();
-    outcome.report = outcome.ok ? QStringLiteral("对讲机中的数据与当前数据相同")
-                                : QStringLiteral("对讲机中的数据与当前数据不同");
+    outcome.report =
+        outcome.ok
+            ? QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据相同")
+            : QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据不同");
   }));
 }
 

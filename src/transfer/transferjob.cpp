@@ -86,7 +86,7 @@ void TransferJob::loadReceived() {
   // Nothing came, so nothing loads; a read that only looks has nowhere to load to.
   if (lines.isEmpty() || request_.scratchPath.isEmpty()) return;
   if (const auto error = writeFileAtomically(request_.scratchPath, lines)) {
-    scratchWarning_ = QStringLiteral("数据已读入，但无法保存临时文件“%1”：%2")
+    scratchWarning_ = tr("数据已读入，但无法保存临时文件“%1”：%2")
                           .arg(QDir::toNativeSeparators(request_.scratchPath), *error);
     if (request_.loadLines) callOnGui([this, lines] { request_.loadLines(lines); });
     return;

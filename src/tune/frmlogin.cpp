@@ -48,7 +48,7 @@ QPixmap padlockPicture() {
 
 frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmLogin"));
-  setWindowTitle(QStringLiteral("请输入进入调整模式的密码"));
+  setWindowTitle(tr("请输入进入调整模式的密码"));
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
   auto* picture = new QLabel(this);
@@ -61,10 +61,10 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   txtPassword_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
   txtPassword_->setMinimumWidth(180);
 
-  cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
+  cmdOK_ = new QPushButton(tr("确定"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
   cmdOK_->setDefault(true);
-  cmdCancel_ = new QPushButton(QStringLiteral("取消"), this);
+  cmdCancel_ = new QPushButton(tr("取消"), this);
   cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel_->setAutoDefault(false);
 
@@ -98,8 +98,7 @@ void frmLogin::cmdOK_Click() {
     accept();
     return;
   }
-  prompts::message(this, QStringLiteral("密码不正确，请重新输入"), QStringLiteral("错误"),
-                   prompts::Icon::Critical);
+  prompts::message(this, tr("密码不正确，请重新输入"), tr("错误"), prompts::Icon::Critical);
   if (attempt_ == kLastAttempt) {
     reject();
     return;

@@ -62,7 +62,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
                  IniFile& settings, QWidget* parent)
     : QDialog(parent), tune_(tune), bands_(bands), settings_(settings) {
   setObjectName(QStringLiteral("frmMODE"));
-  setWindowTitle(QStringLiteral("调整模式"));
+  setWindowTitle(tr("调整模式"));
   setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
   tremode_ = new QTreeWidget(this);
@@ -71,7 +71,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
   tremode_->setFixedWidth(160);
   tremode_->setMinimumHeight(220);
 
-  modelLabel_ = new QLabel(QStringLiteral("机型："), this);
+  modelLabel_ = new QLabel(tr("机型："), this);
   for (int i = 0; i < 2; ++i) {
     cboPCmodel_[i] = new QComboBox(this);
     cboPCmodel_[i]->setObjectName(QStringLiteral("cboPCmodel_%1").arg(i));
@@ -117,14 +117,11 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
 }
 
 void frmMODE::buildTree() {
-  auto* items = treeItem(QStringLiteral("调整项"), QStringLiteral("node1"), QString());
-  items->addChild(
-      treeItem(QStringLiteral("频率调整"), QStringLiteral("frequent"), QStringLiteral("1")));
-  items->addChild(
-      treeItem(QStringLiteral("功率调整"), QStringLiteral("power"), QStringLiteral("2")));
+  auto* items = treeItem(tr("调整项"), QStringLiteral("node1"), QString());
+  items->addChild(treeItem(tr("频率调整"), QStringLiteral("frequent"), QStringLiteral("1")));
+  items->addChild(treeItem(tr("功率调整"), QStringLiteral("power"), QStringLiteral("2")));
   tremode_->addTopLevelItem(items);
-  tremode_->addTopLevelItem(
-      treeItem(QStringLiteral("退出调整"), QStringLiteral("node2"), QStringLiteral("3")));
+  tremode_->addTopLevelItem(treeItem(tr("退出调整"), QStringLiteral("node2"), QStringLiteral("3")));
   items->setExpanded(true);
 }
 
@@ -133,7 +130,7 @@ QWidget* frmMODE::buildCrystalFrame() {
   frame->setObjectName(QStringLiteral("fraJT"));
   frame->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(frame);
-  row->addWidget(new QLabel(QStringLiteral("晶体："), frame));
+  row->addWidget(new QLabel(tr("晶体："), frame));
   row->addWidget(radio(QStringLiteral("13MHz "), QStringLiteral("optJT_0"), 0, optJT_, frame));
   row->addWidget(radio(QStringLiteral("14.4MHz"), QStringLiteral("optJT_1"), 1, optJT_, frame));
   row->addStretch();
@@ -157,9 +154,7 @@ void frmMODE::layOut() {
     labelWidth = std::max(labelWidth, label->sizeHint().width());
     return label;
   };
-  const auto caption = [this](const char* text) {
-    return new QLabel(QString::fromUtf8(text), this);
-  };
+  const auto caption = [this](const char* text) { return new QLabel(tr(text), this); };
   const auto arrows = [this](QLineEdit* box, const QString& name) {
     box->setFixedWidth(64);
     auto* upDown = new UpDownArrows(box, kLowestMHz, kHighestMHz, this);
@@ -177,19 +172,21 @@ void frmMODE::layOut() {
 
   auto* upDown1 = arrows(Text1_, QStringLiteral("UpDown1"));
   auto* upDown2 = arrows(Text2_, QStringLiteral("UpDown2"));
-  auto* positive = radio(QStringLiteral("正"), QStringLiteral("Option1_0"), 0, Option1_, this);
-  auto* negative = radio(QStringLiteral("负"), QStringLiteral("Option1_1"), 1, Option1_, this);
-  frequencyPage_ << cboPCmodel_[0] << addRow(caption("高端频率(MHz)："), {Text1_, upDown1}, 0)
-                 << Text1_ << upDown1 << addRow(caption("低端频率(MHz)："), {Text2_, upDown2}, 0)
-                 << Text2_ << upDown2 << addRow(caption("中频："), {positive, negative}, 12)
-                 << positive << negative;
+  auto* positive = radio(tr("正"), QStringLiteral("Option1_0"), 0, Option1_, this);
+  auto* negative = radio(tr("负"), QStringLiteral("Option1_1"), 1, Option1_, this);
+  frequencyPage_ << cboPCmodel_[0]
+                 << addRow(caption(QT_TR_NOOP("高端频率(MHz)：")), {Text1_, upDown1}, 0) << Text1_
+                 << upDown1 << addRow(caption(QT_TR_NOOP("低端频率(MHz)：")), {Text2_, upDown2}, 0)
+                 << Text2_ << upDown2
+                 << addRow(caption(QT_TR_NOOP("中频：")), {positive, negative}, 12) << positive
+                 << negative;
   QWidget* crystal = buildCrystalFrame();
   grid->addWidget(crystal, grid->rowCount(), 0, 1, 2);
   frequencyPage_ << crystal;
 
   cboFrequent_->setMinimumWidth(90);
-  powerPage_ << cboPCmodel_[1] << addRow(caption("频率："), {freQuent_}, 0) << freQuent_
-             << addRow(caption("功率调整："), {cboFrequent_}, 0) << cboFrequent_;
+  powerPage_ << cboPCmodel_[1] << addRow(caption(QT_TR_NOOP("频率：")), {freQuent_}, 0) << freQuent_
+             << addRow(caption(QT_TR_NOOP("功率调整：")), {cboFrequent_}, 0) << cboFrequent_;
 
   // The field column stays put when the pages, with captions of other widths, switch.
   grid->setColumnMinimumWidth(0, std::max(labelWidth, modelLabel_->sizeHint().width()));
@@ -230,7 +227,7 @@ void frmMODE::cboPCmodel_Click(int position) {
 
 void frmMODE::boxChanged(QLineEdit* box) {
   if (isNumber(box->text())) return;
-  prompts::message(this, QStringLiteral("请输入数字"), QString(), prompts::Icon::None);
+  prompts::message(this, tr("请输入数字"), QString(), prompts::Icon::None);
   // Emptying is the answer to the bad text, not a new edit to complain about.
   const QSignalBlocker quiet(box);
   box->clear();
@@ -250,8 +247,7 @@ bool frmMODE::commit(bool store) {
   if (position >= 0 && !Text1_->text().isEmpty() && !Text2_->text().isEmpty()) {
     band = bandTextFromLimits(Text2_->text(), Text1_->text());
     if (!band && store) {
-      prompts::message(this, QStringLiteral("请输入正确的频段"), QStringLiteral("错误"),
-                       prompts::Icon::Critical);
+      prompts::message(this, tr("请输入正确的频段"), tr("错误"), prompts::Icon::Critical);
       return false;
     }
   }
@@ -263,9 +259,9 @@ bool frmMODE::commit(bool store) {
       // The band stays in use for this run even when the file cannot take it.
       if (const auto failure = writeBand(settings_, position, *band))
         prompts::message(this,
-                         QStringLiteral("频段未能保存到文件“%1”：%2")
+                         tr("频段未能保存到文件“%1”：%2")
                              .arg(QDir::toNativeSeparators(settings_.path()), *failure),
-                         QStringLiteral("错误"), prompts::Icon::Critical);
+                         tr("错误"), prompts::Icon::Critical);
     }
   }
   tune_.sPower = trimPosition();

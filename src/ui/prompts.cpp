@@ -64,8 +64,10 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   const QString caption = boxTitle(title);
   if (test().on) return testAnswer({text, caption, icon, buttons}) == Answer::Yes;
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-  if (buttons == Buttons::OkCancel) box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  QPushButton* ok =
+      box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
+  if (buttons == Buttons::OkCancel)
+    box.addButton(QCoreApplication::translate("kv::prompts", "取消"), QMessageBox::RejectRole);
   box.setDefaultButton(ok);
   box.exec();
   return box.clickedButton() == ok;
@@ -76,25 +78,32 @@ Answer question(QWidget* parent, const QString& text, const QString& title, Icon
   const QString caption = boxTitle(title);
   if (test().on) return testAnswer({text, caption, icon, buttons});
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+  QPushButton* yes =
+      box.addButton(QCoreApplication::translate("kv::prompts", "是"), QMessageBox::YesRole);
+  QPushButton* no =
+      box.addButton(QCoreApplication::translate("kv::prompts", "否"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(buttons == Buttons::YesNo
                           ? no
-                          : box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+                          : box.addButton(QCoreApplication::translate("kv::prompts", "取消"),
+                                          QMessageBox::RejectRole));
   box.exec();
   if (box.clickedButton() == yes) return Answer::Yes;
   return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }
 
 QString openFileName(QWidget* parent, const QString& filter, const QString& start,
-                     const QString& title) {
+                     const QString& given) {
+  const QString title =
+      given.isEmpty() ? QCoreApplication::translate("kv::prompts", "打开") : given;
   if (test().on) return testFileName({title, start});
   return QFileDialog::getOpenFileName(parent, title, start, filter);
 }
 
 QString saveFileName(QWidget* parent, const QString& filter, const QString& start,
-                     const QString& title, QString* selectedFilter) {
+                     const QString& given, QString* selectedFilter) {
+  const QString title =
+      given.isEmpty() ? QCoreApplication::translate("kv::prompts", "另存") : given;
   if (selectedFilter && selectedFilter->isEmpty()) *selectedFilter = filter.section(";;", 0, 0);
   if (test().on) return testFileName({title, start}, selectedFilter);
   return QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);

@@ -34,13 +34,12 @@ Answer question(QWidget* parent, const QString& text, const QString& title, Icon
 
 // File dialogs; an empty text means the user cancelled. `filter` uses Qt's ";;" form; the
 // dialog starts at `start`, a folder or a file in it. The save dialog asks before replacing
-// an existing file.
+// an existing file. An empty title is "打开" or "另存" in the current language.
 QString openFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
-                     const QString& title = QStringLiteral("打开"));
+                     const QString& title = QString());
 // `selectedFilter`, when given, holds the file type the user chose (the first by default).
 QString saveFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
-                     const QString& title = QStringLiteral("另存"),
-                     QString* selectedFilter = nullptr);
+                     const QString& title = QString(), QString* selectedFilter = nullptr);
 
 // A file dialog as a test sees it.
 struct FileDialog {

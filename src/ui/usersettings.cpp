@@ -15,6 +15,7 @@ const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kReadFirst = QStringLiteral("write/readFirst");
 const QString kVerify = QStringLiteral("write/verify");
+const QString kLanguage = QStringLiteral("window/language");
 const int kRecentFileCount = 4;
 
 }  // namespace
@@ -91,5 +92,13 @@ void UserSettings::setReadFirst(bool on) { settings_.setValue(kReadFirst, on); }
 bool UserSettings::verifyAfterWrite() const { return settings_.value(kVerify, false).toBool(); }
 
 void UserSettings::setVerifyAfterWrite(bool on) { settings_.setValue(kVerify, on); }
+
+std::optional<Language> UserSettings::language() const {
+  return languageNamed(settings_.value(kLanguage).toString());
+}
+
+void UserSettings::setLanguage(Language language) {
+  settings_.setValue(kLanguage, languageCode(language));
+}
 
 }  // namespace kv

@@ -3,6 +3,9 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <optional>
+
+#include "image/programlanguage.h"
 #include "link/portlist.h"
 
 namespace kv {
@@ -43,6 +46,10 @@ class UserSettings {
   void setReadFirst(bool on);
   bool verifyAfterWrite() const;
   void setVerifyAfterWrite(bool on);
+
+  // The language chosen in 帮助 > 语言 / Language; none until the user chooses one.
+  std::optional<Language> language() const;
+  void setLanguage(Language language);
 
  private:
   mutable QSettings settings_;  // reading an array enters and leaves its group

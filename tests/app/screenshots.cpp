@@ -209,7 +209,8 @@ int main(int argc, char* argv[]) {
   });
   auto* tree = tune.findChild<QTreeWidget*>(QStringLiteral("tremode"));
   const QTreeWidgetItem* exit =
-      tree->findItems(QStringLiteral("退出调整"), Qt::MatchExactly).first();
+      tree->findItems(QCoreApplication::translate("kv::frmMODE", "退出调整"), Qt::MatchExactly)
+          .first();
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(exit).center());
   tune.close();
 
@@ -245,14 +246,16 @@ int main(int argc, char* argv[]) {
     if (busy) return;
     busy = true;
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      if (box->text().startsWith(kv::jobtext::kDiffers))
+      // The texts in the language the pictures are taken in.
+      if (box->text().startsWith(kv::jobtext::shown(kv::jobtext::kDiffers)))
         saveScreen(QStringLiteral("verify-differences.png"));
-      else if (box->text().startsWith(QStringLiteral("对讲机中的数据与当前数据不同")))
+      else if (box->text().startsWith(QCoreApplication::translate("kv::TransferCommands",
+                                                                  "对讲机中的数据与当前数据不同")))
         saveScreen(QStringLiteral("compare-differences.png"));
       box->defaultButton()->click();
     } else if (auto* wait = qobject_cast<kv::frmWAIT*>(QApplication::activeModalWidget());
                wait && !progressSaved &&
-               wait->lblStep()->text().endsWith(kv::jobtext::kStepVerify) &&
+               wait->lblStep()->text().endsWith(kv::jobtext::shown(kv::jobtext::kStepVerify)) &&
                wait->pgbCount()->value() > 40 && wait->pgbCount()->value() < 128) {
       progressSaved = true;
       saveScreen(QStringLiteral("verify-progress.png"));

@@ -244,7 +244,7 @@ class TestCommands : public QObject {
     w->findChild<QAction*>(QStringLiteral("tbWrite"))->trigger();
     QCOMPARE(prompts::shown().size(), 2);
     QCOMPARE(prompts::shown()[1].text,
-             jobtext::kDiffers + "：\n\nchannel 3 rx_freq: 460.10000 -> 460.10001");
+             jobtext::kDiffers + "：\n\n信道3 接收频率：460.10000 → 460.10001");
     QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Warning);
     QCOMPARE(w->data(), written);
     QCOMPARE(backupsOf(faulty.device(), "read").size(), 1);
@@ -350,8 +350,8 @@ class TestCommands : public QObject {
     QFile::remove(scratchFilePath());
     for (const auto& [radio, message] : {std::pair<int, QString>{0, "对讲机中的数据与当前数据相同"},
                                          {2,
-                                          "对讲机中的数据与当前数据不同：\n\nchannel 3 "
-                                          "rx_freq: 460.10000 -> 460.10001"}}) {
+                                          "对讲机中的数据与当前数据不同：\n\n信道3 "
+                                          "接收频率：460.10000 → 460.10001"}}) {
       qputenv("KVPROG_PORTS", devices[radio].toLocal8Bit());
       const int reads = backupsOf(devices[radio], "read").size();
       prompts::clearShown();

@@ -123,7 +123,7 @@ class TestCliFiles : public QObject {
         << QByteArray("\"tx_signal\": \"D023I\"") << QByteArray("\"tx_signal\": \"D999I\"")
         << "channel 1: \"tx_signal\"";
     QTest::newRow("power") << QByteArray("\"tx_power\": \"中\"")
-                           << QByteArray("\"tx_power\": \"mid\"") << "channel 1: \"tx_power\"";
+                           << QByteArray("\"tx_power\": \"medium\"") << "channel 1: \"tx_power\"";
     QTest::newRow("misspelt key") << QByteArray("\"bandwidth\": \"窄\"")
                                   << QByteArray("\"bandwith\": \"窄\"") << "channel 1: unknown key";
     QTest::newRow("model") << QByteArray("KV--410B(1)") << QByteArray("KV--999") << "\"model\"";
@@ -254,7 +254,7 @@ class TestCliFiles : public QObject {
                             << "D999I"
                             << "row 2, column tx_signal";
     QTest::newRow("list") << ",窄,"
-                          << ",narrow,"
+                          << ",slim,"
                           << "row 2, column bandwidth";
     QTest::newRow("header") << "busy_lock"
                             << "busy"

@@ -358,7 +358,7 @@ class TestEditing : public QObject {
     prompts::clearShown();
     prompts::queueFileName(path("refused.csv"));
     pickFromFileMenu("mnuImportCsv");
-    QVERIFY(onlyMessage().contains(QStringLiteral("row 2, column rx_freq")));
+    QVERIFY(onlyMessage().contains(QStringLiteral("第2行 接收频率：请在正确的频率范围输入")));
     QCOMPARE(w->data(), edited);
 
     // An import is an edit of the document: no question first, one step, the file stays

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kv {
+
+// The two languages of every program's texts. Chinese is the language the texts are written
+// in; English comes from the translation embedded in the programs.
+enum class Language { Chinese, English };
+
+// The language the environment asks for when the user chose none: the first of LC_ALL,
+// LC_MESSAGES and LANG that is set decides; "zh…", "C", "C.…", "POSIX" or none set mean
+// Chinese, anything else English. On Windows the user's display language decides.
+Language environmentLanguage();
+
+// "zh" and "en", as --lang and the user's settings spell them.
+std::optional<Language> languageNamed(const QString& code);
+QString languageCode(Language language);
+
+// Puts the program's texts and Qt's own into `language`. Every widget gets a LanguageChange
+// event. Needs the QCoreApplication.
+void useLanguage(Language language);
+// The language last given to useLanguage(); Chinese before the first call.
+Language currentLanguage();
+
+}  // namespace kv

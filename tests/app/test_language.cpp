@@ -1,0 +1,242 @@
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <functional>
+
+#include "../editor/editorfixture.h"
+#include "app/application.h"
+#include "app/commands.h"
+#include "app/frmabout.h"
+#include "app/frmsplash.h"
+#include "app/helpwindow.h"
+#include "editor/mainfrm.h"
+#include "image/inifile.h"
+#include "image/programlanguage.h"
+#include "preview/printpreview.h"
+#include "preview/prnprv.h"
+#include "transfer/frmdk.h"
+#include "transfer/frmfleet.h"
+#include "transfer/frmwait.h"
+#include "transfer/transfercommands.h"
+#include "tune/frmlogin.h"
+#include "tune/frmmode.h"
+#include "ui/prompts.h"
+#include "ui/usersettings.h"
+#include "usersettingsdir.h"
+#include "windowtexts.h"
+
+using namespace kv;
+
+namespace {
+
+// A menu's title or an action's text.
+QString menuTitle(const mainFrm& w, const char* name) {
+  const auto* menu = w.findChild<QMenu*>(QString::fromLatin1(name));
+  return menu ? menu->title() : w.findChild<QAction*>(QString::fromLatin1(name))->text();
+}
+
+// Shows `window` at its default size; nothing of it may be Chinese or cut off.
+void checkEnglish(QWidget* window) {
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window));
+  const QStringList chinese = kvtest::chineseTexts(window);
+  QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join('\n')));
+  // A language change lays the window out again once every part has taken its texts.
+  QTRY_VERIFY2(kvtest::cutTexts(window).isEmpty(), qPrintable(kvtest::cutTexts(window).join('\n')));
+}
+
+// Every window of the program over `w`, each made in the current language, shown and checked
+// by `check`.
+void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
+  check(&w);
+  frmDK ports(PortChoice{}, &w);
+  check(&ports);
+  frmWAIT progress(&w);
+  check(&progress);
+  frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
+  check(&fleet);
+  frmLogin login(&w);
+  check(&login);
+  QTemporaryDir dir;
+  IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
+  TuneValues tune;
+  frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  check(&mode);
+  frmAbout about(&w);
+  check(&about);
+  HelpWindow help(&w);
+  check(&help);
+  runPrintPreview(&w, w.data(), w.bandLabelText());
+  check(prnPrv());
+  delete prnPrv();
+}
+
+// Picks an entry of 帮助 > 语言 / Language as the user does: the menus opened by the mouse.
+void chooseLanguage(mainFrm& w, const char* entry) {
+  auto* language = w.findChild<QMenu*>(QStringLiteral("mnuLanguage"));
+  language->popup(w.mapToGlobal(QPoint(10, 10)));
+  QVERIFY(QTest::qWaitForWindowExposed(language));
+  auto* action = language->findChild<QAction*>(QString::fromLatin1(entry));
+  QTest::mouseClick(language, Qt::LeftButton, {}, language->actionGeometry(action).center());
+  QTRY_VERIFY(!language->isVisible());
+}
+
+}  // namespace
+
+class TestLanguage : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    prompts::setTestMode(true);
+    kvtest::useTemporaryUserSettings();
+  }
+
+  void theEnvironmentChoosesWhenTheUserDidNot_data() {
+    QTest::addColumn<QByteArrayList>("values");  // LC_ALL, LC_MESSAGES, LANG; empty is not set
+    QTest::addColumn<bool>("chinese");
+    QTest::newRow("none set") << QByteArrayList{"", "", ""} << true;
+    QTest::newRow("C") << QByteArrayList{"", "", "C"} << true;
+    QTest::newRow("C.UTF-8") << QByteArrayList{"", "", "C.UTF-8"} << true;
+    QTest::newRow("POSIX") << QByteArrayList{"POSIX", "", ""} << true;
+    QTest::newRow("zh_TW") << QByteArrayList{"", "", "zh_TW.UTF-8"} << true;
+    QTest::newRow("en_US") << QByteArrayList{"", "", "en_US.UTF-8"} << false;
+    QTest::newRow("LC_ALL first") << QByteArrayList{"en_GB.UTF-8", "zh_CN", "zh_CN"} << false;
+    QTest::newRow("LC_MESSAGES next") << QByteArrayList{"", "zh_CN.UTF-8", "fr_FR"} << true;
+  }
+  void theEnvironmentChoosesWhenTheUserDidNot() {
+    QFETCH(QByteArrayList, values);
+    QFETCH(bool, chinese);
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    QByteArrayList saved;
+    for (int i = 0; i < 3; ++i) {
+      saved << qgetenv(names[i]);
+      qputenv(names[i], values[i]);
+    }
+    const Language language = environmentLanguage();
+    for (int i = 0; i < 3; ++i) qputenv(names[i], saved[i]);
+    QCOMPARE(language == Language::Chinese, chinese);
+  }
+
+  // The window starts in Chinese (the tests' environment), turns English at once when the user
+  // picks English, and back; the choice outlives the window and decides the next start.
+  void aChoiceTakesEffectAtOnceAndIsKeptForTheNextStart() {
+    configureApplication(*qApp);
+    QCOMPARE(currentLanguage(), Language::Chinese);
+    auto w = std::make_unique<mainFrm>();
+    wireCommands(*w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QCOMPARE(menuTitle(*w, "mnuFile"), QStringLiteral("文件(&F)"));
+    QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuChinese"))->isChecked());
+    // The submenu sits between 帮助's first entry and its separator.
+    const QList<QAction*> help = w->findChild<QMenu*>(QStringLiteral("mnuHelp"))->actions();
+    QCOMPARE(help.value(1)->menu()->title(), QStringLiteral("语言 / Language"));
+    QVERIFY(help.value(2)->isSeparator());
+
+    chooseLanguage(*w, "mnuEnglish");
+    QTRY_COMPARE(menuTitle(*w, "mnuFile"), QStringLiteral("&File"));
+    QCOMPARE(menuTitle(*w, "mnuHelp"), QStringLiteral("&Help"));
+    QCOMPARE(menuTitle(*w, "tbWrite"), QStringLiteral("Write"));
+    QCOMPARE(menuTitle(*w, "mnuVerify"), QStringLiteral("Verify After Writing"));
+    QVERIFY(w->windowTitle().startsWith(QStringLiteral("Tervan_V3.0 Programming Software")));
+    QCOMPARE(menuTitle(*w, "mnuLanguage"), QStringLiteral("语言 / Language"));
+    QCOMPARE(UserSettings().language(), Language::English);
+
+    chooseLanguage(*w, "mnuChinese");
+    QTRY_COMPARE(menuTitle(*w, "mnuFile"), QStringLiteral("文件(&F)"));
+    QCOMPARE(menuTitle(*w, "tbWrite"), QStringLiteral("写频"));
+    QVERIFY(w->windowTitle().startsWith(QStringLiteral("Tervan_V3.0编程软件")));
+
+    chooseLanguage(*w, "mnuEnglish");
+    w.reset();
+    useLanguage(Language::Chinese);  // as a new start begins, whatever the last one spoke
+    configureApplication(*qApp);     // the environment still asks for Chinese
+    mainFrm next;
+    wireCommands(next);
+    QCOMPARE(menuTitle(next, "mnuProgram"), QStringLiteral("&Program"));
+    QVERIFY(next.findChild<QAction*>(QStringLiteral("mnuEnglish"))->isChecked());
+    useLanguage(Language::Chinese);
+  }
+
+  // Every window in English: no Chinese but the two language entries, no text cut off. The main
+  // window, kept open through a switch to English and back, shows its Chinese texts again.
+  void everyWindowInEnglish() {
+    useLanguage(Language::Chinese);
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // In any order: a language change may move the menus' actions among the window's children.
+    const auto sortedTexts = [&w] {
+      QStringList texts = kvtest::visibleTexts(&w);
+      texts.sort();
+      return texts.join('\n');
+    };
+    const QString chinese = sortedTexts();
+    QVERIFY(chinese.contains(QStringLiteral("fraChan: 信道数据设置\n")));
+    useLanguage(Language::English);
+    QTRY_COMPARE(menuTitle(w, "mnuFile"), QStringLiteral("&File"));
+    walkWindows(w, checkEnglish);
+    HelpWindow help;  // the manual of the current language, as the splash's picture
+    QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("User Guide")));
+    QVERIFY(!kvtest::hasHan(help.browser()->toPlainText()));
+    QCOMPARE(frmSplash::picture(), QStringLiteral(":/app/splash_en.png"));
+    useLanguage(Language::Chinese);
+    QTRY_COMPARE(sortedTexts(), chinese);
+  }
+
+  // The grid and the lists show each value in the window's language; typing and pasting take
+  // either language's text in any letter case, and the document keeps the values.
+  void valuesShowInTheLanguageAndEnterInEither() {
+    useLanguage(Language::Chinese);
+    auto w = test::openMainWindow();
+    test::clickCell(*w, 1, kRxFreq);
+    QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("435.125"));
+    QTest::keyClick(w->channelGrid()->rxFreqEditor(), Qt::Key_Return);
+    QCOMPARE(w->data().cell(1, kBusyLock), QStringLiteral("否"));
+    const auto paste = [&w](int row, const QString& text) {
+      test::clickCell(*w, row, kBusyLock);
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(w->channelGrid()->grid(), Qt::Key_V, Qt::ControlModifier);
+    };
+    paste(1, QStringLiteral("YES\tnarrow\tMid"));
+    const auto cells = [&w] {
+      return QStringList{w->data().cell(1, kBusyLock), w->data().cell(1, kBandwidth),
+                         w->data().cell(1, kTxPower)};
+    };
+    QCOMPARE(cells(), (QStringList{"是", "窄", "中"}));
+    QTableWidget* grid = w->channelGrid()->grid();
+
+    useLanguage(Language::English);
+    QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("Narrow"));
+    QCOMPARE(grid->item(0, kRxFreq)->text(), QStringLiteral("RX frequency"));
+    QCOMPARE(grid->item(1, kBusyLock)->text(), QStringLiteral("Yes"));
+    // A verify's difference in the window: the grid's caption, the value's text.
+    QCOMPARE(differenceText("channel 4 bandwidth: 宽 -> 窄"),
+             QStringLiteral("Channel 4 Wide/Narrow: Wide → Narrow"));
+    paste(1, QStringLiteral("否\twide\tlow"));
+    QCOMPARE(cells(), (QStringList{"否", "宽", "低"}));
+    QCOMPARE(grid->item(1, kTxPower)->text(), QStringLiteral("Low"));
+    auto* voice = w->findChild<QComboBox*>(QStringLiteral("cboYYBP"));
+    QCOMPARE(voice->itemText(1), QStringLiteral("Chinese"));
+    // A pick from a cell's list stores the value, not its text.
+    test::clickCell(*w, 1, kBandwidth);
+    auto* list = w->findChild<QComboBox*>(QStringLiteral("cmbVask1"));
+    QCOMPARE(list->itemText(1), QStringLiteral("Narrow"));
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    QCOMPARE(w->data().cell(1, kBandwidth), QStringLiteral("窄"));
+    useLanguage(Language::Chinese);
+    QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("窄"));
+  }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "test_language.moc"

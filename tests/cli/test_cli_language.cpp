@@ -1,0 +1,109 @@
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "clirun.h"
+#include "image/chpfile.h"
+#include "kvsimprocess.h"
+#include "pdftext.h"
+#include "sampledata.h"
+#include "testfiles.h"
+#include "usersettingsdir.h"
+
+using kvtest::CliRun;
+using kvtest::runCli;
+
+class TestCliLanguage : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { kvtest::useTemporaryDataFolders(); }
+
+  // A user whose environment asks for English: what kvprog-cli says to a radio's write, a
+  // failed write and a read, its report, show and help hold no Chinese; `diff` prints the same
+  // bytes in both languages.
+  void englishFromTheEnvironment() {
+    const QByteArray lcAll = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "");  // not set: LANG decides
+    qputenv("LANG", "en_US.UTF-8");
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.chp");
+    QVERIFY(!kv::saveChpFile(in, kvtest::sampleRadioData()));
+    QList<CliRun> runs;
+    {
+      kvtest::KvsimProcess sim({"--image", dir.filePath("radio.bin")});
+      runs << runCli({"write", "--port", sim.device(), "--timeout", "2", in});
+      QCOMPARE(runs.last().exitCode, 0);
+      QVERIFY2(runs.last().err.contains("Writing data to the radio"), qPrintable(runs.last().err));
+      runs << runCli({"read", "--port", sim.device(), "--timeout", "2", dir.filePath("out.chp")});
+      QCOMPARE(runs.last().exitCode, 0);
+      QVERIFY(sim.stop());
+    }
+    {
+      kvtest::KvsimProcess refusing({"--nak-at", "9"});
+      runs << runCli({"write", "--port", refusing.device(), "--timeout", "1", in});
+      QCOMPARE(runs.last().exitCode, 1);
+      QVERIFY(refusing.stop());
+    }
+    const QString pdf = dir.filePath("report.pdf");
+    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"});
+    QVERIFY2(runs[runs.size() - 2].out.contains("Power save:"),
+             qPrintable(runs[runs.size() - 2].out));
+    const QString report = kvtest::pdfText(pdf);
+    qputenv("LC_ALL", lcAll);
+    qputenv("LANG", "C.UTF-8");
+    for (const CliRun& run : runs)
+      for (const QString& said : {run.out, run.err})
+        QVERIFY2(!said.contains(QRegularExpression("\\p{Han}")), qPrintable(said));
+    QVERIFY2(report.contains("Radio Settings, Page 1") && report.contains("Power save: Enabled"),
+             qPrintable(report));
+    QVERIFY2(!report.contains(QRegularExpression("\\p{Han}")), qPrintable(report));
+
+    // --lang before a command that draws.
+    const CliRun chosen = runCli({"--lang", "en", "report", in, dir.filePath("chosen.pdf")});
+    QCOMPARE(chosen.exitCode, 0);
+    QVERIFY(kvtest::pdfText(dir.filePath("chosen.pdf")).contains("Radio Settings, Page 1"));
+
+    const QStringList diff{"diff", in, dir.filePath("out.chp")};
+    QVERIFY(!kv::saveChpFile(dir.filePath("out.chp"), kv::RadioData()));
+    const CliRun chinese = runCli(QStringList{"--lang", "zh"} + diff);
+    const CliRun english = runCli(QStringList{"--lang", "en"} + diff);
+    QCOMPARE(chinese.exitCode, english.exitCode);
+    QVERIFY(!chinese.out.isEmpty());
+    QCOMPARE(english.out, chinese.out);
+  }
+
+  void langTakesOnlyZhOrEn() {
+    for (const QStringList& args :
+         {QStringList{"--lang", "zh_CN", "ports"}, QStringList{"--lang"}}) {
+      const CliRun run = runCli(args);
+      QCOMPARE(run.exitCode, 1);
+      QCOMPARE(run.err, QStringLiteral("kvprog-cli: --lang must be zh or en\n"));
+      QVERIFY(run.out.isEmpty());
+    }
+  }
+
+  // The files keep the values; an import takes their English texts too, in any letter case.
+  void importTakesEnglishValueTexts() {
+    QTemporaryDir dir;
+    const QString example = QStringLiteral(KV_TEST_DATA "/example.chp");
+    for (const QString form : {"json", "csv"}) {
+      const QString file = dir.filePath("a." + form), again = dir.filePath("b." + form);
+      QCOMPARE(runCli({"export", example, file}).exitCode, 0);
+      const QByteArray original = kvtest::readAll(file);
+      QByteArray english = original;
+      english.replace("\"打开\"", "\"ON\"").replace("\"窄\"", "\"Narrow\"");
+      english.replace(",否,窄,中", ",no,NARROW,Mid").replace("\"中\"", "\"mid\"");
+      QVERIFY(english != original && kvtest::writeAll(file, english));
+      const QStringList base = form == "csv" ? QStringList{"--base", example} : QStringList();
+      const CliRun run =
+          runCli(QStringList{"import"} + base + QStringList{file, dir.filePath("b.chp")});
+      QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+      QCOMPARE(runCli({"export", dir.filePath("b.chp"), again}).exitCode, 0);
+      QCOMPARE(kvtest::readAll(again), original);
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCliLanguage)
+#include "test_cli_language.moc"

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QWidget>
+
+namespace kvtest {
+
+inline bool hasHan(const QString& text) {
+  for (const QChar c : text)
+    if (c.script() == QChar::Script_Han) return true;
+  return false;
+}
+
+// Every text a person can see in `window`: its title; the texts of its visible labels,
+// buttons, group boxes, list entries, table headings and cells; its menus' titles and entries.
+// Each is prefixed with the widget's object name, so that a failure says where it is.
+inline QStringList visibleTexts(QWidget* window) {
+  QStringList texts{QStringLiteral("title: ") + window->windowTitle()};
+  const auto add = [&texts](const QObject* o, const QString& text) {
+    if (!text.isEmpty()) texts << o->objectName() + QStringLiteral(": ") + text;
+  };
+  QList<QWidget*> widgets = window->findChildren<QWidget*>();
+  widgets.prepend(window);
+  for (QWidget* w : widgets) {
+    if (!w->isVisibleTo(window) && !qobject_cast<QMenu*>(w)) continue;
+    if (auto* label = qobject_cast<QLabel*>(w)) add(label, label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) add(button, button->text());
+    if (auto* box = qobject_cast<QGroupBox*>(w)) add(box, box->title());
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+      for (int i = 0; i < combo->count(); ++i) add(combo, combo->itemText(i));
+    if (auto* header = qobject_cast<QHeaderView*>(w); header && header->model())
+      for (int i = 0; i < header->count(); ++i)
+        add(header, header->model()->headerData(i, header->orientation()).toString());
+    if (auto* table = qobject_cast<QTableWidget*>(w))
+      for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+          if (table->item(r, c)) add(table, table->item(r, c)->text());
+    if (auto* menu = qobject_cast<QMenu*>(w)) {
+      add(menu, menu->title());
+      for (const QAction* action : menu->actions()) add(menu, action->text());
+    }
+  }
+  for (const QAction* action : window->findChildren<QAction*>())
+    if (action->isVisible() && !action->associatedObjects().isEmpty()) add(action, action->text());
+  texts.removeDuplicates();  // a menu's title is its action's text too
+  return texts;
+}
+
+// The visible labels and buttons of `window` whose text needs more room than they have.
+inline QStringList cutTexts(QWidget* window) {
+  QStringList cut;
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window)) continue;
+    const auto* label = qobject_cast<QLabel*>(w);
+    const auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!label && !button) continue;
+    if (button && button->text().isEmpty()) continue;  // a picture of the size it was given
+    const bool wraps = label && label->wordWrap();
+    const QSize need = w->sizeHint();
+    const bool fits = wraps ? w->heightForWidth(w->width()) <= w->height()
+                            : need.width() <= w->width() && need.height() <= w->height();
+    if (!fits)
+      cut << w->objectName() + QStringLiteral(" is cut: ") +
+                 (label ? label->text() : button->text());
+  }
+  return cut;
+}
+
+// The texts of `window` with a Han character, the two entries of 语言 / Language excepted.
+inline QStringList chineseTexts(QWidget* window) {
+  QStringList chinese;
+  for (const QString& text : visibleTexts(window))
+    if (hasHan(text) && !text.endsWith(QStringLiteral("中文")) &&
+        !text.endsWith(QStringLiteral("语言 / Language")))
+      chinese << text;
+  return chinese;
+}
+
+}  // namespace kvtest

@@ -1,0 +1,1235 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>kv::Backups</name>
+    <message>
+        <source>无法创建文件夹“%1”</source>
+        <translation>Cannot create the folder “%1”</translation>
+    </message>
+    <message>
+        <source>备份“%1”写入后已不存在</source>
+        <translation>The backup “%1” was gone after it was written</translation>
+    </message>
+</context>
+<context>
+    <name>kv::CellEntry</name>
+    <message>
+        <source>“%1”不是频率</source>
+        <translation>“%1” is not a frequency</translation>
+    </message>
+    <message>
+        <source>请在正确的频率范围输入</source>
+        <translation>Please enter a frequency within the band</translation>
+    </message>
+    <message>
+        <source>输入的频率需为6.25K或5K的整数</source>
+        <translation>The frequency must be a multiple of 6.25K or 5K</translation>
+    </message>
+    <message>
+        <source>当前机型没有频段，无法检查频率</source>
+        <translation>The model has no band, the frequency cannot be checked</translation>
+    </message>
+    <message>
+        <source>“%1”不在可选列表中</source>
+        <translation>“%1” is not among the choices</translation>
+    </message>
+</context>
+<context>
+    <name>kv::CellValues</name>
+    <message>
+        <source>信道%1 %2：%3</source>
+        <translation>Channel %1 %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChannelGrid</name>
+    <message>
+        <source>信道数据设置</source>
+        <translation>Channel Data</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChirpFormat</name>
+    <message>
+        <source>繁忙锁定不能写入CHIRP CSV：信道%1</source>
+        <translation>Busy lock cannot be written to CHIRP CSV: channel %1</translation>
+    </message>
+    <message>
+        <source>超出16个信道的%1行已忽略</source>
+        <translation>%1 rows beyond the 16 channels were ignored</translation>
+    </message>
+    <message>
+        <source>信道名称、跳过和备注不会写入对讲机，已忽略</source>
+        <translation>Channel names, skips and comments are not written to the radio and were ignored</translation>
+    </message>
+</context>
+<context>
+    <name>kv::ChpFile</name>
+    <message>
+        <source>输入超出文件尾</source>
+        <translation>Input past end of file</translation>
+    </message>
+    <message>
+        <source>下标越界</source>
+        <translation>Subscript out of range</translation>
+    </message>
+    <message>
+        <source>类型不匹配</source>
+        <translation>Type mismatch</translation>
+    </message>
+    <message>
+        <source>无效的属性值</source>
+        <translation>Invalid property value</translation>
+    </message>
+    <message>
+        <source>%1（第%2行%3）</source>
+        <translation>%1 (line %2%3)</translation>
+    </message>
+    <message>
+        <source>，缺少第%1项</source>
+        <translation>, item %1 is missing</translation>
+    </message>
+    <message>
+        <source>，“%1”不是数字</source>
+        <translation>, “%1” is not a number</translation>
+    </message>
+    <message>
+        <source>文件过大，不是信道文件</source>
+        <translation>The file is too large to be a channel file</translation>
+    </message>
+    <message>
+        <source>无法打开文件：这是一个文件夹</source>
+        <translation>Cannot open the file: it is a folder</translation>
+    </message>
+    <message>
+        <source>无法打开文件：%1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>以下信令字节无法识别：</source>
+        <translation>These signalling bytes are not recognised:</translation>
+    </message>
+    <message>
+        <source>
+信道%1 %2 %3 → %4</source>
+        <translation>
+Channel %1 %2 %3 → %4</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”：%2</source>
+        <translation>Cannot save the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::Columns</name>
+    <message>
+        <source>信道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX frequency</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX frequency</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX signalling</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX signalling</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy lock</translation>
+    </message>
+    <message>
+        <source>宽/窄</source>
+        <translation>Wide/Narrow</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>TX power</translation>
+    </message>
+</context>
+<context>
+    <name>kv::EditCommands</name>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>清除信道</source>
+        <translation>Clear Channels</translation>
+    </message>
+    <message>
+        <source>向下填充</source>
+        <translation>Fill Down</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>粘贴的内容超出信道表的范围</source>
+        <translation>The pasted cells reach beyond the channel table</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FileOpening</name>
+    <message>
+        <source>文件未找到：%1</source>
+        <translation>File not found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FunctionPanel</name>
+    <message>
+        <source>机型选择</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>功能设置</source>
+        <translation>Functions</translation>
+    </message>
+    <message>
+        <source>监听：</source>
+        <translation>Monitor:</translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save:</translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit:</translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level:</translation>
+    </message>
+    <message>
+        <source>扫描功能：</source>
+        <translation>Scan:</translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice:</translation>
+    </message>
+</context>
+<context>
+    <name>kv::HelpWindow</name>
+    <message>
+        <source>Tervan软件帮助</source>
+        <translation>Tervan Software Help</translation>
+    </message>
+</context>
+<context>
+    <name>kv::IniFile</name>
+    <message>
+        <source>文件过大，不是设置文件</source>
+        <translation>The file is too large to be a settings file</translation>
+    </message>
+</context>
+<context>
+    <name>kv::LinkEngine</name>
+    <message>
+        <source>错误号：%1%2</source>
+        <translation>Error %1: %2</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::MemoryImage</name>
+    <message>
+        <source>信道%1的%2“%3”无法写入</source>
+        <translation>Channel %1: %2 “%3” cannot be written</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PortChoice</name>
+    <message>
+        <source>%1：没有此端口</source>
+        <translation>%1: no such port</translation>
+    </message>
+    <message>
+        <source>没有端口COM%1</source>
+        <translation>There is no port COM%1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PrintPreview</name>
+    <message>
+        <source>无法写入打印文件：%1</source>
+        <translation>Cannot write the print file: %1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::PrnPrv</name>
+    <message>
+        <source>恢复</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::RadioJob</name>
+    <message>
+        <source>步骤 %1/%2：%3</source>
+        <translation>Step %1/%2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>kv::RecentFiles</name>
+    <message>
+        <source>找不到文件“%1”。
+是否将它从最近使用的文件中删除？</source>
+        <translation>The file “%1” cannot be found.
+Remove it from the recent files?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::RecoveryCopy</name>
+    <message>
+        <source>发现未保存的数据，是否恢复？</source>
+        <translation>Unsaved data was found. Restore it?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SerialPort</name>
+    <message>
+        <source>只有当端口打开时操作才有效</source>
+        <translation>The operation needs an open port</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SettingsReport</name>
+    <message>
+        <source>本机设置数据第一页</source>
+        <translation>Radio Settings, Page 1</translation>
+    </message>
+    <message>
+        <source>一整机功能设置部份</source>
+        <translation>1. Function Settings</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model: </translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band: </translation>
+    </message>
+    <message>
+        <source>监听功能：</source>
+        <translation>Monitor: </translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save: </translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit: </translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level: </translation>
+    </message>
+    <message>
+        <source>打描功能：</source>
+        <translation>Scan: </translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice: </translation>
+    </message>
+    <message>
+        <source>二信道数据设置部份</source>
+        <translation>2. Channel Data</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>CH</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX freq</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX sig</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX sig</translation>
+    </message>
+    <message>
+        <source>繁忙锁定</source>
+        <translation>Busy</translation>
+    </message>
+    <message>
+        <source>宽/窄</source>
+        <translation>BW</translation>
+    </message>
+    <message>
+        <source>发射功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>第一页</source>
+        <translation>Page 1</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Nar.</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Mid</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+</context>
+<context>
+    <name>kv::SystemSerialPort</name>
+    <message>
+        <source>端口“%1”已被占用或无权使用（%2）</source>
+        <translation>The port “%1” is in use or not permitted (%2)</translation>
+    </message>
+    <message>
+        <source>无法打开端口“%1”：%2</source>
+        <translation>Cannot open the port “%1”: %2</translation>
+    </message>
+    <message>
+        <source>端口写入失败：%1</source>
+        <translation>Writing to the port failed: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::TransferCommands</name>
+    <message>
+        <source>
+……另有 %1 处不同</source>
+        <translation>
+…and %1 more differences</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>无法删除文件“%1”</source>
+        <translation>Cannot delete the file “%1”</translation>
+    </message>
+    <message>
+        <source>写频成功：</source>
+        <translation>Written: </translation>
+    </message>
+    <message>
+        <source>读频成功：</source>
+        <translation>Read: </translation>
+    </message>
+    <message>
+        <source>确定要开始写频吗?</source>
+        <translation>Start writing the radio?</translation>
+    </message>
+    <message>
+        <source>写频进度显示</source>
+        <translation>Write Progress</translation>
+    </message>
+    <message>
+        <source>确定要开始读频吗?</source>
+        <translation>Start reading the radio?</translation>
+    </message>
+    <message>
+        <source>读频进度显示</source>
+        <translation>Read Progress</translation>
+    </message>
+    <message>
+        <source>对讲机中的数据与当前数据相同</source>
+        <translation>The radio holds the same data as the window</translation>
+    </message>
+    <message>
+        <source>对讲机中的数据与当前数据不同</source>
+        <translation>The radio&apos;s data differs from the window&apos;s</translation>
+    </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <translation>Channel %1 %2: %3 → %4</translation>
+    </message>
+</context>
+<context>
+    <name>kv::TransferJob</name>
+    <message>
+        <source>数据已读入，但无法保存临时文件“%1”：%2</source>
+        <translation>The data was read, but the temporary file “%1” cannot be saved: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::Values</name>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation>Wide</translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation>Narrow</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Mid</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>有效</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>无效</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+</context>
+<context>
+    <name>kv::cli::show</name>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>（未设定）</source>
+        <translation>(not set)</translation>
+    </message>
+    <message>
+        <source>监听：</source>
+        <translation>Monitor:</translation>
+    </message>
+    <message>
+        <source>省电功能：</source>
+        <translation>Power save:</translation>
+    </message>
+    <message>
+        <source>发射限时：</source>
+        <translation>TX time limit:</translation>
+    </message>
+    <message>
+        <source>静噪等级：</source>
+        <translation>Squelch level:</translation>
+    </message>
+    <message>
+        <source>扫描功能：</source>
+        <translation>Scan:</translation>
+    </message>
+    <message>
+        <source>语音报频：</source>
+        <translation>Voice:</translation>
+    </message>
+    <message>
+        <source>晶体：</source>
+        <translation>Crystal:</translation>
+    </message>
+    <message>
+        <source>中频：</source>
+        <translation>IF side:</translation>
+    </message>
+    <message>
+        <source>负</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>正</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>功率调整：</source>
+        <translation>Power trim:</translation>
+    </message>
+    <message>
+        <source>（无）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>功能字节：</source>
+        <translation>Function byte:</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmAbout</name>
+    <message>
+        <source>Tervan_V3.0编程软件</source>
+        <translation>Tervan_V3.0 Programming Software</translation>
+    </message>
+    <message>
+        <source>关于 </source>
+        <translation>About </translation>
+    </message>
+    <message>
+        <source>版本 %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>16 信道手持对讲机编程软件：编辑信道和功能设置，读频、写频，保存和打开信道文件（.chp），打印设置报表。适用于八种机型。</source>
+        <translation>Programming software for 16-channel handheld radios: edits the channels and the function settings, reads and writes radios, saves and opens channel files (.chp) and prints the settings report. For eight models.</translation>
+    </message>
+    <message>
+        <source>警告：写频会改写对讲机中的全部信道和功能设置。写频前请先读频并另存，以便需要时恢复原来的数据。</source>
+        <translation>Warning: a write replaces every channel and function setting in the radio. Read the radio and save its data before writing, so that it can be restored when needed.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>系统信息</source>
+        <translation>System Info</translation>
+    </message>
+    <message>
+        <source>此时系统信息不可用</source>
+        <translation>System information is not available now</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmDK</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>端口选择</source>
+        <translation>Port Selection</translation>
+    </message>
+    <message>
+        <source>其他端口</source>
+        <translation>Other ports</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>制造商</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>端口转换成COM%1</source>
+        <translation>The port is now COM%1</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmFleet</name>
+    <message>
+        <source>写频前先备份</source>
+        <translation>Back Up Radio Before Writing</translation>
+    </message>
+    <message>
+        <source>写频后校验</source>
+        <translation>Verify After Writing</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>批量写频</source>
+        <translation>Write Several Radios</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>进度</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Cancel now?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmLogin</name>
+    <message>
+        <source>请输入进入调整模式的密码</source>
+        <translation>Enter the Tune Mode Password</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>密码不正确，请重新输入</source>
+        <translation>Wrong password, please try again</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmMODE</name>
+    <message>
+        <source>调整模式</source>
+        <translation>Tune Mode</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>调整项</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>频率调整</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>功率调整</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>退出调整</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>晶体：</source>
+        <translation>Crystal:</translation>
+    </message>
+    <message>
+        <source>正</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>负</source>
+        <translation>Negative</translation>
+    </message>
+    <message>
+        <source>高端频率(MHz)：</source>
+        <translation>Upper (MHz):</translation>
+    </message>
+    <message>
+        <source>低端频率(MHz)：</source>
+        <translation>Lower (MHz):</translation>
+    </message>
+    <message>
+        <source>中频：</source>
+        <translation>IF side:</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>功率调整：</source>
+        <translation>Power trim:</translation>
+    </message>
+    <message>
+        <source>请输入数字</source>
+        <translation>Please enter a number</translation>
+    </message>
+    <message>
+        <source>请输入正确的频段</source>
+        <translation>Please enter a valid band</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>频段未能保存到文件“%1”：%2</source>
+        <translation>The band could not be saved to the file “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmWAIT</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>正在向对讲机读取数据。。。</source>
+        <translation>Reading data from the radio...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Cancel now?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::jobtext</name>
+    <message>
+        <source>写入成功</source>
+        <translation>written</translation>
+    </message>
+    <message>
+        <source>写频并校验成功</source>
+        <translation>written and verified</translation>
+    </message>
+    <message>
+        <source>校验失败，对讲机中的数据与写入的不同</source>
+        <translation>verify failed: the radio holds other data than was written</translation>
+    </message>
+    <message>
+        <source>写频前备份没有完成，没有写入</source>
+        <translation>the backup before the write did not finish; nothing was written</translation>
+    </message>
+    <message>
+        <source>（对讲机中可能是新旧混杂的数据，请重新写频）</source>
+        <translation> (the radio may hold a mix of old and new data; write it again)</translation>
+    </message>
+    <message>
+        <source>写频没有完成，对讲机中可能是新旧混杂的数据，请重新写频。</source>
+        <translation>The write did not finish; the radio may hold a mix of old and new data. Write it again.</translation>
+    </message>
+    <message>
+        <source>写入完成，但读回校验没有完成</source>
+        <translation>written, but the read-back verify did not finish</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>传输失败</source>
+        <translation>transfer failed</translation>
+    </message>
+    <message>
+        <source>无法保存备份：%1</source>
+        <translation>cannot save the backup: %1</translation>
+    </message>
+    <message>
+        <source>写频前备份</source>
+        <translation>Backup before write</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>Read-back verify</translation>
+    </message>
+</context>
+<context>
+    <name>kv::linktext</name>
+    <message>
+        <source>正在连接对讲机。。。</source>
+        <translation>Connecting to the radio...</translation>
+    </message>
+    <message>
+        <source>正在向对讲机写入数据。。。</source>
+        <translation>Writing data to the radio...</translation>
+    </message>
+    <message>
+        <source>正在从对讲机读取数据。。。</source>
+        <translation>Reading data from the radio...</translation>
+    </message>
+    <message>
+        <source>通信端口没有响应，请确保连接正确和电源打开</source>
+        <translation>The port does not answer; check the cable and that the radio is on</translation>
+    </message>
+    <message>
+        <source>信息提示</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>通信错误</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>写频错误，请重新写频</source>
+        <translation>Write error, please write again</translation>
+    </message>
+    <message>
+        <source>读频错误，请重新读频</source>
+        <translation>Read error, please read again</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+</context>
+<context>
+    <name>kv::mainFrm</name>
+    <message>
+        <source>Tervan_V3.0编程软件 </source>
+        <translation>Tervan_V3.0 Programming Software </translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>打开备份…</source>
+        <translation>Open Backup…</translation>
+    </message>
+    <message>
+        <source>另存(&amp;S)</source>
+        <translation>&amp;Save As</translation>
+    </message>
+    <message>
+        <source>导出信道表(CSV)…</source>
+        <translation>Export Channels (CSV)…</translation>
+    </message>
+    <message>
+        <source>导入信道表(CSV)…</source>
+        <translation>Import Channels (CSV)…</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>编程(&amp;P)</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>读频(&amp;R)</source>
+        <translation>&amp;Read Radio</translation>
+    </message>
+    <message>
+        <source>写频(&amp;W)</source>
+        <translation>&amp;Write Radio</translation>
+    </message>
+    <message>
+        <source>批量写频…</source>
+        <translation>Write Several Radios…</translation>
+    </message>
+    <message>
+        <source>与对讲机比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>写频前先备份</source>
+        <translation>Back Up Radio Before Writing</translation>
+    </message>
+    <message>
+        <source>写频后校验</source>
+        <translation>Verify After Writing</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>调整模式(&amp;T)</source>
+        <translation>&amp;Tune Mode</translation>
+    </message>
+    <message>
+        <source>端口选择(&amp;C)</source>
+        <translation>&amp;COM Port</translation>
+    </message>
+    <message>
+        <source>选择端口(&amp;P)</source>
+        <translation>Select &amp;Port</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;I)...</source>
+        <translation>Help &amp;Index...</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>chp(*.chp);;所有文件(*.*)</source>
+        <translation>chp(*.chp);;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;所有文件(*.*)</source>
+        <translation>CSV(*.csv);;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;%1;;所有文件(*.*)</source>
+        <translation>CSV(*.csv);;%1;;All Files(*.*)</translation>
+    </message>
+    <message>
+        <source>导出信道表(CSV)</source>
+        <translation>Export Channels (CSV)</translation>
+    </message>
+    <message>
+        <source>导入信道表(CSV)</source>
+        <translation>Import Channels (CSV)</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
+    </message>
+    <message>
+        <source>此功能暂未提供</source>
+        <translation>This function is not available yet</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>保存成功</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Exported</translation>
+    </message>
+    <message>
+        <source>无法导入“%1”，信道表没有改变：
+%2</source>
+        <translation>Cannot import “%1”; the channel table is unchanged:
+%2</translation>
+    </message>
+    <message>
+        <source>数据已修改，是否保存？</source>
+        <translation>The data was changed. Save it?</translation>
+    </message>
+    <message>
+        <source>设置文件“%1”中以下频段无效，本次运行改用 %2：</source>
+        <translation>These bands in the settings file “%1” are not valid; this run uses %2 instead:</translation>
+    </message>
+    <message>
+        <source>第%1行 %2：%3</source>
+        <translation>Row %1, %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>kv::prompts</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存</source>
+        <translation>Save As</translation>
+    </message>
+</context>
+</TS>
