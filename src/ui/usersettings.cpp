@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "image/usersettingsformat.h"
+
 namespace kv {
 namespace {
 
@@ -16,7 +18,8 @@ const int kRecentFileCount = 4;
 }  // namespace
 
 UserSettings::UserSettings()
-    : settings_(QCoreApplication::applicationName(), QCoreApplication::applicationName()) {}
+    : settings_(userSettingsFormat(), QSettings::UserScope, QCoreApplication::applicationName(),
+                QCoreApplication::applicationName()) {}
 
 PortChoice UserSettings::port(const QList<PortInfo>& ports) const {
   const PortChoice remembered{0, settings_.value(kPortIdentity).toString(),
