@@ -113,15 +113,51 @@ std::optional<int> PortChoice::placeIn(const QList<PortInfo>& ports) const {
   return std::nullopt;
 }
 
+namespace {
+
+// The number of a COM name ("com7" is 7); 0 for any other name.
+int comNumber(const QString& name) {
+  static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"),
+                                      QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = com.match(name);
+  return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+bool comNamed(const QList<PortInfo>& ports) {
+  return std::any_of(ports.begin(), ports.end(),
+                     [](const PortInfo& port) { return comNumber(port.device) > 0; });
+}
+
+}  // namespace
+
+std::optional<int> buttonPort(const QList<PortInfo>& ports, int button) {
+  if (button < 0 || button >= kPortButtons) return std::nullopt;
+  if (!comNamed(ports)) return button < ports.size() ? std::optional<int>(button) : std::nullopt;
+  for (int i = 0; i < ports.size(); ++i)
+    if (comNumber(ports[i].device) == button + 1) return i;
+  return std::nullopt;
+}
+
+std::optional<int> portButton(const QList<PortInfo>& ports, int index) {
+  if (index < 0 || index >= ports.size()) return std::nullopt;
+  const int button = comNamed(ports) ? comNumber(ports[index].device) - 1 : index;
+  if (button < 0 || button >= kPortButtons) return std::nullopt;
+  return button;
+}
+
+QString portCaption(const QList<PortInfo>& ports, int index) {
+  if (index >= 0 && index < ports.size() && comNumber(ports[index].device) > 0)
+    return ports[index].device.toUpper();
+  return QStringLiteral("COM%1").arg(index + 1);
+}
+
 std::optional<QString> resolvePortName(const QString& name) {
-  static const QRegularExpression button(QStringLiteral("^COM([1-4])$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = button.match(name);
-  if (!match.hasMatch()) return name;
+  const int number = comNumber(name);
+  if (number < 1 || number > kPortButtons) return name;
   const QList<PortInfo> ports = listPorts();
-  const int index = match.captured(1).toInt() - 1;
-  if (index >= ports.size()) return std::nullopt;
-  return ports[index].device;
+  const auto index = buttonPort(ports, number - 1);
+  if (!index) return std::nullopt;
+  return ports[*index].device;
 }
 
 Failure portNotFound(const QString& device) {
