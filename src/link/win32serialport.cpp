@@ -104,17 +104,15 @@ std::optional<Failure> Win32SerialPort::write(const QByteArray& bytes) {
     const DWORD chunk = static_cast<DWORD>(
         std::min<qsizetype>(bytes.size() - sent, std::numeric_limits<int>::max()));
     if (!WriteFile(static_cast<HANDLE>(handle_), bytes.constData() + sent, chunk, &written,
-                   nullptr) ||
-        written == 0) {
-      // A write time-out returns success with fewer bytes; both mean the line failed.
-      const DWORD error = GetLastError();
-      const Failure failure{errnum::kPortIo, QStringLiteral("端口写入失败：%1")
-                                                 .arg(written == 0 && error == ERROR_SUCCESS
-                                                          ? QStringLiteral("写入超时")
-                                                          : systemMessage(error))};
-      if (error != ERROR_SUCCESS) close();
+                   nullptr)) {
+      // The line has gone (an unplugged adapter): the port closes, as on Linux.
+      const Failure failure{errnum::kPortIo,
+                            QStringLiteral("端口写入失败：%1").arg(systemMessage(GetLastError()))};
+      close();
       return failure;
     }
+    // The write time-out passed with nothing taken: the line is stuck.
+    if (written == 0) return Failure{errnum::kPortIo, QStringLiteral("端口写入失败：写入超时")};
     sent += written;
   }
   return std::nullopt;
