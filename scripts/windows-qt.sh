@@ -52,10 +52,14 @@ build_windows_qt() {
     mkdir -p "$work"
     fetch_qt_source "$work"
     # The Windows platform plugin includes the tablet headers; Wine's serve once the few
-    # macros of Wine's own headers are given.
+    # macros of Wine's own headers (and the calling convention the original headers name API)
+    # are given.
     mkdir -p "$work/src/src/3rdparty/wintab"
     for h in wintab.h pktdef.h; do
-      { echo '#ifndef WINELIB_NAME_AW'
+      { echo '#ifndef API'
+        echo '#define API WINAPI'
+        echo '#endif'
+        echo '#ifndef WINELIB_NAME_AW'
         echo '#define WINELIB_NAME_AW(func) func##W'
         echo '#endif'
         echo '#ifndef DECL_WINELIB_TYPE_AW'
