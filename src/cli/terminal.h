@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 namespace kv::cli {
 
 // The console as the progress board and the printed text meet it; each platform has its own.
@@ -12,5 +14,19 @@ bool stderrIsTerminal();
 // The columns the terminal shows; a board line that wrapped would throw off the count of
 // lines to go back up.
 int terminalColumns();
+
+// While it lives, Ctrl-C (and a request to terminate) calls `handler` instead of ending the
+// program; the handlers before it come back afterwards.
+class InterruptHook {
+ public:
+  explicit InterruptHook(void (*handler)(int));
+  ~InterruptHook();
+  InterruptHook(const InterruptHook&) = delete;
+  InterruptHook& operator=(const InterruptHook&) = delete;
+
+ private:
+  struct Saved;
+  std::unique_ptr<Saved> saved_;
+};
 
 }  // namespace kv::cli

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <csignal>
+
 #include "cli/terminal.h"
 
 namespace kv::cli {
@@ -27,6 +29,22 @@ int terminalColumns() {
     if (columns > 0) return columns;
   }
   return 80;
+}
+
+// The C runtime turns a console's Ctrl-C into SIGINT.
+struct InterruptHook::Saved {
+  void (*interrupt)(int) = nullptr;
+  void (*terminate)(int) = nullptr;
+};
+
+InterruptHook::InterruptHook(void (*handler)(int)) : saved_(std::make_unique<Saved>()) {
+  saved_->interrupt = std::signal(SIGINT, handler);
+  saved_->terminate = std::signal(SIGTERM, handler);
+}
+
+InterruptHook::~InterruptHook() {
+  std::signal(SIGINT, saved_->interrupt);
+  std::signal(SIGTERM, saved_->terminate);
 }
 
 }  // namespace kv::cli
