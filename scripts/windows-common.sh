@@ -15,11 +15,12 @@ source "$ROOT/scripts/windows-qt.sh"
 build_windows_programs() {
   export KV_QT_WINDOWS="$QT_WINDOWS/prefix"
   if [ ! -f "$WINBUILD/build.ninja" ]; then
+    mkdir -p "$WINBUILD"
     cmake -S "$ROOT" -B "$WINBUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_PREFIX_PATH="$KV_QT_WINDOWS" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      "${CONFIGURE_ARGS[@]}" > "$WINBUILD.configure.log" 2>&1 \
-      || { tail -30 "$WINBUILD.configure.log" >&2; exit 1; }
+      "${CONFIGURE_ARGS[@]}" > "$WINBUILD/configure.log" 2>&1 \
+      || { tail -30 "$WINBUILD/configure.log" >&2; exit 1; }
   fi
   local targets=()
   (($#)) && targets=(--target "$@")
