@@ -301,6 +301,17 @@ Channel %1 %2 %3 → %4</translation>
     </message>
 </context>
 <context>
+    <name>kv::PortList</name>
+    <message>
+        <source>端口“%1”不存在</source>
+        <translation>The port “%1” does not exist</translation>
+    </message>
+    <message>
+        <source>没有权限打开%1。请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），然后重新登录。</source>
+        <translation>You may not open %1. Add your user to the group dialout (sudo usermod -aG dialout $USER), then log in again.</translation>
+    </message>
+</context>
+<context>
     <name>kv::PrintPreview</name>
     <message>
         <source>无法写入打印文件：%1</source>
@@ -508,6 +519,10 @@ Remove it from the recent files?</translation>
     <message>
         <source>端口写入失败：%1</source>
         <translation>Writing to the port failed: %1</translation>
+    </message>
+    <message>
+        <source>端口写入失败：写入超时</source>
+        <translation>Writing to the port failed: the write timed out</translation>
     </message>
 </context>
 <context>
@@ -758,8 +773,8 @@ Remove it from the recent files?</translation>
         <translation>Manufacturer</translation>
     </message>
     <message>
-        <source>端口转换成COM%1</source>
-        <translation>The port is now COM%1</translation>
+        <source>端口转换成%1</source>
+        <translation>The port is now %1</translation>
     </message>
     <message>
         <source>提示</source>

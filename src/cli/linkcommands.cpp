@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/progressboard.h"
+#include "cli/terminal.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "image/boundedreader.h"
@@ -27,23 +28,10 @@ bool wasInterrupted() { return interrupted != 0; }
 // While it lives, Ctrl-C (and SIGTERM) is the Cancel button of every port.
 class InterruptCancels {
  public:
-  InterruptCancels() {
-    interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  ~InterruptCancels() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  InterruptCancels(const InterruptCancels&) = delete;
-  InterruptCancels& operator=(const InterruptCancels&) = delete;
+  InterruptCancels() { interrupted = 0; }
 
  private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
+  InterruptHook hook_{onInterrupt};
 };
 
 struct LinkArgs {

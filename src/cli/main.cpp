@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "cli/command.h"
+#include "cli/terminal.h"
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
 
@@ -21,6 +22,7 @@ QString overview() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  prepareConsole();
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   kv::useProgramIdentity();  // the window's folders: settings, scratch files
   QStringList args = QCoreApplication::arguments().mid(1);

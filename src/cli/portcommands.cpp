@@ -8,8 +8,6 @@
 namespace kv::cli {
 namespace {
 
-constexpr int kButtonCount = 4;
-
 QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
 QJsonValue hexOrNull(const std::optional<quint16>& id) {
@@ -24,7 +22,8 @@ int ports(const Call& call) {
   QString text;
   for (int i = 0; i < list.size(); ++i) {
     const PortInfo& port = list[i];
-    const QString button = i < kButtonCount ? QStringLiteral("COM%1").arg(i + 1) : QString();
+    const auto number = portButton(list, i);
+    const QString button = number ? QStringLiteral("COM%1").arg(*number + 1) : QString();
     const auto failure = portAccessFailure(port.device);
     if (json) {
       array.append(QJsonObject{

@@ -1,24 +1,16 @@
 #include "cli/progressboard.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+
+#include "cli/terminal.h"
 
 namespace kv::cli {
 namespace {
 
 constexpr int kFullCount = 128;
 constexpr int kLogEvery = 32;
-
-// The columns the terminal shows; a board line that wrapped would throw off the count of
-// lines to go back up.
-int terminalColumns() {
-  winsize size{};
-  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
-}
 
 // The text cut to `columns` terminal columns, Chinese characters taking two.
 QString fitted(const QString& text, int columns) {
@@ -63,7 +55,7 @@ class ProgressBoard::Line : public TransferObserver {
 };
 
 ProgressBoard::ProgressBoard(const QStringList& ports, bool (*cancelled)())
-    : ports_(ports), tty_(isatty(STDERR_FILENO)), cancelled_(cancelled), shown_(ports.size()) {
+    : ports_(ports), tty_(stderrIsTerminal()), cancelled_(cancelled), shown_(ports.size()) {
   for (const QString& port : ports) nameWidth_ = std::max(nameWidth_, int(port.size()));
   for (int i = 0; i < ports.size(); ++i) lines_.push_back(std::make_unique<Line>(*this, i));
 }

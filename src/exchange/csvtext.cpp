@@ -2,15 +2,14 @@
 
 #include <QStringDecoder>
 
+#include "exchange/gb18030.h"
+
 namespace kv {
 
 QString decodeCsvText(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8(bytes);
-  if (utf8.hasError()) {
-    QStringDecoder gb18030("GB18030");
-    text = gb18030(bytes);
-  }
+  if (utf8.hasError()) text = decodeGb18030(bytes);
   if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
   return text;
 }

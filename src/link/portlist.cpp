@@ -1,54 +1,15 @@
 #include "link/portlist.h"
 
-#include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
-#include "image/boundedreader.h"
 #include "link/serialport.h"
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "link/systemports.h"
 
 namespace kv {
 namespace {
-
-// A legacy UART the kernel lists although no chip answers at its address: the "type" the
-// serial core shows in sysfs (the one TIOCGSERIAL reports) is 0, PORT_UNKNOWN. Read from
-// sysfs, so the port is never opened for it.
-bool uartAbsent(const QString& portName) {
-  if (!portName.startsWith(QLatin1String("ttyS"))) return false;
-  const BoundedRead type =
-      readFileBounded(QStringLiteral("/sys/class/tty/%1/type").arg(portName), 64);
-  return type.ok() && type.bytes.trimmed() == "0";
-}
-
-QList<PortInfo> systemPorts() {
-  QList<PortInfo> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    PortInfo port;
-#ifdef Q_OS_WIN
-    port.device = info.portName();
-#else
-    port.device = info.systemLocation();
-#endif
-    port.description = info.description();
-    port.manufacturer = info.manufacturer();
-    port.serialNumber = info.serialNumber();
-    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-      port.vendorId = info.vendorIdentifier();
-      port.productId = info.productIdentifier();
-    }
-    port.absent = uartAbsent(info.portName());
-    ports << port;
-  }
-  return ports;
-}
 
 PortSource& source() {
   static PortSource current;
@@ -153,39 +114,56 @@ std::optional<int> PortChoice::placeIn(const QList<PortInfo>& ports) const {
   return std::nullopt;
 }
 
+namespace {
+
+// The number of a COM name ("com7" is 7); 0 for any other name.
+int comNumber(const QString& name) {
+  static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"),
+                                      QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = com.match(name);
+  return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+bool comNamed(const QList<PortInfo>& ports) {
+  return std::any_of(ports.begin(), ports.end(),
+                     [](const PortInfo& port) { return comNumber(port.device) > 0; });
+}
+
+}  // namespace
+
+std::optional<int> buttonPort(const QList<PortInfo>& ports, int button) {
+  if (button < 0 || button >= kPortButtons) return std::nullopt;
+  if (!comNamed(ports)) return button < ports.size() ? std::optional<int>(button) : std::nullopt;
+  for (int i = 0; i < ports.size(); ++i)
+    if (comNumber(ports[i].device) == button + 1) return i;
+  return std::nullopt;
+}
+
+std::optional<int> portButton(const QList<PortInfo>& ports, int index) {
+  if (index < 0 || index >= ports.size()) return std::nullopt;
+  const int button = comNamed(ports) ? comNumber(ports[index].device) - 1 : index;
+  if (button < 0 || button >= kPortButtons) return std::nullopt;
+  return button;
+}
+
+QString portCaption(const QList<PortInfo>& ports, int index) {
+  if (index >= 0 && index < ports.size() && comNumber(ports[index].device) > 0)
+    return ports[index].device.toUpper();
+  return QStringLiteral("COM%1").arg(index + 1);
+}
+
 std::optional<QString> resolvePortName(const QString& name) {
-  static const QRegularExpression button(QStringLiteral("^COM([1-4])$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = button.match(name);
-  if (!match.hasMatch()) return name;
+  const int number = comNumber(name);
+  if (number < 1 || number > kPortButtons) return name;
   const QList<PortInfo> ports = listPorts();
-  const int index = match.captured(1).toInt() - 1;
-  if (index >= ports.size()) return std::nullopt;
-  return ports[index].device;
+  const auto index = buttonPort(ports, number - 1);
+  if (!index) return std::nullopt;
+  return ports[*index].device;
 }
 
 Failure portNotFound(const QString& device) {
-  return {errnum::kPortNotFound, QStringLiteral("端口“%1”不存在").arg(device)};
-}
-
-std::optional<Failure> portAccessFailure(const QString& device) {
-#ifdef Q_OS_UNIX
-  if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0) return std::nullopt;
-  const int error = errno;
-  if (error == ENOENT || error == ENOTDIR) return portNotFound(device);
-  // The serial layer reports a port it may not open and a port in use alike (8005); only
-  // the first is mended by the user's groups.
-  if (error == EACCES || error == EPERM || error == EROFS)
-    return Failure{errnum::kPortBusy,
-                   QStringLiteral("没有权限打开%1。请把当前用户加入 dialout 组（sudo usermod "
-                                  "-aG dialout $USER），然后重新登录。")
-                       .arg(device)};
-  return Failure{errnum::kPortIo, QStringLiteral("无法打开端口“%1”：%2")
-                                      .arg(device, QString::fromLocal8Bit(std::strerror(error)))};
-#else
-  Q_UNUSED(device);
-  return std::nullopt;
-#endif
+  return {errnum::kPortNotFound,
+          QCoreApplication::translate("kv::PortList", "端口“%1”不存在").arg(device)};
 }
 
 }  // namespace kv

@@ -63,9 +63,21 @@ struct PortChoice {
   std::optional<int> placeIn(const QList<PortInfo>& ports) const;
 };
 
+// The port dialog's buttons COM1..COM4.
+constexpr int kPortButtons = 4;
+// The port that the button COMn (`button` 0 for COM1) stands for. Where the ports have COM
+// names (Windows) it is the port of that name, so a button is there when its port exists; else
+// it is the n-th listed port.
+std::optional<int> buttonPort(const QList<PortInfo>& ports, int button);
+// The button (0 for COM1) that stands for the port at `index`, if any.
+std::optional<int> portButton(const QList<PortInfo>& ports, int index);
+// What the port at `index` is called to the user: its own COM name where it has one, else
+// "COM6" for the sixth listed port.
+QString portCaption(const QList<PortInfo>& ports, int index);
+
 // The device a port name stands for: "COM1".."COM4" (any letter case) name the port
-// dialog's buttons, anything else is taken as a device path. Nothing when the button has
-// no port behind it.
+// dialog's buttons, anything else is taken as a device path (or, on Windows, a COM name).
+// Nothing when the button has no port behind it.
 std::optional<QString> resolvePortName(const QString& name);
 
 // A device that is not there.

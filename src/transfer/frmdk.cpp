@@ -16,11 +16,14 @@ namespace {
 constexpr int kColumnGap = 16;
 
 // "COM1  /dev/ttyUSB0 — USB-Serial CH340": the caption, then what stands behind it.
-QString buttonText(int index, const QList<PortInfo>& ports) {
-  const QString caption = QStringLiteral("COM%1").arg(index + 1);
-  if (index >= ports.size()) return caption;
-  const PortInfo& port = ports[index];
-  const QString device = caption + QStringLiteral("  ") + port.device;
+// A port with that COM name shows the caption once: "COM3 — USB-SERIAL CH340 (COM3)".
+QString buttonText(int button, const QList<PortInfo>& ports) {
+  const QString caption = QStringLiteral("COM%1").arg(button + 1);
+  const auto index = buttonPort(ports, button);
+  if (!index) return caption;
+  const PortInfo& port = ports[*index];
+  const QString device =
+      port.device == caption ? caption : caption + QStringLiteral("  ") + port.device;
   return port.description.isEmpty() ? device : device + QStringLiteral(" — ") + port.description;
 }
 
@@ -43,7 +46,9 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
     auto* button = new QRadioButton(this);
     button->setObjectName(QStringLiteral("optDK%1").arg(i));
     group_->addButton(button, i);
-    connect(button, &QRadioButton::clicked, this, [this, i] { choose(i); });
+    connect(button, &QRadioButton::clicked, this, [this, i] {
+      if (const auto index = buttonPort(ports_, i)) choose(*index);
+    });
     layout->addWidget(button);
     optDK_[i] = button;
   }
@@ -97,8 +102,9 @@ void frmDK::showPorts() {
   group_->setExclusive(false);
   for (int i = 0; i < kButtonCount; ++i) {
     optDK_[i]->setText(buttonText(i, ports_));
-    optDK_[i]->setEnabled(i < ports_.size());
-    optDK_[i]->setChecked(place == i);
+    const auto index = buttonPort(ports_, i);
+    optDK_[i]->setEnabled(index.has_value());
+    optDK_[i]->setChecked(place && place == index);
   }
   group_->setExclusive(true);
   lstPorts_->clear();
@@ -117,8 +123,8 @@ void frmDK::showPorts() {
 void frmDK::choose(int index) {
   choice_ = PortChoice::of(ports_, index);
   const QSignalBlocker blocker(lstPorts_);
-  if (index < kButtonCount) {
-    optDK_[index]->setChecked(true);
+  if (const auto button = portButton(ports_, index)) {
+    optDK_[*button]->setChecked(true);
   } else if (QAbstractButton* checked = group_->checkedButton()) {
     group_->setExclusive(false);
     checked->setChecked(false);
@@ -128,7 +134,7 @@ void frmDK::choose(int index) {
 }
 
 void frmDK::confirm() {
-  prompts::message(this, tr("端口转换成COM%1").arg(choice_.index + 1), tr("提示"),
+  prompts::message(this, tr("端口转换成%1").arg(portCaption(ports_, choice_.index)), tr("提示"),
                    prompts::Icon::Information);
   accept();
 }

@@ -22,7 +22,7 @@ class frmDK : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kButtonCount = 4;
+  static constexpr int kButtonCount = kPortButtons;
   static constexpr int kRelistMs = 1000;
 
   // `current`: the port chosen so far (DKH and what identifies it).

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include "image/usersettingsformat.h"
+
 namespace kv {
 namespace {
 
@@ -21,7 +23,8 @@ const int kRecentFileCount = 4;
 }  // namespace
 
 UserSettings::UserSettings()
-    : settings_(QCoreApplication::applicationName(), QCoreApplication::applicationName()) {}
+    : settings_(userSettingsFormat(), QSettings::UserScope, QCoreApplication::applicationName(),
+                QCoreApplication::applicationName()) {}
 
 PortChoice UserSettings::port(const QList<PortInfo>& ports) const {
   const PortChoice remembered{0, settings_.value(kPortIdentity).toString(),

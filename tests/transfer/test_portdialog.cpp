@@ -119,6 +119,41 @@ class TestPortDialog : public QObject {
     QCOMPARE(few.optDK(1)->text(), QStringLiteral("COM2"));
   }
 
+  // Windows names its ports COM3, COM7...: each button stands for the port of its own name,
+  // enabled when that port exists, and the port is called by its name everywhere.
+  void comNamedPortsAreTheirOwnButtons() {
+    workshop = {legacyPort("COM3"),
+                usbPort("COM7", 0x1a86, 0x7523, "", "USB-SERIAL CH340 (COM7)", "wch.cn")};
+    QCOMPARE(resolvePortName("com3"), std::optional<QString>("COM3"));
+    QCOMPARE(resolvePortName("COM1"), std::nullopt);
+    QCOMPARE(resolvePortName("COM7"), std::optional<QString>("COM7"));
+    frmDK dialog(PortChoice{});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (int i : {0, 1, 3}) {
+      QVERIFY(!dialog.optDK(i)->isEnabled());
+      QCOMPARE(dialog.optDK(i)->text(), QStringLiteral("COM%1").arg(i + 1));
+    }
+    QVERIFY(dialog.optDK(2)->isEnabled());
+    QCOMPARE(dialog.optDK(2)->text(), QStringLiteral("COM3"));
+    QTreeWidget* list = dialog.lstPorts();
+    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("COM7"));  // the USB cable first
+    clickButton(dialog.optDK(2));
+    QCOMPARE(dialog.choice().device, QStringLiteral("COM3"));
+    QCOMPARE(list->currentItem(), list->topLevelItem(1));
+    clickRow(list, 0);
+    QVERIFY(!dialog.optDK(2)->isChecked());
+    QTest::mouseClick(dialog.cmdQD(), Qt::LeftButton);
+    QCOMPARE(prompts::shown().last().text, QStringLiteral("端口转换成COM7"));
+
+    QStatusBar status;
+    runDialog(status, [](frmDK& d) {
+      clickRow(d.lstPorts(), 0);
+      QTest::mouseClick(d.cmdQD(), Qt::LeftButton);
+    });
+    QCOMPARE(status.currentMessage(), QStringLiteral("COM7"));
+  }
+
   void aPluggedCableShowsUpWhileTheDialogIsOpen() {
     workshop.removeLast();
     frmDK dialog(PortChoice{});

@@ -1,0 +1,7 @@
+#include "image/usersettingsformat.h"
+
+namespace kv {
+
+QSettings::Format userSettingsFormat() { return QSettings::IniFormat; }
+
+}  // namespace kv
