@@ -18,6 +18,10 @@ constexpr int kPortNotOpen = 8018;
 
 // The serial layer's answer to an operation on a closed port.
 Failure portNotOpen();
+// A port that another program holds, or that refuses this user; `reason` is the system's.
+Failure portBusy(const QString& device, const QString& reason);
+// A port that would not open for any other reason.
+Failure portOpenFailed(const QString& device, const QString& reason);
 
 // The radio's serial line as the transfers use it: bytes out, bytes waiting in the input
 // buffer, and a blocking wait for more. Implementations are used by one thread at a time.

@@ -56,9 +56,7 @@ std::optional<Failure> portAccessFailure(const QString& device) {
                                     "没有权限打开%1。请把当前用户加入 dialout 组（sudo usermod "
                                     "-aG dialout $USER），然后重新登录。")
             .arg(device)};
-  return Failure{errnum::kPortIo,
-                 QCoreApplication::translate("kv::SystemSerialPort", "无法打开端口“%1”：%2")
-                     .arg(device, QString::fromLocal8Bit(std::strerror(error)))};
+  return portOpenFailed(device, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 }  // namespace kv

@@ -29,14 +29,9 @@ std::optional<Failure> SystemSerialPort::open(const QString& device) {
     if (error == QSerialPort::PermissionError) {
       // A port the user may not open says what mends it; a busy or locked one does not.
       if (const auto denied = portAccessFailure(device)) return *denied;
-      return Failure{
-          errnum::kPortBusy,
-          QCoreApplication::translate("kv::SystemSerialPort", "端口“%1”已被占用或无权使用（%2）")
-              .arg(device, reason)};
+      return portBusy(device, reason);
     }
-    return Failure{errnum::kPortIo,
-                   QCoreApplication::translate("kv::SystemSerialPort", "无法打开端口“%1”：%2")
-                       .arg(device, reason)};
+    return portOpenFailed(device, reason);
   }
   // Some lines (a pseudo-terminal, some adapters) have no modem controls; the radio does
   // not need them, so a refusal does not stop the transfer.

@@ -48,13 +48,8 @@ std::optional<Failure> Win32SerialPort::open(const QString& device) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return portNotFound(device);
     const QString reason = systemMessage(error);
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
-      return Failure{
-          errnum::kPortBusy,
-          QCoreApplication::translate("kv::SystemSerialPort", "端口“%1”已被占用或无权使用（%2）")
-              .arg(device, reason)};
-    return Failure{errnum::kPortIo,
-                   QCoreApplication::translate("kv::SystemSerialPort", "无法打开端口“%1”：%2")
-                       .arg(device, reason)};
+      return portBusy(device, reason);
+    return portOpenFailed(device, reason);
   }
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
@@ -85,9 +80,7 @@ std::optional<Failure> Win32SerialPort::open(const QString& device) {
   if (!ok) {
     const QString reason = systemMessage(GetLastError());
     CloseHandle(port);
-    return Failure{errnum::kPortIo,
-                   QCoreApplication::translate("kv::SystemSerialPort", "无法打开端口“%1”：%2")
-                       .arg(device, reason)};
+    return portOpenFailed(device, reason);
   }
   PurgeComm(port, PURGE_RXCLEAR | PURGE_RXABORT);
   handle_ = port;
