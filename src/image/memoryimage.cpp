@@ -19,9 +19,9 @@ QString hexToken(int byte) {
 }
 
 void appendHexToken(QByteArray& text, int byte) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  text += kDigits[(byte >> 4) & 0xF];
-  text += kDigits[byte & 0xF];
+  char digits[2];
+  writeHexToken(digits, byte);
+  text.append(digits, 2);
 }
 
 QString EncodeError::description() const {
@@ -30,18 +30,19 @@ QString EncodeError::description() const {
       .arg(columnCaption(column), text);
 }
 
-std::optional<QByteArray> encodeFrequency(const QString& text) {
-  if (!cellPresent(text)) return QByteArray(4, char(0xFF));
+std::optional<std::array<char, 4>> encodeFrequency(const QString& text) {
+  if (!cellPresent(text))
+    return std::array<char, 4>{char(0xFF), char(0xFF), char(0xFF), char(0xFF)};
   if (text.size() != 9) return std::nullopt;
   // The digits travel by position: characters 8-9, 6-7, 3 and 5, 1-2 (1-based), each pair
   // read as two hexadecimal digits, so 450.12500 is 00 25 01 45.
-  const QString pairs[4] = {text.mid(7, 2), text.mid(5, 2), text.mid(2, 1) + text.mid(4, 1),
-                            text.mid(0, 2)};
-  QByteArray bytes;
-  for (const QString& pair : pairs) {
-    const auto value = hexTextToInt(pair);
-    if (!value || pair.size() != 2) return std::nullopt;
-    bytes.append(char(*value));
+  static constexpr int kPairs[4][2] = {{7, 8}, {5, 6}, {2, 4}, {0, 1}};
+  std::array<char, 4> bytes;
+  for (int i = 0; i < 4; ++i) {
+    const QChar pair[2] = {text[kPairs[i][0]], text[kPairs[i][1]]};
+    const auto value = hexTextToInt(QStringView(pair, 2));
+    if (!value) return std::nullopt;
+    bytes[i] = char(*value);
   }
   return bytes;
 }
@@ -68,7 +69,8 @@ QByteArray functionBlocks(const RadioData& data) {
 EncodedImage encodeImage(const RadioData& data) {
   EncodedImage result;
   QByteArray& image = result.bytes;
-  image = functionBlocks(data);
+  image.reserve(kImageSize);
+  image += functionBlocks(data);
   for (int n = 1; n <= kChannelCount; ++n) {
     const Channel& ch = data.channels[n - 1];
     for (int column : {kRxFreq, kTxFreq}) {
@@ -77,7 +79,7 @@ EncodedImage encodeImage(const RadioData& data) {
         result.error = EncodeError{n, column, ch[column]};
         return result;
       }
-      image += *freq;
+      image.append(freq->data(), freq->size());
     }
     for (int column : {kRxSignal, kTxSignal}) {
       const auto signal = encodeSignal(ch[column]);

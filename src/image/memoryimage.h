@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <optional>
 
 #include "model/radiodata.h"
@@ -37,7 +38,7 @@ EncodedImage encodeImage(const RadioData& data);
 
 // Frequency cell "450.12500" as its four stored bytes (10 Hz units, BCD, least significant
 // byte first); "OFF" and empty cells are 0xFF x 4. Nothing when the text has no encoding.
-std::optional<QByteArray> encodeFrequency(const QString& text);
+std::optional<std::array<char, 4>> encodeFrequency(const QString& text);
 
 // A cell counts as present when it is not blank and not "OFF".
 bool cellPresent(const QString& text);
@@ -46,5 +47,12 @@ bool cellPresent(const QString& text);
 QString hexToken(int byte);
 // The same, appended to text.
 void appendHexToken(QByteArray& text, int byte);
+// The same two digits written at `out`; returns the position after them.
+inline char* writeHexToken(char* out, int byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  *out++ = kDigits[(byte >> 4) & 0xF];
+  *out++ = kDigits[byte & 0xF];
+  return out;
+}
 
 }  // namespace kv
