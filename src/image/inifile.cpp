@@ -9,22 +9,20 @@
 namespace kv {
 namespace {
 
-QString sectionName(const QString& line) {
-  const QString t = line.trimmed();
-  if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
-    return t.mid(1, t.size() - 2).trimmed();
-  return QString();
-}
-
-bool isSection(const QString& line) {
-  return !sectionName(line).isEmpty() || line.trimmed() == QLatin1String("[]");
+// The name of a "[section]" line, or nothing; "[]" names the section "".
+std::optional<QStringView> sectionName(QStringView line) {
+  const QStringView t = line.trimmed();
+  if (!t.startsWith(QLatin1Char('[')) || !t.endsWith(QLatin1Char(']')) || t.size() < 2)
+    return std::nullopt;
+  const QStringView name = t.sliced(1, t.size() - 2).trimmed();
+  if (name.isEmpty() && t != QLatin1String("[]")) return std::nullopt;
+  return name;
 }
 
 // The key of a "key=value" line, or nothing.
-std::optional<QString> keyOf(const QString& line) {
-  const int eq = line.indexOf(QLatin1Char('='));
+std::optional<QStringView> keyOf(QStringView line, qsizetype eq) {
   if (eq < 0 || line.trimmed().startsWith(QLatin1Char(';'))) return std::nullopt;
-  return line.left(eq).trimmed();
+  return line.first(eq).trimmed();
 }
 
 struct FileText {
@@ -46,25 +44,32 @@ FileText readText(const QString& path) {
 
 }  // namespace
 
-IniText::IniText(QByteArray bytes) {
-  if (!bytes.contains("\r\n") && !bytes.isEmpty()) eol_ = "\n";
-  bytes.replace("\r\n", "\n");
-  QList<QByteArray> lines = bytes.split('\n');
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  // Each line is taken apart once: a reader asks for several keys.
-  lines_.reserve(lines.size());
-  for (QByteArray& line : lines) {
-    const QString text = QString::fromUtf8(line);
-    Line parsed{std::move(line)};
-    if (isSection(text)) {
+IniText::IniText(QByteArray bytes) : bytes_(std::move(bytes)) {
+  if (!bytes_.contains("\r\n") && !bytes_.isEmpty()) eol_ = "\n";
+  bytes_.replace("\r\n", "\n");
+  if (!bytes_.isEmpty() && !bytes_.endsWith('\n')) bytes_ += '\n';
+  // Decoded once, whole: a line end is never part of a character, so the text has the same
+  // lines as the bytes. Each line is taken apart once, into views: a reader asks for
+  // several keys, and the file is read at every use.
+  text_ = QString::fromUtf8(bytes_);
+  for (qsizetype from = 0, at = 0; from < bytes_.size();) {
+    const qsizetype lineEnd = bytes_.indexOf('\n', from);
+    qsizetype textEnd = text_.indexOf(QLatin1Char('\n'), at);
+    if (textEnd < 0) textEnd = text_.size();
+    const QStringView text = QStringView(text_).sliced(at, textEnd - at);
+    Line parsed{QByteArrayView(bytes_).sliced(from, lineEnd - from)};
+    from = lineEnd + 1;
+    at = std::min(textEnd + 1, text_.size());
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (const auto section = sectionName(text)) {
       parsed.kind = Line::Section;
-      parsed.name = sectionName(text);
-    } else if (const auto key = keyOf(text)) {
+      parsed.name = *section;
+    } else if (const auto key = keyOf(text, eq)) {
       parsed.kind = Line::Key;
       parsed.name = *key;
-      parsed.value = text.mid(text.indexOf(QLatin1Char('=')) + 1).left(127).trimmed();
+      parsed.value = text.sliced(eq + 1).left(127).trimmed();
     }
-    lines_.append(std::move(parsed));
+    lines_.append(parsed);
   }
 }
 
@@ -75,40 +80,39 @@ QString IniText::read(const QString& section, const QString& key) const {
       inSection = line.name.compare(section, Qt::CaseInsensitive) == 0;
     else if (inSection && line.kind == Line::Key &&
              line.name.compare(key, Qt::CaseInsensitive) == 0)
-      return line.value;
+      return line.value.toString();
   }
   return QString();
 }
 
 QByteArray IniText::withValue(const QString& section, const QString& key,
                               const QString& value) const {
-  QList<QByteArray> lines;
-  for (const Line& line : lines_) lines << line.bytes;
   const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
-  bool done = false;
-  for (int i = 0; i < lines_.size() && !done; ++i) {
+  int replaced = -1;
+  for (int i = 0; i < lines_.size() && replaced < 0; ++i) {
     const Line& line = lines_[i];
     if (line.kind == Line::Section) {
       if (sectionLine >= 0) break;
       if (line.name.compare(section, Qt::CaseInsensitive) == 0) sectionLine = insertAt = i;
     } else if (sectionLine >= 0 && line.kind == Line::Key) {
-      if (line.name.compare(key, Qt::CaseInsensitive) == 0) {
-        lines[i] = entry;
-        done = true;
-      }
+      if (line.name.compare(key, Qt::CaseInsensitive) == 0) replaced = i;
       insertAt = i;
     }
   }
-  if (!done) {
-    if (sectionLine < 0) {
-      lines << (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8() << entry;
-    } else {
-      lines.insert(insertAt + 1, entry);
-    }
+  QByteArray text;
+  text.reserve(bytes_.size() + (lines_.size() + 3) * eol_.size() + entry.size() + section.size());
+  for (int i = 0; i < lines_.size(); ++i) {
+    text.append(i == replaced ? QByteArrayView(entry) : lines_[i].bytes).append(eol_);
+    if (replaced < 0 && i == insertAt) text.append(entry).append(eol_);
   }
-  return lines.join(eol_) + eol_;
+  if (sectionLine < 0)
+    text.append((QLatin1Char('[') + section + QLatin1Char(']')).toUtf8())
+        .append(eol_)
+        .append(entry)
+        .append(eol_);
+  return text;
 }
 
 IniText IniFile::text() const { return readText(path_).text; }

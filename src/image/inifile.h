@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 #include "model/radiomodel.h"
@@ -25,12 +27,15 @@ class IniText {
   QByteArray withValue(const QString& section, const QString& key, const QString& value) const;
 
  private:
+  // Views of bytes_ and text_, which the text owns (copies share them).
   struct Line {
-    QByteArray bytes;  // as the text has it
+    QByteArrayView bytes;  // as the text has it
     enum Kind { Other, Section, Key } kind = Other;
-    QString name{};   // the section's or the key's
-    QString value{};  // a key's
+    QStringView name{};   // the section's or the key's
+    QStringView value{};  // a key's
   };
+  QByteArray bytes_;  // the lines, each ended by LF
+  QString text_;      // the same, decoded
   QList<Line> lines_;
   QByteArray eol_ = "\r\n";
 };

@@ -37,7 +37,15 @@ QString modelCode(int model) { return QLatin1String(radioModels().at(model).code
 
 QString modelByte(int model) { return QString::number(modelCode(model).toInt(nullptr, 16)); }
 
-QString bandSlotKey(int slot) { return QStringLiteral("PL%1").arg(slot + 1); }
+QString bandSlotKey(int slot) {
+  // Asked for every key of every read of the settings file: made once.
+  static const auto keys = [] {
+    std::array<QString, kModelCount> names;
+    for (int i = 0; i < kModelCount; ++i) names[i] = QStringLiteral("PL%1").arg(i + 1);
+    return names;
+  }();
+  return keys.at(slot);
+}
 
 QString bandKey(int model) { return bandSlotKey(radioModels().at(model).bandSlot); }
 

@@ -58,11 +58,13 @@ class TestIniFile : public QObject {
     // A file written on a Chinese system holds its notes in the local code page (GBK).
     const QString p = dir_.filePath("gbk.ini");
     const QByteArray original =
-        "; \xC6\xB5\xB6\xCE\r\n[Frequent]\r\nPL1=old\r\nNote=\xB2\xE2\xCA\xD4\r\n";
+        "; \xC6\xB5\xB6\xCE\r\n[Frequent]\r\nPL1=old\r\nNote=\xB2\xE2\xCA\xD4\r\n"
+        "Cut=\xB2\r\nPL2=kept\r\n";  // a note cut inside a character still ends its line
     writeAll(p, original);
     IniFile ini(p);
     QVERIFY(!writeBand(ini, 0, "400MHz---470MHz"));
     QCOMPARE(readAll(p), QByteArray(original).replace("PL1=old", "PL1=400MHz---470MHz"));
+    QCOMPARE(ini.read("Frequent", "PL2"), QStringLiteral("kept"));
   }
 
   void createsMissingFile() {
