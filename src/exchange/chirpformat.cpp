@@ -366,11 +366,11 @@ QStringList chirpExportNotes(const RadioData& data) {
 CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
   const QList<QStringList> records = csvRecords(decodeCsvText(csv), QLatin1Char(','));
   const Positions positions = columnPositions(records.value(0));
+  const QString needed = neededColumns().join(QLatin1Char(','));
   if (!namesNeededColumns(positions))
-    return {{},
-            QStringLiteral("row 1: the header must name the columns %1")
-                .arg(neededColumns().join(QLatin1Char(','))),
-            {}};
+    return refused(QStringLiteral("row 1: the header must name the columns %1").arg(needed),
+                   QCoreApplication::translate("kv::ChirpFormat", "第1行：表头必须含有这些列：%1")
+                       .arg(needed));
   QList<Record> rows;
   for (qsizetype i = 1; i < records.size(); ++i)
     if (!isBlankRecord(records[i])) rows.append({&positions, records[i], i + 1});
@@ -395,11 +395,11 @@ CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands
                  !record["Comment"].isEmpty();
   }
   RowReader reader(bandTextOf(bands, base.settings.model), powers);
-  CsvResult r{base, {}, {}};
+  CsvResult r{base, {}, {}, {}};
   r.data.clearChannels();
   for (qsizetype k = 0; k < rows.size(); ++k) {
     const auto channel = reader.read(rows[k]);
-    if (!channel) return {{}, reader.error, {}};
+    if (!channel) return {{}, reader.error, {}, {}};
     r.data.channels[located ? rows[k]["Location"].toInt() - 1 : k] = *channel;
   }
   if (ignored > 0)

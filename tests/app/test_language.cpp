@@ -16,13 +16,19 @@
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
 #include "editor/mainfrm.h"
+#include "exchange/csvformat.h"
 #include "image/inifile.h"
+#include "image/memoryimage.h"
 #include "image/programlanguage.h"
+#include "kvsimprocess.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
+#include "sampledata.h"
+#include "testfiles.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
+#include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/frmlogin.h"
 #include "tune/frmmode.h"
@@ -235,6 +241,80 @@ class TestLanguage : public QObject {
     QCOMPARE(w->data().cell(1, kBandwidth), QStringLiteral("窄"));
     useLanguage(Language::Chinese);
     QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("窄"));
+  }
+
+  // What a comparison with a radio and a refused CSV import say in the window, in either
+  // language: the captions of the settings lists, the tune window and the grid, the values'
+  // texts, a byte's address, the row of a table.
+  void differencesAndImportErrorsReadInTheWindowsLanguage() {
+    useLanguage(Language::Chinese);
+    mainFrm w;
+    wireCommands(w);
+    w.document().change(kvtest::sampleRadioData());
+    QTemporaryDir dir;
+    RadioData fields = w.data();  // a radio that differs in a setting, the tune and a cell
+    fields.settings.voice = 2;
+    fields.tune.bjlx = QStringLiteral("1");
+    fields.cell(2, kBandwidth) = QStringLiteral("窄");
+    QByteArray unused = encodeImage(w.data()).bytes;  // one that differs where no field shows
+    unused[1] = 0;
+    QVERIFY(kvtest::writeAll(dir.filePath("fields.bin"), encodeImage(fields).bytes) &&
+            kvtest::writeAll(dir.filePath("unused.bin"), unused));
+    QVERIFY(kvtest::writeAll(dir.filePath("table.csv"), toCsv(w.data())));
+    const QString csv = QString::fromUtf8(kvtest::readAll(dir.filePath("table.csv")));
+    const auto importing = [&](const QString& from, const QString& to) {
+      QString bad = csv;
+      QVERIFY(kvtest::writeAll(dir.filePath("bad.csv"), bad.replace(from, to).toUtf8()));
+      prompts::queueFileName(dir.filePath("bad.csv"));
+      w.findChild<QAction*>(QStringLiteral("mnuImportCsv"))->trigger();
+    };
+    const auto comparing = [&](const QString& image) {
+      kvtest::KvsimProcess radio({"--image", dir.filePath(image)});
+      qputenv("KVPROG_PORTS", radio.device().toLocal8Bit());
+      restoreRememberedPort();
+      w.findChild<QAction*>(QStringLiteral("mnuCompare"))->trigger();
+      qunsetenv("KVPROG_PORTS");
+    };
+    const struct {
+      std::function<void()> run;
+      QString chinese;
+      QString english;
+    } cases[] = {
+        {[&] { comparing("fields.bin"); },
+         "：\n\n语音报频：中文 → 英文\n中频：正 → 负\n信道2 宽/窄：宽 → 窄",
+         ":\n\nVoice: Chinese → English\nIF side: Positive → Negative\n"
+         "Channel 2 Wide/Narrow: Wide → Narrow"},
+        {[&] { comparing("unused.bin"); }, "：\n\n地址0x0001：FF → 00",
+         ":\n\nAddress 0x0001: FF → 00"},
+        {[&] { importing("busy_lock", "busy"); },
+         "\n第1行：表头必须是channel,rx_freq,tx_freq,rx_signal,tx_signal,busy_lock,bandwidth,tx_"
+         "power",
+         "\nRow 1: the header must be channel,rx_freq,tx_freq,rx_signal,tx_signal,busy_lock,"
+         "bandwidth,tx_power"},
+        {[&] { importing("窄,中", "窄,中,x"); }, "\n第2行：有9个字段，应为8个",
+         "\nRow 2: 9 fields, not 8"},
+        {[&] { importing("\r\n3,", "\r\n1,"); },
+         "\n第4行 信道：“1”不是1到16的信道号，或与另一行重复",
+         "\nRow 4, Channel: “1” is not a channel from 1 to 16 that no other row has"},
+        {[&] { importing("\r\n16,450.00625", "\r\n"); },
+         "\n信道16没有对应的行，信道表需要信道1到16",
+         "\nChannel 16 has no row; the table needs channels 1 to 16"},
+        {[&] { importing("435.12500", "480"); }, "\n第2行 接收频率：请在正确的频率范围输入",
+         "\nRow 2, RX frequency: Please enter a frequency within the band"},
+    };
+    for (const auto& c : cases) {
+      for (const Language language : {Language::Chinese, Language::English}) {
+        useLanguage(language);
+        prompts::clearShown();
+        c.run();
+        QCOMPARE(prompts::shown().size(), 1);
+        const QString& said = prompts::shown()[0].text;
+        QVERIFY2(said.endsWith(language == Language::Chinese ? c.chinese : c.english),
+                 qPrintable(said));
+      }
+    }
+    QCOMPARE(w.data(), kvtest::sampleRadioData());
+    useLanguage(Language::Chinese);
   }
 };
 

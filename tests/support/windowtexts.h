@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -18,8 +19,18 @@ inline bool hasHan(const QString& text) {
   return false;
 }
 
+// A Han character or a mark of Chinese punctuation: the full-width colon, comma, brackets.
+inline bool hasChinese(const QString& text) {
+  for (const QChar c : text)
+    if (c.script() == QChar::Script_Han || (c >= QChar(0x3000) && c <= QChar(0x303F)) ||
+        (c >= QChar(0xFF00) && c <= QChar(0xFF65)))
+      return true;
+  return false;
+}
+
 // Every text a person can see in `window`: its title; the texts of its visible labels,
-// buttons, group boxes, list entries, table headings and cells; its menus' titles and entries.
+// buttons, group boxes, list entries, table headings and cells; its menus' titles and entries;
+// its status bar.
 // Each is prefixed with the widget's object name, so that a failure says where it is.
 inline QStringList visibleTexts(QWidget* window) {
   QStringList texts{QStringLiteral("title: ") + window->windowTitle()};
@@ -46,6 +57,7 @@ inline QStringList visibleTexts(QWidget* window) {
       add(menu, menu->title());
       for (const QAction* action : menu->actions()) add(menu, action->text());
     }
+    if (auto* status = qobject_cast<QStatusBar*>(w)) add(status, status->currentMessage());
   }
   for (const QAction* action : window->findChildren<QAction*>())
     if (action->isVisible() && !action->associatedObjects().isEmpty()) add(action, action->text());
@@ -77,7 +89,7 @@ inline QStringList cutTexts(QWidget* window) {
 inline QStringList chineseTexts(QWidget* window) {
   QStringList chinese;
   for (const QString& text : visibleTexts(window))
-    if (hasHan(text) && !text.endsWith(QStringLiteral("中文")) &&
+    if (hasChinese(text) && !text.endsWith(QStringLiteral("中文")) &&
         !text.endsWith(QStringLiteral("语言 / Language")))
       chinese << text;
   return chinese;
