@@ -1,3 +1,6 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +15,11 @@
 
 using kvtest::CliRun;
 using kvtest::runCli;
+
+namespace {
+// A Han character or a mark of Chinese punctuation (the full-width colon, comma, brackets).
+const QString kChinese = QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]");
+}  // namespace
 
 class TestCliLanguage : public QObject {
   Q_OBJECT
@@ -54,7 +62,7 @@ class TestCliLanguage : public QObject {
     qputenv("LANG", "C.UTF-8");
     for (const CliRun& run : runs)
       for (const QString& said : {run.out, run.err})
-        QVERIFY2(!said.contains(QRegularExpression("\\p{Han}")), qPrintable(said));
+        QVERIFY2(!said.contains(QRegularExpression(kChinese)), qPrintable(said));
     QVERIFY2(report.contains("Radio Settings, Page 1") && report.contains("Power save: Enabled"),
              qPrintable(report));
     QVERIFY2(!report.contains(QRegularExpression("\\p{Han}")), qPrintable(report));
@@ -71,6 +79,70 @@ class TestCliLanguage : public QObject {
     QCOMPARE(chinese.exitCode, english.exitCode);
     QVERIFY(!chinese.out.isEmpty());
     QCOMPARE(english.out, chinese.out);
+  }
+
+  // What kvprog-cli says of its own follows the language; the exit status does not.
+  void ownMessagesFollowTheLanguage() {
+    QTemporaryDir dir;
+    const QString example = QStringLiteral(KV_TEST_DATA "/example.chp");
+    const QString unknown = dir.filePath("unknown.chp");
+    QVERIFY(kvtest::writeAll(unknown, kvtest::readAll(example).replace("08 11 FF", "08 77 FF")));
+    const struct {
+      QStringList args;
+      const char* chinese;
+      const char* english;
+    } cases[] = {
+        {{"frobnicate"}, "没有“frobnicate”这个命令", "unknown command \"frobnicate\""},
+        {{"import", dir.filePath("none.json"), dir.filePath("o.chp")},
+         "文件不存在",
+         "no such file"},
+        {{"show", unknown}, "机型代码不是八种机型中的任何一种", "matches none of the eight models"},
+        {{"report", example, dir.filePath("none/o.pdf")},
+         "无法写入PDF文件",
+         "cannot write the PDF"},
+    };
+    for (const auto& c : cases) {
+      const CliRun chinese = runCli(QStringList{"--lang", "zh"} + c.args);
+      const CliRun english = runCli(QStringList{"--lang", "en"} + c.args);
+      QVERIFY2(chinese.err.contains(QString::fromUtf8(c.chinese)), qPrintable(chinese.err));
+      QVERIFY2(english.err.contains(QLatin1String(c.english)), qPrintable(english.err));
+      QVERIFY2(!english.err.contains(QRegularExpression(kChinese)), qPrintable(english.err));
+      QCOMPARE(english.exitCode, chinese.exitCode);
+    }
+  }
+
+  // `ports` gives the same button, device, description, manufacturer, USB id and "ok" in both
+  // languages, and the same JSON keys; a reason follows the language.
+  void portsAreTheSameInBothLanguages() {
+    qputenv("KVPROG_PORTS", "/dev/null,/dev/kvprog-gone");
+    QList<CliRun> runs[2];  // Chinese, English; each the text, then the JSON
+    for (int i = 0; i < 2; ++i)
+      for (const QStringList& form : {QStringList{"ports"}, QStringList{"ports", "--json"}})
+        runs[i] << runCli(QStringList{"--lang", i ? "en" : "zh"} + form);
+    qunsetenv("KVPROG_PORTS");
+    const QStringList chinese = runs[0][0].out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList english = runs[1][0].out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(english.size(), chinese.size());
+    for (int line = 0; line < chinese.size(); ++line) {
+      const QStringList zh = chinese[line].split('\t'), en = english[line].split('\t');
+      QCOMPARE(en.mid(0, 5), zh.mid(0, 5));
+      QVERIFY(zh.value(5) == "ok" ? en.value(5) == "ok" : en.value(5) != zh.value(5));
+    }
+    QVERIFY2(chinese.value(1).startsWith("COM2\t/dev/kvprog-gone\t-\t-\t-\t端口"),
+             qPrintable(chinese.value(1)));
+    const QJsonArray zhJson = QJsonDocument::fromJson(runs[0][1].out.toUtf8()).array();
+    const QJsonArray enJson = QJsonDocument::fromJson(runs[1][1].out.toUtf8()).array();
+    QCOMPARE(enJson.size(), chinese.size());
+    QCOMPARE(zhJson.size(), chinese.size());
+    for (int i = 0; i < zhJson.size(); ++i) {
+      QJsonObject zh = zhJson[i].toObject(), en = enJson[i].toObject();
+      QCOMPARE(en.keys(), zh.keys());
+      zh.remove("reason");
+      en.remove("reason");
+      QCOMPARE(en, zh);
+    }
+    for (const QList<CliRun>& language : runs)
+      for (const CliRun& run : language) QCOMPARE(run.exitCode, 0);
   }
 
   void langTakesOnlyZhOrEn() {
@@ -94,6 +166,8 @@ class TestCliLanguage : public QObject {
       QByteArray english = original;
       english.replace("\"打开\"", "\"ON\"").replace("\"窄\"", "\"Narrow\"");
       english.replace(",否,窄,中", ",no,NARROW,Mid").replace("\"中\"", "\"mid\"");
+      english.replace("\"正\"", "\"POSITIVE\"").replace("13MHz", "13mhz");
+      english.replace("\"KV--410B(1)\"", "\"kv--410b(1)\"");
       QVERIFY(english != original && kvtest::writeAll(file, english));
       const QStringList base = form == "csv" ? QStringList{"--base", example} : QStringList();
       const CliRun run =
