@@ -61,6 +61,14 @@ void checkEnglish(QWidget* window) {
 // by `check`.
 void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   check(&w);
+  // Each of the grid's lists, open over its cell of another window.
+  mainFrm editing;
+  editing.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&editing));
+  for (const int column : {kRxSignal, kBusyLock, kBandwidth, kTxPower}) {
+    test::clickCell(editing, 1, column);
+    check(&editing);
+  }
   frmDK ports(PortChoice{}, &w);
   check(&ports);
   frmWAIT progress(&w);
