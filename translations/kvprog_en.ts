@@ -86,6 +86,42 @@
         <source>第1行：表头必须含有这些列：%1</source>
         <translation>Row 1: the header must name the columns %1</translation>
     </message>
+    <message>
+        <source>第%1行 %2列：%3</source>
+        <translation>Row %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>“%1”不是“”、“+”、“-”、“split”或“off”</source>
+        <translation>“%1” is not “”, “+”, “-”, “split” or “off”</translation>
+    </message>
+    <message>
+        <source>“%1”不是交叉模式</source>
+        <translation>“%1” is not a cross mode</translation>
+    </message>
+    <message>
+        <source>“%1”不是“”、“Tone”、“TSQL”、“DTCS”或“Cross”</source>
+        <translation>“%1” is not “”, “Tone”, “TSQL”, “DTCS” or “Cross”</translation>
+    </message>
+    <message>
+        <source>“%1”不是信令列表中的亚音</source>
+        <translation>“%1” is not a tone of the signalling list</translation>
+    </message>
+    <message>
+        <source>“%1”不是两个字母N或R</source>
+        <translation>“%1” is not two letters N or R</translation>
+    </message>
+    <message>
+        <source>“%1”不是信令列表中的数字亚音</source>
+        <translation>“%1” is not a DCS code of the signalling list</translation>
+    </message>
+    <message>
+        <source>“%1”不是FM或NFM</source>
+        <translation>“%1” is not FM or NFM</translation>
+    </message>
+    <message>
+        <source>“%1”不是High、Mid、Med、Low或以瓦为单位的功率</source>
+        <translation>“%1” is not High, Mid, Med, Low or a power in watts</translation>
+    </message>
 </context>
 <context>
     <name>kv::ChpFile</name>

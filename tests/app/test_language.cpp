@@ -16,6 +16,7 @@
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
 #include "editor/mainfrm.h"
+#include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/inifile.h"
 #include "image/memoryimage.h"
@@ -268,10 +269,10 @@ class TestLanguage : public QObject {
     unused[1] = 0;
     QVERIFY(kvtest::writeAll(dir.filePath("fields.bin"), encodeImage(fields).bytes) &&
             kvtest::writeAll(dir.filePath("unused.bin"), unused));
-    QVERIFY(kvtest::writeAll(dir.filePath("table.csv"), toCsv(w.data())));
-    const QString csv = QString::fromUtf8(kvtest::readAll(dir.filePath("table.csv")));
-    const auto importing = [&](const QString& from, const QString& to) {
-      QString bad = csv;
+    const QString csv = QString::fromUtf8(toCsv(w.data()));
+    const QString chirp = QString::fromUtf8(toChirpCsv(w.data()));
+    const auto importing = [&](const QString& from, const QString& to, QString bad = {}) {
+      if (bad.isEmpty()) bad = csv;
       QVERIFY(kvtest::writeAll(dir.filePath("bad.csv"), bad.replace(from, to).toUtf8()));
       prompts::queueFileName(dir.filePath("bad.csv"));
       w.findChild<QAction*>(QStringLiteral("mnuImportCsv"))->trigger();
@@ -309,6 +310,8 @@ class TestLanguage : public QObject {
          "\nChannel 16 has no row; the table needs channels 1 to 16"},
         {[&] { importing("435.12500", "480"); }, "\n第2行 接收频率：请在正确的频率范围输入",
          "\nRow 2, RX frequency: Please enter a frequency within the band"},
+        {[&] { importing(",NFM,", ",AM,", chirp); }, "\n第2行 Mode列：“AM”不是FM或NFM",
+         "\nRow 2, column Mode: “AM” is not FM or NFM"},
     };
     for (const auto& c : cases) {
       for (const Language language : {Language::Chinese, Language::English}) {
