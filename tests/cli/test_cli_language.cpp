@@ -1,6 +1,3 @@
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,9 +81,6 @@ class TestCliLanguage : public QObject {
   // What kvprog-cli says of its own follows the language; the exit status does not.
   void ownMessagesFollowTheLanguage() {
     QTemporaryDir dir;
-    const QString example = QStringLiteral(KV_TEST_DATA "/example.chp");
-    const QString unknown = dir.filePath("unknown.chp");
-    QVERIFY(kvtest::writeAll(unknown, kvtest::readAll(example).replace("08 11 FF", "08 77 FF")));
     const struct {
       QStringList args;
       const char* chinese;
@@ -96,10 +90,7 @@ class TestCliLanguage : public QObject {
         {{"import", dir.filePath("none.json"), dir.filePath("o.chp")},
          "文件不存在",
          "no such file"},
-        {{"show", unknown}, "机型代码不是八种机型中的任何一种", "matches none of the eight models"},
-        {{"report", example, dir.filePath("none/o.pdf")},
-         "无法写入PDF文件",
-         "cannot write the PDF"},
+        {{"show", dir.path()}, "这是一个文件夹（错误75）", "it is a folder (error 75)"},
     };
     for (const auto& c : cases) {
       const CliRun chinese = runCli(QStringList{"--lang", "zh"} + c.args);
@@ -112,37 +103,20 @@ class TestCliLanguage : public QObject {
   }
 
   // `ports` gives the same button, device, description, manufacturer, USB id and "ok" in both
-  // languages, and the same JSON keys; a reason follows the language.
+  // languages, and the same JSON; only a reason why a port cannot be used follows the language.
   void portsAreTheSameInBothLanguages() {
     qputenv("KVPROG_PORTS", "/dev/null,/dev/kvprog-gone");
-    QList<CliRun> runs[2];  // Chinese, English; each the text, then the JSON
-    for (int i = 0; i < 2; ++i)
-      for (const QStringList& form : {QStringList{"ports"}, QStringList{"ports", "--json"}})
-        runs[i] << runCli(QStringList{"--lang", i ? "en" : "zh"} + form);
+    // A line's last column where it is not "ok", or the JSON's "reason".
+    static const QRegularExpression reason(
+        QStringLiteral("(?<=\\t)(?!ok\\n)[^\\t\\n]+(?=\\n)|(?<=\"reason\": )\"[^\"]*\""));
+    for (const QStringList& command : {QStringList{"ports"}, QStringList{"ports", "--json"}}) {
+      QString chinese = runCli(QStringList{"--lang", "zh"} + command).out;
+      QString english = runCli(QStringList{"--lang", "en"} + command).out;
+      QVERIFY2(chinese.contains("端口“/dev/kvprog-gone”不存在") && english != chinese,
+               qPrintable(chinese));
+      QCOMPARE(english.replace(reason, "?"), chinese.replace(reason, "?"));
+    }
     qunsetenv("KVPROG_PORTS");
-    const QStringList chinese = runs[0][0].out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QStringList english = runs[1][0].out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(english.size(), chinese.size());
-    for (int line = 0; line < chinese.size(); ++line) {
-      const QStringList zh = chinese[line].split('\t'), en = english[line].split('\t');
-      QCOMPARE(en.mid(0, 5), zh.mid(0, 5));
-      QVERIFY(zh.value(5) == "ok" ? en.value(5) == "ok" : en.value(5) != zh.value(5));
-    }
-    QVERIFY2(chinese.value(1).startsWith("COM2\t/dev/kvprog-gone\t-\t-\t-\t端口"),
-             qPrintable(chinese.value(1)));
-    const QJsonArray zhJson = QJsonDocument::fromJson(runs[0][1].out.toUtf8()).array();
-    const QJsonArray enJson = QJsonDocument::fromJson(runs[1][1].out.toUtf8()).array();
-    QCOMPARE(enJson.size(), chinese.size());
-    QCOMPARE(zhJson.size(), chinese.size());
-    for (int i = 0; i < zhJson.size(); ++i) {
-      QJsonObject zh = zhJson[i].toObject(), en = enJson[i].toObject();
-      QCOMPARE(en.keys(), zh.keys());
-      zh.remove("reason");
-      en.remove("reason");
-      QCOMPARE(en, zh);
-    }
-    for (const QList<CliRun>& language : runs)
-      for (const CliRun& run : language) QCOMPARE(run.exitCode, 0);
   }
 
   void langTakesOnlyZhOrEn() {

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTreeView>
 #include <QWidget>
@@ -24,11 +23,9 @@ inline bool hasHan(const QString& text) {
 
 // A Han character or a mark of Chinese punctuation: the full-width colon, comma, brackets.
 inline bool hasChinese(const QString& text) {
-  for (const QChar c : text)
-    if (c.script() == QChar::Script_Han || (c >= QChar(0x3000) && c <= QChar(0x303F)) ||
-        (c >= QChar(0xFF00) && c <= QChar(0xFF65)))
-      return true;
-  return false;
+  static const QRegularExpression chinese(
+      QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]"));
+  return text.contains(chinese);
 }
 
 // Every text a person can see in `window`: its title; the texts of its visible labels,
@@ -71,69 +68,40 @@ inline QStringList visibleTexts(QWidget* window) {
 // The entries of `menu` whose text, without its mnemonic and with its shortcut, is wider than
 // the entry the menu has room to give it.
 inline void addCutMenuEntries(QMenu* menu, QStringList& cut) {
-  static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
   const QFontMetrics metrics(menu->font());
   for (QAction* action : menu->actions()) {
-    if (!action->isVisible() || action->isSeparator()) continue;
-    const QString text = QString(action->text()).remove(mnemonic);
-    const QString keys = action->shortcut().toString(QKeySequence::NativeText);
-    const int need = metrics.horizontalAdvance(text) +
-                     (keys.isEmpty() ? 0 : metrics.horizontalAdvance(QLatin1Char(' ') + keys));
-    if (need > menu->actionGeometry(action).width())
+    const QString text = QString(action->text()).remove(QRegularExpression("&(?!&)")) + ' ' +
+                         action->shortcut().toString(QKeySequence::NativeText);
+    if (action->isVisible() &&
+        metrics.horizontalAdvance(text) > menu->actionGeometry(action).width())
       cut << menu->objectName() + QStringLiteral(" is cut: ") + action->text();
   }
 }
 
-// The columns of a table, tree or list whose entries or heading need more room than the
-// column has, or which the view cannot show whole.
-inline void addCutColumns(QAbstractItemView* view, QStringList& cut) {
-  const auto* table = qobject_cast<QTableView*>(view);
-  const auto* tree = qobject_cast<QTreeView*>(view);
-  if (!view->model()) return;
-  for (int c = 0; c < view->model()->columnCount(view->rootIndex()); ++c) {
-    if ((table && table->isColumnHidden(c)) || (tree && tree->isColumnHidden(c))) continue;
-    const int left = table  ? table->columnViewportPosition(c)
-                     : tree ? tree->columnViewportPosition(c)
-                            : 0;
-    const int width = table  ? table->columnWidth(c)
-                      : tree ? tree->columnWidth(c)
-                             : view->viewport()->width();
-    if (view->sizeHintForColumn(c) > width || left + width > view->viewport()->width())
-      cut << view->objectName() +
-                 QStringLiteral(" is cut: column %1, %2")
-                     .arg(c)
-                     .arg(view->model()->index(0, c, view->rootIndex()).data().toString());
-  }
+// The columns of a table or a tree whose entries or heading need more room than the column has,
+// or which lie beyond what the view shows.
+inline void addCutColumns(QAbstractItemView* view, QHeaderView* header, QStringList& cut) {
+  for (int c = 0; c < header->count(); ++c)
+    if (!header->isSectionHidden(c) &&
+        (std::max(view->sizeHintForColumn(c), header->sectionSizeHint(c)) >
+             header->sectionSize(c) ||
+         header->sectionViewportPosition(c) + header->sectionSize(c) > view->viewport()->width()))
+      cut << view->objectName() + QStringLiteral(" is cut: column %1").arg(c);
 }
 
-// The headings of a header view wider than their sections.
-inline void addCutHeadings(QHeaderView* header, QStringList& cut) {
-  const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-  for (int i = 0; i < header->count(); ++i) {
-    const QString text = header->model()->headerData(i, header->orientation()).toString();
-    if (!header->isSectionHidden(i) &&
-        header->fontMetrics().horizontalAdvance(text) + margins > header->sectionSize(i))
-      cut << header->objectName() + QStringLiteral(" is cut: ") + text;
-  }
-}
-
-// The visible labels, buttons, lists, table and tree columns, headings and menu entries of
-// `window` whose text needs more room than they have, and the menu bar's and tool bars' entries
-// pushed out of sight.
+// The visible labels, buttons, lists, table and tree columns and menu entries of `window` whose
+// text needs more room than they have, and the menu bar's and tool bars' entries out of sight.
 inline QStringList cutTexts(QWidget* window) {
   QStringList cut;
   for (QWidget* w : window->findChildren<QWidget*>()) {
     if (auto* menu = qobject_cast<QMenu*>(w)) addCutMenuEntries(menu, cut);
     if (!w->isVisibleTo(window)) continue;
     // The button that opens the entries a menu bar or a tool bar has no room for.
-    if (w->objectName() == QLatin1String("qt_menubar_ext_button") ||
-        w->objectName() == QLatin1String("qt_toolbar_ext_button"))
+    if (w->objectName().endsWith(QLatin1String("bar_ext_button")))
       cut << w->parentWidget()->objectName() + QStringLiteral(" has entries out of sight");
-    if (auto* header = qobject_cast<QHeaderView*>(w)) {
-      if (header->model()) addCutHeadings(header, cut);
-    } else if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
-      addCutColumns(view, cut);
-    }
+    if (auto* table = qobject_cast<QTableView*>(w))
+      addCutColumns(table, table->horizontalHeader(), cut);
+    if (auto* tree = qobject_cast<QTreeView*>(w)) addCutColumns(tree, tree->header(), cut);
     if (auto* list = qobject_cast<QComboBox*>(w); list && list->sizeHint().width() > list->width())
       cut << list->objectName() + QStringLiteral(" is cut: ") + list->currentText();
     const auto* label = qobject_cast<QLabel*>(w);
