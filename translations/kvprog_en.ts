@@ -13,6 +13,21 @@
     </message>
 </context>
 <context>
+    <name>kv::BoundedRead</name>
+    <message>
+        <source>文件不存在</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹</source>
+        <translation>is a directory</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>too large</translation>
+    </message>
+</context>
+<context>
     <name>kv::CellEntry</name>
     <message>
         <source>“%1”不是频率</source>
@@ -66,6 +81,46 @@
     <message>
         <source>信道名称、跳过和备注不会写入对讲机，已忽略</source>
         <translation>Channel names, skips and comments are not written to the radio and were ignored</translation>
+    </message>
+    <message>
+        <source>第1行：表头必须含有这些列：%1</source>
+        <translation>Row 1: the header must name the columns %1</translation>
+    </message>
+    <message>
+        <source>第%1行 %2列：%3</source>
+        <translation>Row %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>“%1”不是“”、“+”、“-”、“split”或“off”</source>
+        <translation>“%1” is not “”, “+”, “-”, “split” or “off”</translation>
+    </message>
+    <message>
+        <source>“%1”不是交叉模式</source>
+        <translation>“%1” is not a cross mode</translation>
+    </message>
+    <message>
+        <source>“%1”不是“”、“Tone”、“TSQL”、“DTCS”或“Cross”</source>
+        <translation>“%1” is not “”, “Tone”, “TSQL”, “DTCS” or “Cross”</translation>
+    </message>
+    <message>
+        <source>“%1”不是信令列表中的亚音</source>
+        <translation>“%1” is not a tone of the signalling list</translation>
+    </message>
+    <message>
+        <source>“%1”不是两个字母N或R</source>
+        <translation>“%1” is not two letters N or R</translation>
+    </message>
+    <message>
+        <source>“%1”不是信令列表中的数字亚音</source>
+        <translation>“%1” is not a DCS code of the signalling list</translation>
+    </message>
+    <message>
+        <source>“%1”不是FM或NFM</source>
+        <translation>“%1” is not FM or NFM</translation>
+    </message>
+    <message>
+        <source>“%1”不是High、Mid、Med、Low或以瓦为单位的功率</source>
+        <translation>“%1” is not High, Mid, Med, Low or a power in watts</translation>
     </message>
 </context>
 <context>
@@ -128,6 +183,18 @@ Channel %1 %2 %3 → %4</translation>
         <source>无法保存文件“%1”：%2</source>
         <translation>Cannot save the file “%1”: %2</translation>
     </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>%1（错误%2）</source>
+        <translation>%1 (error %2)</translation>
+    </message>
+    <message>
+        <source>机型代码不是八种机型中的任何一种</source>
+        <translation>the model code matches none of the eight models</translation>
+    </message>
 </context>
 <context>
     <name>kv::Columns</name>
@@ -162,6 +229,29 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>发射功率</source>
         <translation>TX power</translation>
+    </message>
+</context>
+<context>
+    <name>kv::CsvFormat</name>
+    <message>
+        <source>第1行：表头必须是%1</source>
+        <translation>Row 1: the header must be %1</translation>
+    </message>
+    <message>
+        <source>第%1行：有%2个字段，应为%3个</source>
+        <translation>Row %1: %2 fields, not %3</translation>
+    </message>
+    <message>
+        <source>第%1行 %2：“%3”不是1到16的信道号，或与另一行重复</source>
+        <translation>Row %1, %2: “%3” is not a channel from 1 to 16 that no other row has</translation>
+    </message>
+    <message>
+        <source>第%1行 %2：%3</source>
+        <translation>Row %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>信道%1没有对应的行，信道表需要信道1到16</source>
+        <translation>Channel %1 has no row; the table needs channels 1 to 16</translation>
     </message>
 </context>
 <context>
@@ -204,29 +294,10 @@ Channel %1 %2 %3 → %4</translation>
     </message>
 </context>
 <context>
-    <name>kv::FileOpening</name>
-    <message>
-        <source>文件未找到：%1</source>
-        <translation>File not found: %1</translation>
-    </message>
-</context>
-<context>
-    <name>kv::FunctionPanel</name>
-    <message>
-        <source>机型选择</source>
-        <translation>Model</translation>
-    </message>
+    <name>kv::Fields</name>
     <message>
         <source>机型：</source>
         <translation>Model:</translation>
-    </message>
-    <message>
-        <source>频率：</source>
-        <translation>Band:</translation>
-    </message>
-    <message>
-        <source>功能设置</source>
-        <translation>Functions</translation>
     </message>
     <message>
         <source>监听：</source>
@@ -251,6 +322,40 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>语音报频：</source>
         <translation>Voice:</translation>
+    </message>
+    <message>
+        <source>晶体：</source>
+        <translation>Crystal:</translation>
+    </message>
+    <message>
+        <source>中频：</source>
+        <translation>IF side:</translation>
+    </message>
+    <message>
+        <source>功率调整：</source>
+        <translation>Power trim:</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FileOpening</name>
+    <message>
+        <source>文件未找到：%1</source>
+        <translation>File not found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kv::FunctionPanel</name>
+    <message>
+        <source>机型选择</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频率：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>功能设置</source>
+        <translation>Functions</translation>
     </message>
 </context>
 <context>
@@ -298,6 +403,10 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>没有端口COM%1</source>
         <translation>There is no port COM%1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -577,6 +686,22 @@ Remove it from the recent files?</translation>
         <source>信道%1 %2：%3 → %4</source>
         <translation>Channel %1 %2: %3 → %4</translation>
     </message>
+    <message>
+        <source>地址%1：%2 → %3</source>
+        <translation>Address %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1%2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1：
+
+%2</source>
+        <translation>%1:
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>kv::TransferJob</name>
@@ -643,13 +768,56 @@ Remove it from the recent files?</translation>
         <source>英文</source>
         <translation>English</translation>
     </message>
+    <message>
+        <source>正</source>
+        <translation>Positive</translation>
+    </message>
+    <message>
+        <source>负</source>
+        <translation>Negative</translation>
+    </message>
+</context>
+<context>
+    <name>kv::cli::Cli</name>
+    <message>
+        <source>%1: %2 的值“%3”不是可用的频段，本次改用%4</source>
+        <translation>%1: %2 holds &quot;%3&quot;, not a usable band; using %4</translation>
+    </message>
+    <message>
+        <source>%1: 没有这个串口</source>
+        <translation>%1: no such serial port</translation>
+    </message>
+    <message>
+        <source>无法创建临时文件夹</source>
+        <translation>cannot create a temporary folder</translation>
+    </message>
+    <message>
+        <source>没有写入%1</source>
+        <translation>%1 not written</translation>
+    </message>
+    <message>
+        <source>没有“%1”这个命令，请看 kvprog-cli --help</source>
+        <translation>unknown command &quot;%1&quot;; see kvprog-cli --help</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>无法写入打印脚本%1</source>
+        <translation>cannot write the print script %1</translation>
+    </message>
+    <message>
+        <source>%1: 无法写入PDF文件</source>
+        <translation>%1: cannot write the PDF</translation>
+    </message>
+    <message>
+        <source>%1: 设置报表已写入</source>
+        <translation>%1: settings report written</translation>
+    </message>
 </context>
 <context>
     <name>kv::cli::show</name>
-    <message>
-        <source>机型：</source>
-        <translation>Model:</translation>
-    </message>
     <message>
         <source>频率：</source>
         <translation>Band:</translation>
@@ -657,50 +825,6 @@ Remove it from the recent files?</translation>
     <message>
         <source>（未设定）</source>
         <translation>(not set)</translation>
-    </message>
-    <message>
-        <source>监听：</source>
-        <translation>Monitor:</translation>
-    </message>
-    <message>
-        <source>省电功能：</source>
-        <translation>Power save:</translation>
-    </message>
-    <message>
-        <source>发射限时：</source>
-        <translation>TX time limit:</translation>
-    </message>
-    <message>
-        <source>静噪等级：</source>
-        <translation>Squelch level:</translation>
-    </message>
-    <message>
-        <source>扫描功能：</source>
-        <translation>Scan:</translation>
-    </message>
-    <message>
-        <source>语音报频：</source>
-        <translation>Voice:</translation>
-    </message>
-    <message>
-        <source>晶体：</source>
-        <translation>Crystal:</translation>
-    </message>
-    <message>
-        <source>中频：</source>
-        <translation>IF side:</translation>
-    </message>
-    <message>
-        <source>负</source>
-        <translation>Negative</translation>
-    </message>
-    <message>
-        <source>正</source>
-        <translation>Positive</translation>
-    </message>
-    <message>
-        <source>功率调整：</source>
-        <translation>Power trim:</translation>
     </message>
     <message>
         <source>（无）</source>
@@ -858,10 +982,6 @@ Remove it from the recent files?</translation>
         <translation>Tune Mode</translation>
     </message>
     <message>
-        <source>机型：</source>
-        <translation>Model:</translation>
-    </message>
-    <message>
         <source>调整项</source>
         <translation>Settings</translation>
     </message>
@@ -878,18 +998,6 @@ Remove it from the recent files?</translation>
         <translation>Exit</translation>
     </message>
     <message>
-        <source>晶体：</source>
-        <translation>Crystal:</translation>
-    </message>
-    <message>
-        <source>正</source>
-        <translation>Positive</translation>
-    </message>
-    <message>
-        <source>负</source>
-        <translation>Negative</translation>
-    </message>
-    <message>
         <source>高端频率(MHz)：</source>
         <translation>Upper (MHz):</translation>
     </message>
@@ -898,16 +1006,8 @@ Remove it from the recent files?</translation>
         <translation>Lower (MHz):</translation>
     </message>
     <message>
-        <source>中频：</source>
-        <translation>IF side:</translation>
-    </message>
-    <message>
         <source>频率：</source>
         <translation>Band:</translation>
-    </message>
-    <message>
-        <source>功率调整：</source>
-        <translation>Power trim:</translation>
     </message>
     <message>
         <source>请输入数字</source>
@@ -1002,6 +1102,10 @@ Remove it from the recent files?</translation>
     <message>
         <source>读回校验</source>
         <translation>Read-back verify</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1214,10 +1318,6 @@ Remove it from the recent files?</translation>
     <message>
         <source>设置文件“%1”中以下频段无效，本次运行改用 %2：</source>
         <translation>These bands in the settings file “%1” are not valid; this run uses %2 instead:</translation>
-    </message>
-    <message>
-        <source>第%1行 %2：%3</source>
-        <translation>Row %1, %2: %3</translation>
     </message>
 </context>
 <context>

@@ -73,7 +73,9 @@ void wireCommands(mainFrm& w) {
   QObject::connect(&w, &mainFrm::closing, [] { DeleteScript(); });
   // Which port the next transfer uses, and the device behind it.
   restoreRememberedPort();
-  w.statusBar()->showMessage(currentPortText());
+  const auto showPort = [&w] { w.statusBar()->showMessage(currentPortText()); };
+  showPort();
+  QObject::connect(&w, &mainFrm::languageChanged, &w, showPort);
 }
 
 }  // namespace kv

@@ -122,10 +122,11 @@ int fail(const QString& message) {
 Bands settingsBands() {
   const IniFile ini(settingsFile());
   Bands bands = readBands(ini);
+  // "warning:" stays as it is in every language, for scripts to look for.
   for (const ReplacedBand& bad : replaceInvalidBands(bands))
-    std::fprintf(stderr, "kvprog-cli: warning: %s: %s holds \"%s\", not a usable band; using %s\n",
-                 qPrintable(ini.path()), qPrintable(bad.key), qPrintable(bad.text),
-                 qPrintable(fallbackBandText()));
+    std::fprintf(stderr, "kvprog-cli: warning: %s\n",
+                 qUtf8Printable(Cli::tr("%1: %2 的值“%3”不是可用的频段，本次改用%4")
+                                    .arg(ini.path(), bad.key, bad.text, fallbackBandText())));
   return bands;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,12 @@
 class QCoreApplication;
 
 namespace kv::cli {
+
+// The tool's own words in the current language: Cli::tr("已取消"). Its --help, --version and
+// the usage errors stay English.
+class Cli {
+  Q_DECLARE_TR_FUNCTIONS(kv::cli::Cli)
+};
 
 // An option of a command, declared once: the parser takes it, and the usage line and the
 // help list it.

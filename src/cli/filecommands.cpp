@@ -21,34 +21,22 @@ QString label(const char* source) { return QCoreApplication::translate("kv::cli:
 
 QString showText(const RadioData& data, const QString& bandText) {
   const FunctionSettings& s = data.settings;
-  const auto value = [](const QStringList& options, int index) {
-    return valueText(options.value(index));
-  };
+  // A field's caption and its value's text, as the window shows them.
+  QStringList pairs{
+      fieldCaption(u"model"), modelNames()[s.model],
+      label(QT_TRANSLATE_NOOP("kv::cli::show", "频率：")),
+      bandText.isEmpty() ? label(QT_TRANSLATE_NOOP("kv::cli::show", "（未设定）")) : bandText};
+  for (const SettingField& f : settingFields())
+    pairs << fieldCaption(QStringLiteral("settings.%1").arg(QLatin1String(f.key)))
+          << valueText(f.options().value(s.*f.field));
+  pairs << fieldCaption(u"tune.crystal") << crystalTexts()[data.tune.jtlx == "1"]
+        << fieldCaption(u"tune.if_side") << valueText(ifSideTexts()[data.tune.bjlx == "1"])
+        << fieldCaption(u"tune.power_trim")
+        << powerTrimOptions().value(data.tune.sPower,
+                                    label(QT_TRANSLATE_NOOP("kv::cli::show", "（无）")))
+        << label(QT_TRANSLATE_NOOP("kv::cli::show", "功能字节：")) << functionFlags(data);
   TextTable settings;
-  settings.addRow(
-      {label(QT_TRANSLATE_NOOP("kv::cli::show", "机型：")), modelNames()[s.model],
-       label(QT_TRANSLATE_NOOP("kv::cli::show", "频率：")),
-       bandText.isEmpty() ? label(QT_TRANSLATE_NOOP("kv::cli::show", "（未设定）")) : bandText});
-  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "监听：")),
-                   value(monitorOptions(), s.monitor),
-                   label(QT_TRANSLATE_NOOP("kv::cli::show", "省电功能：")),
-                   value(powerSaveOptions(), s.powerSave)});
-  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "发射限时：")),
-                   value(txTimeoutOptions(), s.txTimeout),
-                   label(QT_TRANSLATE_NOOP("kv::cli::show", "静噪等级：")),
-                   value(squelchOptions(), s.squelch)});
-  settings.addRow(
-      {label(QT_TRANSLATE_NOOP("kv::cli::show", "扫描功能：")), value(scanOptions(), s.scan),
-       label(QT_TRANSLATE_NOOP("kv::cli::show", "语音报频：")), value(voiceOptions(), s.voice)});
-  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "晶体：")),
-                   data.tune.jtlx == "1" ? "14.4MHz" : "13MHz",
-                   label(QT_TRANSLATE_NOOP("kv::cli::show", "中频：")),
-                   data.tune.bjlx == "1" ? label(QT_TRANSLATE_NOOP("kv::cli::show", "负"))
-                                         : label(QT_TRANSLATE_NOOP("kv::cli::show", "正"))});
-  settings.addRow({label(QT_TRANSLATE_NOOP("kv::cli::show", "功率调整：")),
-                   powerTrimOptions().value(data.tune.sPower,
-                                            label(QT_TRANSLATE_NOOP("kv::cli::show", "（无）"))),
-                   label(QT_TRANSLATE_NOOP("kv::cli::show", "功能字节：")), functionFlags(data)});
+  for (qsizetype i = 0; i < pairs.size(); i += 4) settings.addRow(pairs.mid(i, 4));
 
   TextTable channels;
   QStringList headings;
@@ -118,7 +106,7 @@ int importTable(const Call& call) {
   if (chosen && !named) return call.misuse(kBadFormat);
   const QString in = call.argument(0);
   const BoundedRead input = readFileBounded(in, kMaxInputSize);
-  if (!input.ok()) return fail(QStringLiteral("%1: %2").arg(in, input.reason));
+  if (!input.ok()) return fail(QStringLiteral("%1: %2").arg(in, input.reasonText()));
   // Without --format a CHIRP file is known by its header, whatever its name.
   const Form form = chosen ? *named : isChirpCsv(input.bytes) ? Form::Chirp : formByName(in);
   const QString basePath = call.value(QStringLiteral("base"));
@@ -141,7 +129,7 @@ int importTable(const Call& call) {
       break;
     case Form::Json: {
       const JsonResult json = fromJson(input.bytes, settingsBands());
-      r = {json.data, json.error, {}};
+      r = {json.data, json.error, {}, {}};
     }
   }
   if (!r.error.isEmpty()) return fail(QStringLiteral("%1: %2").arg(in, r.error));
@@ -162,7 +150,7 @@ struct Document {
 std::optional<Document> loadDocument(const QString& path) {
   const BoundedRead input = readFileBounded(path, kMaxInputSize);
   if (!input.ok()) {
-    fail(QStringLiteral("%1: %2").arg(path, input.reason));
+    fail(QStringLiteral("%1: %2").arg(path, input.reasonText()));
     return std::nullopt;
   }
   const bool isImage = input.bytes.size() == kImageSize && !input.bytes.startsWith("52 ");

@@ -73,7 +73,7 @@ std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
   for (const QString& name : parsed.ports) {
     const auto device = resolvePortName(name);
     if (!device) {
-      fail(QStringLiteral("%1: no such serial port").arg(name));
+      fail(Cli::tr("%1: 没有这个串口").arg(name));
       return std::nullopt;
     }
     const QString canonical = QFileInfo(*device).canonicalFilePath();
@@ -113,7 +113,7 @@ int exitStatus(const QList<JobOutcome>& outcomes) {
   if (std::all_of(outcomes.begin(), outcomes.end(), [](const JobOutcome& o) { return o.ok; }))
     return 0;
   if (interrupted) {
-    fail(QStringLiteral("cancelled"));
+    fail(jobtext::shown(jobtext::kCancelled));
     return kInterrupted;
   }
   if (outcomes.size() == 1 && outcomes[0].timedOut) return kTimedOut;
@@ -141,7 +141,7 @@ int read(const Call& call) {
   const auto args = parseArgs(call, false);
   if (!args) return 1;
   QTemporaryDir scratch;
-  if (!scratch.isValid()) return fail(QStringLiteral("cannot create a temporary folder"));
+  if (!scratch.isValid()) return fail(Cli::tr("无法创建临时文件夹"));
   const QString scratchPath = scratch.filePath(QStringLiteral("received.chp"));
   WholeLoad loaded;
   const auto load = [&](const QString& path) {
@@ -152,13 +152,13 @@ int read(const Call& call) {
       runPorts(*args, [&](RadioJob& job) { return job.read(scratchPath, load); });
   const int status = exitStatus(outcomes);
   if (outcomes[0].readImage.isEmpty()) {
-    std::fprintf(stderr, "kvprog-cli: %s not written\n", qPrintable(args->file));
+    fail(Cli::tr("没有写入%1").arg(args->file));
     return status;
   }
   // The file holds exactly the lines the radio's answers gave, even when they do not load:
   // rewriting them from what loaded would change what the radio holds.
   const BoundedRead received = readFileBounded(scratchPath, kMaxInputSize);
-  if (!received.ok()) return fail(QStringLiteral("%1: %2").arg(scratchPath, received.reason));
+  if (!received.ok()) return fail(QStringLiteral("%1: %2").arg(scratchPath, received.reasonText()));
   if (const auto error = writeFileAtomically(args->file, received.bytes))
     return fail(QStringLiteral("%1: %2").arg(args->file, *error));
   warnUnknownSignals(args->file, loaded.unknownSignals);
@@ -209,8 +209,8 @@ QList<Command> linkCommands() {
            QStringLiteral(
                "Sends nothing unless IN.chp loads completely and names a known model. Every port\n"
                "named gets the same image at the same time, each on a line of its own: a radio\n"
-               "that fails leaves the others going. At the end stdout holds one line per port,\n"
-               "\"DEVICE: 写入成功\" or \"DEVICE: \" and why not.\n\n") +
+               "that fails leaves the others going. At the end stdout holds one line per port:\n"
+               "\"DEVICE: written\" (in Chinese 写入成功), or \"DEVICE: \" and why not.\n\n") +
            kDeviceHelp,
        .options =
            QList<Option>{
@@ -219,9 +219,11 @@ QList<Command> linkCommands() {
                {"verify", "",
                 "read each radio back after writing it and compare the\n"
                 "settings and the 16 channels with what was sent: success\n"
-                "reads \"DEVICE: 写频并校验成功\"; a difference fails that\n"
-                "radio with one line per field as 'kvprog-cli diff' prints\n"
-                "it (\"DEVICE: channel 3 rx_freq: 450.12500 -> 450.12400\")"},
+                "reads \"DEVICE: written and verified\" (in Chinese\n"
+                "写频并校验成功); a difference fails that radio with one\n"
+                "line per field, the same in either language, as\n"
+                "'kvprog-cli diff' prints it\n"
+                "(\"DEVICE: channel 3 rx_freq: 450.12500 -> 450.12400\")"},
                {"read-first", "",
                 "read each radio before writing it and keep what it held as\n"
                 "a backup (...-before-...), so that a mistake can be undone;\n"

@@ -46,5 +46,5 @@ int main(int argc, char** argv) {
   }
   for (const Command& c : commands())
     if (c.name == args[0]) return c(args.mid(1));
-  return fail(QStringLiteral("unknown command \"%1\"; see kvprog-cli --help").arg(args[0]));
+  return fail(Cli::tr("没有“%1”这个命令，请看 kvprog-cli --help").arg(args[0]));
 }

@@ -15,16 +15,14 @@ int report(const Call& call) {
   const RadioData& data = *loaded;
 
   const QString band = bandTextOf(settingsBands(), data.settings.model);
-  setScriptErrorHandler([](const QString& text, const QString& title) {
-    fail(QStringLiteral("%1: %2").arg(title, text));
-  });
+  setScriptErrorHandler(
+      [](const QString& text, const QString& title) { fail(Cli::tr("%1：%2").arg(title, text)); });
   const bool written = writeSettingsReport(data, band);
   const bool exported = written && exportPdf(pdf);
   DeleteScript();
-  if (!written)
-    return fail(QStringLiteral("cannot write the print script %1").arg(scriptFilePath()));
-  if (!exported) return fail(QStringLiteral("%1: cannot write the PDF").arg(pdf));
-  print(QStringLiteral("%1: settings report written\n").arg(pdf));
+  if (!written) return fail(Cli::tr("无法写入打印脚本%1").arg(scriptFilePath()));
+  if (!exported) return fail(Cli::tr("%1: 无法写入PDF文件").arg(pdf));
+  print(Cli::tr("%1: 设置报表已写入").arg(pdf) + QLatin1Char('\n'));
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "editor/document.h"
+#include "exchange/fields.h"
 #include "model/radiomodel.h"
 #include "model/valuetexts.h"
 
@@ -39,7 +40,7 @@ FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
   fraModel->setObjectName(QStringLiteral("fraModel"));
   captions_.append({fraModel, QT_TR_NOOP("机型选择")});
   auto* modelGrid = new QGridLayout(fraModel);
-  captions_.append({addLabel(modelGrid, 0, "lblRadiomodel"), QT_TR_NOOP("机型：")});
+  modelLabel_ = addLabel(modelGrid, 0, "lblRadiomodel");
   cboPCmodel_ = addList(modelGrid, 0, "cboPCmodel", modelNames());
   captions_.append({addLabel(modelGrid, 1, "Label5"), QT_TR_NOOP("频率：")});
   label2_ = new QLabel(fraModel);
@@ -51,32 +52,19 @@ FunctionPanel::FunctionPanel(Document& document, QWidget* parent)
   fraFunction->setObjectName(QStringLiteral("fraFunction"));
   captions_.append({fraFunction, QT_TR_NOOP("功能设置")});
   auto* functionGrid = new QGridLayout(fraFunction);
-  struct Row {
-    const char* label;
-    const char* caption;
-    const char* list;
-    QStringList items;
-    int FunctionSettings::*field;
-  };
-  const Row rows[] = {
-      {"lblFuncMoni", QT_TR_NOOP("监听："), "cboFuncMoni", monitorOptions(),
-       &FunctionSettings::monitor},
-      {"Label6", QT_TR_NOOP("省电功能："), "cbosd", powerSaveOptions(),
-       &FunctionSettings::powerSave},
-      {"lblFuncTOT", QT_TR_NOOP("发射限时："), "cboFuncTOT", txTimeoutOptions(),
-       &FunctionSettings::txTimeout},
-      {"lblFuncSQL", QT_TR_NOOP("静噪等级："), "cboFuncSQL", squelchOptions(),
-       &FunctionSettings::squelch},
-      {"lblFuncSave", QT_TR_NOOP("扫描功能："), "cboFuncSave", scanOptions(),
-       &FunctionSettings::scan},
-      {"Label1", QT_TR_NOOP("语音报频："), "cboYYBP", voiceOptions(), &FunctionSettings::voice},
-  };
+  // The label and the list of each setting, in the order of settingFields().
+  const std::pair<const char*, const char*> names[] = {
+      {"lblFuncMoni", "cboFuncMoni"}, {"Label6", "cbosd"},
+      {"lblFuncTOT", "cboFuncTOT"},   {"lblFuncSQL", "cboFuncSQL"},
+      {"lblFuncSave", "cboFuncSave"}, {"Label1", "cboYYBP"}};
   int n = 0;
-  for (const Row& row : rows) {
-    captions_.append({addLabel(functionGrid, n, row.label), row.caption});
-    QComboBox* list = addList(functionGrid, n++, row.list, row.items);
-    settings_.append({list, row.field, row.items});
-    const auto field = row.field;
+  for (const SettingField& setting : settingFields()) {
+    const auto [label, name] = names[n];
+    const QStringList values = setting.options();
+    QComboBox* list = addList(functionGrid, n, name, values);
+    settings_.append({addLabel(functionGrid, n++, label), list, setting.field,
+                      QStringLiteral("settings.%1").arg(QLatin1String(setting.key)), values});
+    const auto field = setting.field;
     connect(list, &QComboBox::currentIndexChanged, this, [this, field](int index) {
       if (index < 0 || refreshing_) return;
       RadioData after = document_.data();
@@ -107,8 +95,11 @@ void FunctionPanel::showTexts() {
     else
       static_cast<QLabel*>(widget)->setText(tr(source));
   }
-  for (const Setting& s : settings_)
+  modelLabel_->setText(fieldCaption(u"model"));
+  for (const Setting& s : settings_) {
+    s.label->setText(fieldCaption(s.name));
     for (int i = 0; i < s.values.size(); ++i) s.list->setItemText(i, valueText(s.values[i]));
+  }
 }
 
 void FunctionPanel::changeEvent(QEvent* event) {

@@ -36,14 +36,17 @@ class FunctionPanel : public QWidget {
 
  private:
   struct Setting {
+    QLabel* label;
     QComboBox* list;
     int FunctionSettings::*field;
+    QString name;        // the field's, for its caption: "settings.squelch"
     QStringList values;  // the list's values; it shows their texts in the current language
   };
   // The frames' titles, the labels and the lists' entries in the current language.
   void showTexts();
 
   Document& document_;
+  QLabel* modelLabel_;
   QComboBox* cboPCmodel_;
   QLabel* label2_;
   QList<Setting> settings_;

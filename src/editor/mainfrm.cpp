@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -20,17 +19,14 @@
 #include "editor/editcommands.h"
 #include "editor/functionpanel.h"
 #include "editor/recentfiles.h"
-#include "exchange/cellentry.h"
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
-#include "exchange/fields.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
 #include "image/programfolders.h"
-#include "model/valuetexts.h"
 #include "ui/prompts.h"
 #include "ui/translatedtext.h"
 #include "ui/usersettings.h"
@@ -50,22 +46,6 @@ const char* const kExportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导出信道表
 const char* const kImportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导入信道表(CSV)");
 const char* const kOpenBackup = QT_TRANSLATE_NOOP("kv::mainFrm", "打开备份");
 const int kEditorTimerMs = 1000;
-
-// A cell the CSV import refused, as the file's words name it ("row 2, column rx_freq: "480"
-// lies outside …"), in the window's: the row, the grid's column caption and why, as typing the
-// value says it ("第2行 接收频率：请在正确的频率范围输入"). Other errors stay as they are.
-QString importErrorText(const QString& error, const QString& bandText) {
-  static const QRegularExpression cell(QStringLiteral("^row (\\d+), column (\\w+): \"(.*)\" "));
-  const QRegularExpressionMatch m = cell.match(error);
-  for (int column = kRxFreq; m.hasMatch() && column <= kTxPower; ++column) {
-    if (channelFieldKey(column) != m.captured(2)) continue;
-    const QString value = m.captured(3);
-    return QCoreApplication::translate("kv::mainFrm", "第%1行 %2：%3")
-        .arg(m.captured(1), columnCaption(column),
-             refusalMessage(enterCellValue(column, value, bandText).refusal, value));
-  }
-  return error;
-}
 
 void rememberFolderOf(const QString& path) {
   UserSettings().setLastFolder(QFileInfo(path).absolutePath());
@@ -397,7 +377,7 @@ void mainFrm::importCsv() {
   const CsvResult csv = !input.ok()               ? CsvResult{}
                         : isChirpCsv(input.bytes) ? fromChirpCsv(input.bytes, data(), bands_)
                                                   : fromCsv(input.bytes, data(), bands_);
-  const QString error = input.ok() ? importErrorText(csv.error, bandLabelText()) : input.reason;
+  const QString error = input.ok() ? csv.shownError() : input.reasonText();
   if (!error.isEmpty()) {
     prompts::message(
         this, tr("无法导入“%1”，信道表没有改变：\n%2").arg(QDir::toNativeSeparators(path), error),
@@ -469,6 +449,7 @@ void mainFrm::changeEvent(QEvent* event) {
     updateCaption();
     // The longer texts of a language need more room once every part has taken them.
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(sizeHint())); });
+    emit languageChanged();
   }
   QMainWindow::changeEvent(event);
 }

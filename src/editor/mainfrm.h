@@ -88,6 +88,8 @@ class mainFrm : public QMainWindow {
  signals:
   // The window is closing; the program ends with it.
   void closing();
+  // The program's language changed; what others put in the window is theirs to say again.
+  void languageChanged();
 
  protected:
   bool event(QEvent* event) override;

@@ -215,14 +215,22 @@ class RowReader {
   }
 
   QString error;
+  QString message;  // the error in the window's words
 
  private:
   QString value(const QString& column) const { return (*record_)[column]; }
 
-  bool refuse(const QString& column, const QString& value, const QString& why) {
-    error =
-        QStringLiteral("row %1, column %2: \"%3\" %4").arg(record_->row).arg(column, value, why);
+  // Refuses `value` of `column`: why in the file's words, and `shown` in the window's.
+  bool refuse(const QString& column, const QString& value, const QString& why,
+              const QString& shown) {
+    const QString row = QString::number(record_->row);
+    error = QStringLiteral("row %1, column %2: \"%3\" %4").arg(row, column, value, why);
+    message =
+        QCoreApplication::translate("kv::ChirpFormat", "第%1行 %2列：%3").arg(row, column, shown);
     return false;
+  }
+  bool refuse(const QString& column, const QString& value, Refusal refusal) {
+    return refuse(column, value, refusalText(refusal, band_), refusalMessage(refusal, value));
   }
 
   // Puts `text` into the channel through the check typing uses; a refusal names `column`
@@ -230,14 +238,14 @@ class RowReader {
   bool enter(Channel& channel, int cell, const QString& text, const QString& column,
              const QString& shown) {
     const CellEntry entry = enterCellValue(cell, text, band_);
-    if (!entry.ok()) return refuse(column, shown, refusalText(entry.refusal, band_));
+    if (!entry.ok()) return refuse(column, shown, entry.refusal);
     channel[cell] = entry.text;
     return true;
   }
 
   bool frequencies(Channel& channel) {
     const QString rx = value("Frequency");
-    if (!number(rx)) return refuse("Frequency", rx, refusalText(Refusal::NotANumber, band_));
+    if (!number(rx)) return refuse("Frequency", rx, Refusal::NotANumber);
     if (!enter(channel, kRxFreq, rx, "Frequency", rx)) return false;
     const QString duplex = value("Duplex").toLower();
     const QString offset = value("Offset");
@@ -245,10 +253,13 @@ class RowReader {
     if (duplex == QLatin1String("off")) return enter(channel, kTxFreq, kOff, "Duplex", duplex);
     if (duplex != QLatin1String("+") && duplex != QLatin1String("-") &&
         duplex != QLatin1String("split"))
-      return refuse("Duplex", value("Duplex"),
-                    QStringLiteral("is not \"\", \"+\", \"-\", \"split\" or \"off\""));
+      return refuse(
+          "Duplex", value("Duplex"),
+          QStringLiteral("is not \"\", \"+\", \"-\", \"split\" or \"off\""),
+          QCoreApplication::translate("kv::ChirpFormat", "“%1”不是“”、“+”、“-”、“split”或“off”")
+              .arg(value("Duplex")));
     const auto shift = number(offset);
-    if (!shift) return refuse("Offset", offset, refusalText(Refusal::NotANumber, band_));
+    if (!shift) return refuse("Offset", offset, Refusal::NotANumber);
     if (duplex == QLatin1String("split")) return enter(channel, kTxFreq, offset, "Offset", offset);
     // The transmit frequency is what the band and the raster judge, so the message shows it.
     const QString tx =
@@ -265,10 +276,15 @@ class RowReader {
              (!isCross || cross.compare(QLatin1String(m.cross), Qt::CaseInsensitive) == 0);
     });
     if (mode == kToneModes.end())
-      return isCross ? refuse("CrossMode", cross, QStringLiteral("is not a cross mode"))
+      return isCross ? refuse("CrossMode", cross, QStringLiteral("is not a cross mode"),
+                              QCoreApplication::translate("kv::ChirpFormat", "“%1”不是交叉模式")
+                                  .arg(cross))
                      : refuse("Tone", tone,
                               QStringLiteral("is not \"\", \"Tone\", \"TSQL\", \"DTCS\" or "
-                                             "\"Cross\""));
+                                             "\"Cross\""),
+                              QCoreApplication::translate(
+                                  "kv::ChirpFormat", "“%1”不是“”、“Tone”、“TSQL”、“DTCS”或“Cross”")
+                                  .arg(tone));
     return side(channel, kTxSignal, mode->tx, 0) && side(channel, kRxSignal, mode->rx, 1);
   }
 
@@ -286,19 +302,25 @@ class RowReader {
       const QStringList& list = signalPickList();
       for (int i = 1; hertz && i <= kLastTone; ++i)
         if (list[i].toDouble() == *hertz) return enter(channel, cell, list[i], column, text);
-      return refuse(column, text, QStringLiteral("is not a tone of the signalling list"));
+      return refuse(
+          column, text, QStringLiteral("is not a tone of the signalling list"),
+          QCoreApplication::translate("kv::ChirpFormat", "“%1”不是信令列表中的亚音").arg(text));
     }
     static const QRegularExpression polarities(QStringLiteral("^[NR]{2}$"),
                                                QRegularExpression::CaseInsensitiveOption);
     const QString polarity = value("DtcsPolarity");
     if (!polarities.match(polarity).hasMatch())
-      return refuse("DtcsPolarity", polarity, QStringLiteral("is not two letters N or R"));
+      return refuse(
+          "DtcsPolarity", polarity, QStringLiteral("is not two letters N or R"),
+          QCoreApplication::translate("kv::ChirpFormat", "“%1”不是两个字母N或R").arg(polarity));
     static const QRegularExpression octal(QStringLiteral("^[0-7]{1,3}$"));
     const QString code = QStringLiteral("D%1%2")
                              .arg(text, 3, QLatin1Char('0'))
                              .arg(polarity[side].toUpper() == QLatin1Char('R') ? 'I' : 'N');
     if (!octal.match(text).hasMatch() || !signalPickList().contains(code))
-      return refuse(column, text, QStringLiteral("is not a DCS code of the signalling list"));
+      return refuse(
+          column, text, QStringLiteral("is not a DCS code of the signalling list"),
+          QCoreApplication::translate("kv::ChirpFormat", "“%1”不是信令列表中的数字亚音").arg(text));
     return enter(channel, cell, code, column, text);
   }
 
@@ -306,12 +328,16 @@ class RowReader {
     const QString mode = value("Mode");
     const int narrow = mode.compare(QLatin1String("NFM"), Qt::CaseInsensitive) == 0 ? 1 : 0;
     if (!narrow && mode.compare(QLatin1String("FM"), Qt::CaseInsensitive) != 0)
-      return refuse("Mode", mode, QStringLiteral("is not FM or NFM"));
+      return refuse("Mode", mode, QStringLiteral("is not FM or NFM"),
+                    QCoreApplication::translate("kv::ChirpFormat", "“%1”不是FM或NFM").arg(mode));
     const QString power = value("Power");
     const auto index = powerIndex(power);
     if (!index)
       return refuse("Power", power,
-                    QStringLiteral("is not High, Mid, Med, Low or a power in watts"));
+                    QStringLiteral("is not High, Mid, Med, Low or a power in watts"),
+                    QCoreApplication::translate("kv::ChirpFormat",
+                                                "“%1”不是High、Mid、Med、Low或以瓦为单位的功率")
+                        .arg(power));
     return enter(channel, kBandwidth, bandwidthOptions()[narrow], "Mode", mode) &&
            enter(channel, kTxPower, txPowerOptions()[*index], "Power", power);
   }
@@ -366,11 +392,11 @@ QStringList chirpExportNotes(const RadioData& data) {
 CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
   const QList<QStringList> records = csvRecords(decodeCsvText(csv), QLatin1Char(','));
   const Positions positions = columnPositions(records.value(0));
+  const QString needed = neededColumns().join(QLatin1Char(','));
   if (!namesNeededColumns(positions))
-    return {{},
-            QStringLiteral("row 1: the header must name the columns %1")
-                .arg(neededColumns().join(QLatin1Char(','))),
-            {}};
+    return refused(QStringLiteral("row 1: the header must name the columns %1").arg(needed),
+                   QCoreApplication::translate("kv::ChirpFormat", "第1行：表头必须含有这些列：%1")
+                       .arg(needed));
   QList<Record> rows;
   for (qsizetype i = 1; i < records.size(); ++i)
     if (!isBlankRecord(records[i])) rows.append({&positions, records[i], i + 1});
@@ -395,11 +421,11 @@ CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands
                  !record["Comment"].isEmpty();
   }
   RowReader reader(bandTextOf(bands, base.settings.model), powers);
-  CsvResult r{base, {}, {}};
+  CsvResult r{base, {}, {}, {}};
   r.data.clearChannels();
   for (qsizetype k = 0; k < rows.size(); ++k) {
     const auto channel = reader.read(rows[k]);
-    if (!channel) return {{}, reader.error, {}};
+    if (!channel) return refused(reader.error, reader.message);
     r.data.channels[located ? rows[k]["Location"].toInt() - 1 : k] = *channel;
   }
   if (ignored > 0)

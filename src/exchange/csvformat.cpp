@@ -1,8 +1,11 @@
 #include "exchange/csvformat.h"
 
+#include <QCoreApplication>
+
 #include "exchange/cellentry.h"
 #include "exchange/csvtext.h"
 #include "exchange/fields.h"
+#include "model/valuetexts.h"
 
 namespace kv {
 namespace {
@@ -25,6 +28,13 @@ QString csvField(const QString& value) {
 }
 
 }  // namespace
+
+CsvResult refused(const QString& error, const QString& message) {
+  CsvResult r;
+  r.error = error;
+  r.message = message;
+  return r;
+}
 
 QByteArray toCsv(const RadioData& data) {
   QString text = headerRow().join(QLatin1Char(',')) + QLatin1String("\r\n");
@@ -49,10 +59,10 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
   QStringList found = rows.value(0);
   while (found.size() > header.size() && found.last().trimmed().isEmpty()) found.removeLast();
   for (QString& name : found) name = name.trimmed().toLower();
-  if (found != header) {
-    r.error = QStringLiteral("row 1: the header must be %1").arg(header.join(QLatin1Char(',')));
-    return r;
-  }
+  const QString names = header.join(QLatin1Char(','));
+  if (found != header)
+    return refused(QStringLiteral("row 1: the header must be %1").arg(names),
+                   QCoreApplication::translate("kv::CsvFormat", "第1行：表头必须是%1").arg(names));
 
   r.data = base;
   r.data.clearChannels();
@@ -61,43 +71,42 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
   for (qsizetype i = 1; i < rows.size(); ++i) {
     QStringList fields = rows[i];
     if (isBlankRecord(fields)) continue;
-    const qsizetype spreadsheetRow = i + 1;
+    const QString row = QString::number(i + 1);  // as a spreadsheet numbers it
     while (fields.size() > header.size() && fields.last().trimmed().isEmpty()) fields.removeLast();
     if (fields.size() != header.size()) {
-      r.error = QStringLiteral("row %1: %2 fields, not %3")
-                    .arg(spreadsheetRow)
-                    .arg(fields.size())
-                    .arg(header.size());
-      return r;
+      const QString count = QString::number(fields.size());
+      const QString wanted = QString::number(header.size());
+      return refused(QStringLiteral("row %1: %2 fields, not %3").arg(row, count, wanted),
+                     QCoreApplication::translate("kv::CsvFormat", "第%1行：有%2个字段，应为%3个")
+                         .arg(row, count, wanted));
     }
     bool ok = false;
     const int n = fields[0].trimmed().toInt(&ok);
-    if (!ok || n < 1 || n > kChannelCount || seen[n]) {
-      r.error = QStringLiteral(
-                    "row %1, column channel: \"%2\" is not a channel from 1 to 16 "
-                    "that no other row has")
-                    .arg(spreadsheetRow)
-                    .arg(fields[0]);
-      return r;
-    }
+    if (!ok || n < 1 || n > kChannelCount || seen[n])
+      return refused(QStringLiteral("row %1, column channel: \"%2\" is not a channel from 1 to "
+                                    "16 that no other row has")
+                         .arg(row, fields[0]),
+                     QCoreApplication::translate("kv::CsvFormat",
+                                                 "第%1行 %2：“%3”不是1到16的信道号，或与另一行重复")
+                         .arg(row, columnCaption(0), fields[0]));
     seen[n] = true;
     for (int c = kRxFreq; c <= kTxPower; ++c) {
       const CellEntry entry = enterCellValue(c, fields[c], band);
-      if (!entry.ok()) {
-        r.error =
-            QStringLiteral("row %1, column %2: \"%3\" %4")
-                .arg(spreadsheetRow)
-                .arg(channelFieldKey(c), fields[c].trimmed(), refusalText(entry.refusal, band));
-        return r;
-      }
+      const QString value = fields[c].trimmed();
+      if (!entry.ok())
+        return refused(QStringLiteral("row %1, column %2: \"%3\" %4")
+                           .arg(row, channelFieldKey(c), value, refusalText(entry.refusal, band)),
+                       QCoreApplication::translate("kv::CsvFormat", "第%1行 %2：%3")
+                           .arg(row, columnCaption(c), refusalMessage(entry.refusal, value)));
       r.data.cell(n, c) = entry.text;
     }
   }
   for (int n = 1; n <= kChannelCount; ++n) {
-    if (!seen[n]) {
-      r.error = QStringLiteral("channel %1 has no row; the table needs channels 1 to 16").arg(n);
-      return r;
-    }
+    if (!seen[n])
+      return refused(
+          QStringLiteral("channel %1 has no row; the table needs channels 1 to 16").arg(n),
+          QCoreApplication::translate("kv::CsvFormat", "信道%1没有对应的行，信道表需要信道1到16")
+              .arg(n));
   }
   return r;
 }

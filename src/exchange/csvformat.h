@@ -22,9 +22,15 @@ QByteArray toCsv(const RadioData& data);
 // On a bad file `error` names the row and the column, and `data` is not to be used.
 struct CsvResult {
   RadioData data;
-  QString error;
+  QString error;      // in the file's words: "row 2, column rx_freq: "480" lies outside …"
   QStringList notes;  // what the file held that the table cannot take; for the user, not errors
+  // The error in the window's words and language, where the reader has them: the grid's column
+  // caption and the reason typing gives ("第2行 接收频率：请在正确的频率范围输入").
+  QString message;
+  QString shownError() const { return message.isEmpty() ? error : message; }
 };
+// A refused table, why in both forms.
+CsvResult refused(const QString& error, const QString& message);
 CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& bands);
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "exchange/fields.h"
 
+#include <QCoreApplication>
+
 #include "image/memoryimage.h"
 #include "model/radiomodel.h"
 
@@ -29,8 +31,27 @@ const QStringList& crystalTexts() {
 }
 
 const QStringList& ifSideTexts() {
-  static const QStringList texts{"正", "负"};
+  static const QStringList texts{QT_TRANSLATE_NOOP("kv::Values", "正"),
+                                 QT_TRANSLATE_NOOP("kv::Values", "负")};
   return texts;
+}
+
+QString fieldCaption(QStringView name) {
+  static const std::pair<const char*, const char*> captions[] = {
+      {"model", QT_TRANSLATE_NOOP("kv::Fields", "机型：")},
+      {"settings.monitor", QT_TRANSLATE_NOOP("kv::Fields", "监听：")},
+      {"settings.power_save", QT_TRANSLATE_NOOP("kv::Fields", "省电功能：")},
+      {"settings.tx_timeout", QT_TRANSLATE_NOOP("kv::Fields", "发射限时：")},
+      {"settings.squelch", QT_TRANSLATE_NOOP("kv::Fields", "静噪等级：")},
+      {"settings.scan", QT_TRANSLATE_NOOP("kv::Fields", "扫描功能：")},
+      {"settings.voice", QT_TRANSLATE_NOOP("kv::Fields", "语音报频：")},
+      {"tune.crystal", QT_TRANSLATE_NOOP("kv::Fields", "晶体：")},
+      {"tune.if_side", QT_TRANSLATE_NOOP("kv::Fields", "中频：")},
+      {"tune.power_trim", QT_TRANSLATE_NOOP("kv::Fields", "功率调整：")},
+  };
+  for (const auto& [field, caption] : captions)
+    if (name == QLatin1String(field)) return QCoreApplication::translate("kv::Fields", caption);
+  return QString();
 }
 
 QList<std::pair<QString, QString>> documentFields(const RadioData& data) {

@@ -24,9 +24,15 @@ const std::array<SettingField, 6>& settingFields();
 // The key of a channel field ("rx_freq" for grid column 1).
 QString channelFieldKey(int column);
 
-// The tune values as texts: the crystal ("13MHz", "14.4MHz") and the IF side ("正", "负").
+// The tune values as texts: the crystal ("13MHz", "14.4MHz") and the IF side ("正", "负"),
+// which are values like the lists' (valueText, valueNamed).
 const QStringList& crystalTexts();
 const QStringList& ifSideTexts();
+
+// The window's caption of a field in the current language, with its colon: the label the
+// function panel or the tune window gives it ("静噪等级：", "中频："). `name` as documentFields()
+// names the field ("model", "settings.squelch", "tune.if_side"); empty for a name with none.
+QString fieldCaption(QStringView name);
 
 // Every field of a document with the text the editor shows for it, in a fixed order, named
 // "model", "settings.squelch", "tune.crystal", "channel 3 rx_freq" and so on.

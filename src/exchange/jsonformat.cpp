@@ -19,6 +19,12 @@ QString quoted(const QString& text) {
 
 QString optionText(const QStringList& options, int index) { return options.value(index); }
 
+// The index among `options` of the value a JSON text names: the value or its text in either
+// language ("On" for "打开"), in any letter case, as the window's lists take them; -1 for none.
+int indexNamed(const QJsonValue& v, const QStringList& options) {
+  return v.isString() ? int(options.indexOf(valueNamed(v.toString(), options))) : -1;
+}
+
 // Rejects keys the format does not have, so that a misspelt key is not silently dropped.
 QString unknownKey(const QJsonObject& object, const QStringList& keys) {
   for (const QString& key : object.keys())
@@ -74,7 +80,7 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
     return r;
   }
 
-  const int model = modelNames().indexOf(top.value(QLatin1String("model")).toString());
+  const int model = indexNamed(top.value(QLatin1String("model")), modelNames());
   if (model < 0) {
     r.error =
         QStringLiteral("\"model\" must be one of: %1").arg(modelNames().join(QStringLiteral(", ")));
@@ -90,10 +96,7 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
     return r;
   }
   for (const SettingField& k : settingFields()) {
-    const QJsonValue v = settings.value(QLatin1String(k.key));
-    // A value or its English text ("On" for "打开"), as the window's lists take them.
-    const int index =
-        v.isString() ? k.options().indexOf(valueNamed(v.toString(), k.options())) : -1;
+    const int index = indexNamed(settings.value(QLatin1String(k.key)), k.options());
     if (index < 0) {
       r.error = QStringLiteral("settings: \"%1\" must be one of: %2")
                     .arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));
@@ -107,8 +110,8 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
     r.error = QStringLiteral("tune: unknown key \"%1\"").arg(k);
     return r;
   }
-  const int crystal = crystalTexts().indexOf(tune.value(QLatin1String("crystal")).toString());
-  const int ifSide = ifSideTexts().indexOf(tune.value(QLatin1String("if_side")).toString());
+  const int crystal = indexNamed(tune.value(QLatin1String("crystal")), crystalTexts());
+  const int ifSide = indexNamed(tune.value(QLatin1String("if_side")), ifSideTexts());
   const QJsonValue trim = tune.value(QLatin1String("power_trim"));
   if (crystal < 0)
     r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");

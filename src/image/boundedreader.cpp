@@ -1,5 +1,6 @@
 #include "image/boundedreader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -43,6 +44,21 @@ BoundedRead readFileBounded(const QString& path, qint64 limit) {
     result.bytes.clear();
   }
   return result;
+}
+
+QString BoundedRead::reasonText() const {
+  switch (status) {
+    case Status::NotFound:
+      return QCoreApplication::translate("kv::BoundedRead", "文件不存在");
+    case Status::IsDirectory:
+      return QCoreApplication::translate("kv::BoundedRead", "这是一个文件夹");
+    case Status::TooLarge:
+      return QCoreApplication::translate("kv::BoundedRead", "文件过大");
+    case Status::Ok:
+    case Status::Failed:
+      break;
+  }
+  return reason;
 }
 
 }  // namespace kv

@@ -13,6 +13,8 @@ struct BoundedRead {
   QByteArray bytes;  // the whole input when Ok
   QString reason;    // why not, in words: "no such file", "is a directory", "too large", ...
   bool ok() const { return status == Status::Ok; }
+  // `reason` in the current language, for the user; the system's own words where it gave them.
+  QString reasonText() const;
 };
 
 // The limit for the inputs the programs take: channel files, the settings file, JSON and CSV

@@ -275,11 +275,13 @@ WholeLoad takeWhole(const LoadResult& r, const RadioData& data) {
   WholeLoad whole;
   whole.unknownSignals = r.unknownSignals;
   if (r.status == LoadStatus::NotFound)
-    whole.refusal = QStringLiteral("no such file");
+    whole.refusal = QCoreApplication::translate("kv::ChpFile", "文件不存在");
   else if (r.status == LoadStatus::Failed)
-    whole.refusal = QStringLiteral("%1 (error %2)").arg(r.error.description).arg(r.error.number);
+    whole.refusal = QCoreApplication::translate("kv::ChpFile", "%1（错误%2）")
+                        .arg(r.error.description)
+                        .arg(r.error.number);
   else if (!r.modelFound)
-    whole.refusal = QStringLiteral("the model code matches none of the eight models");
+    whole.refusal = QCoreApplication::translate("kv::ChpFile", "机型代码不是八种机型中的任何一种");
   else
     whole.data = data;
   return whole;

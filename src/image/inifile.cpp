@@ -38,7 +38,7 @@ FileText readText(const QString& path) {
   if (!input.ok())
     return {IniText(), input.status == BoundedRead::Status::TooLarge
                            ? QCoreApplication::translate("kv::IniFile", "文件过大，不是设置文件")
-                           : input.reason};
+                           : input.reasonText()};
   return {IniText(std::move(input.bytes)), std::nullopt};
 }
 

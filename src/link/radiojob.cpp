@@ -69,7 +69,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
     // That backup is the option's whole point: without it the radio is not written.
     if (const auto error = keep(*before, QStringLiteral("before"))) {
       outcome.summary = outcome.report =
-          QStringLiteral("%1：%2").arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
+          jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
       return outcome;
     }
   }
@@ -176,7 +176,7 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
   if (context.isEmpty())
     outcome.summary = why.isEmpty() ? jobtext::shown(jobtext::kFailed) : why;
   else
-    outcome.summary = why.isEmpty() ? context : QStringLiteral("%1：%2").arg(context, why);
+    outcome.summary = why.isEmpty() ? context : jobtext::shown(jobtext::kBecause).arg(context, why);
 }
 
 std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& direction) {

@@ -36,6 +36,8 @@ inline const QString kReadBackFailed =
     QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入完成，但读回校验没有完成"));
 inline const QString kCancelled = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "已取消"));
 inline const QString kFailed = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "传输失败"));
+// What did not happen and why, joined as the language joins them.
+inline const QString kBecause = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "%1：%2"));
 inline const QString kBackupFailed =
     QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "无法保存备份：%1"));
 inline const QString kStepReadFirst =

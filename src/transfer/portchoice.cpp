@@ -41,7 +41,8 @@ QString currentPortText() {
   const QString name = portCaption(ports, place.value_or(chosen().index));
   if (!place) return QCoreApplication::translate("kv::PortChoice", "%1：没有此端口").arg(name);
   const QString& device = ports[*place].device;
-  return device == name ? name : QStringLiteral("%1：%2").arg(name, device);
+  return device == name ? name
+                        : QCoreApplication::translate("kv::PortChoice", "%1：%2").arg(name, device);
 }
 
 std::variant<QString, Failure> currentPortDevice() {

@@ -40,15 +40,26 @@ void reportError(QWidget* parent, const Failure& error) {
 }  // namespace
 
 QString differenceText(const QString& line) {
-  static const QRegularExpression channelLine(
-      QStringLiteral("^channel (\\d+) (\\w+): (.*) -> (.*)$"));
-  const QRegularExpressionMatch m = channelLine.match(line);
+  static const QRegularExpression difference(QStringLiteral("^(.+?): (.*) -> (.*)$"));
+  static const QRegularExpression channel(QStringLiteral("^channel (\\d+) (\\w+)$"));
+  static const QRegularExpression address(QStringLiteral("^address (0x[0-9A-F]{4})$"));
+  const QRegularExpressionMatch m = difference.match(line);
   if (!m.hasMatch()) return line;
-  for (int column = kRxFreq; column <= kTxPower; ++column)
-    if (channelFieldKey(column) == m.captured(2))
-      return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
-          .arg(m.captured(1), columnCaption(column), valueText(m.captured(3)),
-               valueText(m.captured(4)));
+  const QString field = m.captured(1);
+  const QString from = valueText(m.captured(2));
+  const QString to = valueText(m.captured(3));
+  if (const QRegularExpressionMatch c = channel.match(field); c.hasMatch()) {
+    for (int column = kRxFreq; column <= kTxPower; ++column)
+      if (channelFieldKey(column) == c.captured(2))
+        return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
+            .arg(c.captured(1), columnCaption(column), from, to);
+  } else if (const QRegularExpressionMatch a = address.match(field); a.hasMatch()) {
+    return QCoreApplication::translate("kv::TransferCommands", "地址%1：%2 → %3")
+        .arg(a.captured(1), m.captured(2), m.captured(3));
+  } else if (const QString caption = fieldCaption(field); !caption.isEmpty()) {
+    // The caption ends in its colon: "静噪等级：4 → 6", "Squelch level: 4 → 6".
+    return QCoreApplication::translate("kv::TransferCommands", "%1%2 → %3").arg(caption, from, to);
+  }
   return line;
 }
 
@@ -67,7 +78,8 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
       QStringList shown;
       for (const QString& line : outcome.differences.mid(0, kDifferencesShown))
         shown << differenceText(line);
-      text += QStringLiteral("：\n\n") + shown.join('\n');
+      text = QCoreApplication::translate("kv::TransferCommands", "%1：\n\n%2")
+                 .arg(text, shown.join('\n'));
       if (outcome.differences.size() > kDifferencesShown)
         text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
                     .arg(outcome.differences.size() - kDifferencesShown);

@@ -32,12 +32,13 @@ bool runReadCommand(QWidget* parent, const std::function<void(const QString& scr
 // progress window, with no scratch file and nothing loaded, and one message says whether it
 // holds `data` or lists the fields that differ, `data`'s value first. The read is kept as a
 // backup. True when the radio holds `data`.
-// A difference as kvprog-cli prints it ("channel 4 rx_freq: 455.00625 -> 455.00624") in the
-// window's words, with the grid's column caption: "信道4 接收频率：455.00625 → 455.00624".
-// Other lines (the settings, a byte's address) stay as they are.
-QString differenceText(const QString& line);
-
 bool runCompareCommand(QWidget* parent, const RadioData& data);
+
+// A difference as kvprog-cli prints it ("channel 4 rx_freq: 455.00625 -> 455.00624",
+// "settings.squelch: 4 -> 6", "address 0x0013: 43 -> 42") in the window's words and language,
+// with the grid's column caption or the field's label and the values' texts:
+// "信道4 接收频率：455.00625 → 455.00624", "静噪等级：4 → 6", "地址0x0013：43 → 42".
+QString differenceText(const QString& line);
 
 // The read's scratch file, in the user's data folder.
 QString scratchFilePath();

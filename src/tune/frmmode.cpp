@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "exchange/fields.h"
 #include "image/inifile.h"
+#include "model/valuetexts.h"
 #include "tune/screencentre.h"
 #include "tune/updownarrows.h"
 #include "ui/prompts.h"
@@ -71,7 +73,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
   tremode_->setFixedWidth(160);
   tremode_->setMinimumHeight(220);
 
-  modelLabel_ = new QLabel(tr("机型："), this);
+  modelLabel_ = new QLabel(fieldCaption(u"model"), this);
   for (int i = 0; i < 2; ++i) {
     cboPCmodel_[i] = new QComboBox(this);
     cboPCmodel_[i]->setObjectName(QStringLiteral("cboPCmodel_%1").arg(i));
@@ -130,7 +132,7 @@ QWidget* frmMODE::buildCrystalFrame() {
   frame->setObjectName(QStringLiteral("fraJT"));
   frame->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(frame);
-  row->addWidget(new QLabel(tr("晶体："), frame));
+  row->addWidget(new QLabel(fieldCaption(u"tune.crystal"), frame));
   row->addWidget(radio(QStringLiteral("13MHz "), QStringLiteral("optJT_0"), 0, optJT_, frame));
   row->addWidget(radio(QStringLiteral("14.4MHz"), QStringLiteral("optJT_1"), 1, optJT_, frame));
   row->addStretch();
@@ -154,7 +156,7 @@ void frmMODE::layOut() {
     labelWidth = std::max(labelWidth, label->sizeHint().width());
     return label;
   };
-  const auto caption = [this](const char* text) { return new QLabel(tr(text), this); };
+  const auto caption = [this](const QString& text) { return new QLabel(text, this); };
   const auto arrows = [this](QLineEdit* box, const QString& name) {
     box->setFixedWidth(64);
     auto* upDown = new UpDownArrows(box, kLowestMHz, kHighestMHz, this);
@@ -172,21 +174,24 @@ void frmMODE::layOut() {
 
   auto* upDown1 = arrows(Text1_, QStringLiteral("UpDown1"));
   auto* upDown2 = arrows(Text2_, QStringLiteral("UpDown2"));
-  auto* positive = radio(tr("正"), QStringLiteral("Option1_0"), 0, Option1_, this);
-  auto* negative = radio(tr("负"), QStringLiteral("Option1_1"), 1, Option1_, this);
-  frequencyPage_ << cboPCmodel_[0]
-                 << addRow(caption(QT_TR_NOOP("高端频率(MHz)：")), {Text1_, upDown1}, 0) << Text1_
-                 << upDown1 << addRow(caption(QT_TR_NOOP("低端频率(MHz)：")), {Text2_, upDown2}, 0)
-                 << Text2_ << upDown2
-                 << addRow(caption(QT_TR_NOOP("中频：")), {positive, negative}, 12) << positive
-                 << negative;
+  auto* positive =
+      radio(valueText(ifSideTexts()[0]), QStringLiteral("Option1_0"), 0, Option1_, this);
+  auto* negative =
+      radio(valueText(ifSideTexts()[1]), QStringLiteral("Option1_1"), 1, Option1_, this);
+  frequencyPage_ << cboPCmodel_[0] << addRow(caption(tr("高端频率(MHz)：")), {Text1_, upDown1}, 0)
+                 << Text1_ << upDown1
+                 << addRow(caption(tr("低端频率(MHz)：")), {Text2_, upDown2}, 0) << Text2_
+                 << upDown2
+                 << addRow(caption(fieldCaption(u"tune.if_side")), {positive, negative}, 12)
+                 << positive << negative;
   QWidget* crystal = buildCrystalFrame();
   grid->addWidget(crystal, grid->rowCount(), 0, 1, 2);
   frequencyPage_ << crystal;
 
   cboFrequent_->setMinimumWidth(90);
-  powerPage_ << cboPCmodel_[1] << addRow(caption(QT_TR_NOOP("频率：")), {freQuent_}, 0) << freQuent_
-             << addRow(caption(QT_TR_NOOP("功率调整：")), {cboFrequent_}, 0) << cboFrequent_;
+  powerPage_ << cboPCmodel_[1] << addRow(caption(tr("频率：")), {freQuent_}, 0) << freQuent_
+             << addRow(caption(fieldCaption(u"tune.power_trim")), {cboFrequent_}, 0)
+             << cboFrequent_;
 
   // The field column stays put when the pages, with captions of other widths, switch.
   grid->setColumnMinimumWidth(0, std::max(labelWidth, modelLabel_->sizeHint().width()));

@@ -236,7 +236,7 @@ int main(int argc, char* argv[]) {
   QTemporaryDir dataFolder;  // the write's backups
   qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
   QProcess radio;
-  radio.start(QStringLiteral(KV_BIN_DIR "/kvsim"), {"--baud", "9600", "--corrupt-at", "0x10"});
+  radio.start(QStringLiteral(KV_BIN_DIR "/kvsim"), {"--baud", "9600", "--corrupt-at", "0x06"});
   if (!radio.waitForReadyRead(5000)) qWarning("kvsim did not start");
   qputenv("KVPROG_PORTS", radio.readLine().trimmed());
   QTimer watcher;

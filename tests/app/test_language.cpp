@@ -16,13 +16,20 @@
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
 #include "editor/mainfrm.h"
+#include "exchange/chirpformat.h"
+#include "exchange/csvformat.h"
 #include "image/inifile.h"
+#include "image/memoryimage.h"
 #include "image/programlanguage.h"
+#include "kvsimprocess.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
+#include "sampledata.h"
+#include "testfiles.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
 #include "transfer/frmwait.h"
+#include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/frmlogin.h"
 #include "tune/frmmode.h"
@@ -55,6 +62,12 @@ void checkEnglish(QWidget* window) {
 // by `check`.
 void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   check(&w);
+  mainFrm editing;  // each of the grid's lists open over its cell, in a window of its own
+  for (const int column :
+       std::initializer_list<int>{kRxSignal, kBusyLock, kBandwidth, kTxPower, 0}) {
+    check(&editing);
+    if (column) test::clickCell(editing, 1, column);
+  }
   frmDK ports(PortChoice{}, &w);
   check(&ports);
   frmWAIT progress(&w);
@@ -235,6 +248,72 @@ class TestLanguage : public QObject {
     QCOMPARE(w->data().cell(1, kBandwidth), QStringLiteral("窄"));
     useLanguage(Language::Chinese);
     QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("窄"));
+  }
+
+  // What a comparison with a radio and a refused CSV import say in the window, in either
+  // language: the captions of the settings lists, the tune window and the grid, the values'
+  // texts, a byte's address, the row of a table.
+  void differencesAndImportErrorsReadInTheWindowsLanguage() {
+    useLanguage(Language::Chinese);
+    mainFrm w;
+    wireCommands(w);
+    w.document().change(kvtest::sampleRadioData());
+    RadioData fields = w.data();  // a radio that differs in a setting, the tune and a cell
+    fields.settings.voice = 2;
+    fields.tune.bjlx = QStringLiteral("1");
+    fields.cell(2, kBandwidth) = QStringLiteral("窄");
+    QByteArray unused = encodeImage(w.data()).bytes;  // one that differs where no field shows
+    unused[1] = 0;
+    const QString csv = QString::fromUtf8(toCsv(w.data()));
+    const auto changed = [](QString text, const char* from, const char* to) {
+      return text.replace(QString::fromUtf8(from), QString::fromUtf8(to)).toUtf8();
+    };
+    const struct {
+      QByteArray file;  // a radio's memory to compare with, or a table to import
+      const char* chinese;
+      const char* english;
+    } cases[] = {
+        {encodeImage(fields).bytes,
+         "：\n\n语音报频：中文 → 英文\n中频：正 → 负\n信道2 宽/窄：宽 → 窄",
+         ":\n\nVoice: Chinese → English\nIF side: Positive → Negative\n"
+         "Channel 2 Wide/Narrow: Wide → Narrow"},
+        {unused, "：\n\n地址0x0001：FF → 00", ":\n\nAddress 0x0001: FF → 00"},
+        {changed(csv, "busy_lock", "busy"), "\n第1行：表头必须是channel,rx_freq,",
+         "\nRow 1: the header must be channel,rx_freq,"},
+        {changed(csv, "窄,中", "窄,中,x"), "\n第2行：有9个字段，应为8个",
+         "\nRow 2: 9 fields, not 8"},
+        {changed(csv, "\r\n3,", "\r\n1,"), "\n第4行 信道：“1”不是1到16的信道号，或与另一行重复",
+         "\nRow 4, Channel: “1” is not a channel from 1 to 16 that no other row has"},
+        {changed(csv, "\r\n16,450.00625", "\r\n"), "\n信道16没有对应的行，信道表需要信道1到16",
+         "\nChannel 16 has no row; the table needs channels 1 to 16"},
+        {changed(QString::fromUtf8(toChirpCsv(w.data())), ",NFM,", ",AM,"),
+         "\n第2行 Mode列：“AM”不是FM或NFM", "\nRow 2, column Mode: “AM” is not FM or NFM"},
+    };
+    QTemporaryDir dir;
+    const QString file = dir.filePath("file.csv");
+    for (const auto& c : cases) {
+      QVERIFY(kvtest::writeAll(file, c.file));
+      const bool radio = c.file.size() == kImageSize;
+      std::optional<kvtest::KvsimProcess> sim;
+      if (radio) {
+        sim.emplace(QStringList{"--image", file});
+        qputenv("KVPROG_PORTS", sim->device().toLocal8Bit());
+      }
+      restoreRememberedPort();
+      for (const Language language : {Language::Chinese, Language::English}) {
+        useLanguage(language);
+        prompts::clearShown();
+        if (!radio) prompts::queueFileName(file);
+        w.findChild<QAction*>(radio ? "mnuCompare" : "mnuImportCsv")->trigger();
+        QCOMPARE(prompts::shown().size(), 1);
+        const QString said = prompts::shown()[0].text;
+        QVERIFY2(
+            said.contains(QString::fromUtf8(language == Language::English ? c.english : c.chinese)),
+            qPrintable(said));
+      }
+      qunsetenv("KVPROG_PORTS");
+    }
+    useLanguage(Language::Chinese);
   }
 };
 

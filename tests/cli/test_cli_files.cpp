@@ -174,7 +174,8 @@ class TestCliFiles : public QObject {
             .arg(path("unknown.chp"));
     for (const QStringList& command : {QStringList{"show"}, QStringList{"export", path("o.json")},
                                        QStringList{"report", path("o.pdf")}}) {
-      const Run r = cli(QStringList{command[0], path("unknown.chp")} + command.mid(1));
+      const Run r =
+          cli(QStringList{"--lang", "en", command[0], path("unknown.chp")} + command.mid(1));
       QCOMPARE(r.status, 1);
       QVERIFY2(r.err.endsWith(refusal), qPrintable(r.err));  // after Qt's own notes, if any
     }
@@ -372,7 +373,7 @@ class TestCliFiles : public QObject {
       const char* says;
     } refused[] = {{"/dev/zero", "too large"}, {dir_.path(), "is a directory"}};
     for (const auto& bad : refused) {
-      const Run r = cli({"import", bad.input, path("never.chp")});
+      const Run r = cli({"--lang", "en", "import", bad.input, path("never.chp")});
       QCOMPARE(r.status, 1);
       QVERIFY2(r.err.contains(QLatin1String(bad.says)), qPrintable(r.err));
       QVERIFY(!QFile::exists(path("never.chp")));

@@ -13,6 +13,11 @@
 using kvtest::CliRun;
 using kvtest::runCli;
 
+namespace {
+// A Han character or a mark of Chinese punctuation (the full-width colon, comma, brackets).
+const QString kChinese = QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]");
+}  // namespace
+
 class TestCliLanguage : public QObject {
   Q_OBJECT
 
@@ -54,7 +59,7 @@ class TestCliLanguage : public QObject {
     qputenv("LANG", "C.UTF-8");
     for (const CliRun& run : runs)
       for (const QString& said : {run.out, run.err})
-        QVERIFY2(!said.contains(QRegularExpression("\\p{Han}")), qPrintable(said));
+        QVERIFY2(!said.contains(QRegularExpression(kChinese)), qPrintable(said));
     QVERIFY2(report.contains("Radio Settings, Page 1") && report.contains("Power save: Enabled"),
              qPrintable(report));
     QVERIFY2(!report.contains(QRegularExpression("\\p{Han}")), qPrintable(report));
@@ -71,6 +76,47 @@ class TestCliLanguage : public QObject {
     QCOMPARE(chinese.exitCode, english.exitCode);
     QVERIFY(!chinese.out.isEmpty());
     QCOMPARE(english.out, chinese.out);
+  }
+
+  // What kvprog-cli says of its own follows the language; the exit status does not.
+  void ownMessagesFollowTheLanguage() {
+    QTemporaryDir dir;
+    const struct {
+      QStringList args;
+      const char* chinese;
+      const char* english;
+    } cases[] = {
+        {{"frobnicate"}, "没有“frobnicate”这个命令", "unknown command \"frobnicate\""},
+        {{"import", dir.filePath("none.json"), dir.filePath("o.chp")},
+         "文件不存在",
+         "no such file"},
+        {{"show", dir.path()}, "这是一个文件夹（错误75）", "it is a folder (error 75)"},
+    };
+    for (const auto& c : cases) {
+      const CliRun chinese = runCli(QStringList{"--lang", "zh"} + c.args);
+      const CliRun english = runCli(QStringList{"--lang", "en"} + c.args);
+      QVERIFY2(chinese.err.contains(QString::fromUtf8(c.chinese)), qPrintable(chinese.err));
+      QVERIFY2(english.err.contains(QLatin1String(c.english)), qPrintable(english.err));
+      QVERIFY2(!english.err.contains(QRegularExpression(kChinese)), qPrintable(english.err));
+      QCOMPARE(english.exitCode, chinese.exitCode);
+    }
+  }
+
+  // `ports` gives the same button, device, description, manufacturer, USB id and "ok" in both
+  // languages, and the same JSON; only a reason why a port cannot be used follows the language.
+  void portsAreTheSameInBothLanguages() {
+    qputenv("KVPROG_PORTS", "/dev/null,/dev/kvprog-gone");
+    // A line's last column where it is not "ok", or the JSON's "reason".
+    static const QRegularExpression reason(
+        QStringLiteral("(?<=\\t)(?!ok\\n)[^\\t\\n]+(?=\\n)|(?<=\"reason\": )\"[^\"]*\""));
+    for (const QStringList& command : {QStringList{"ports"}, QStringList{"ports", "--json"}}) {
+      QString chinese = runCli(QStringList{"--lang", "zh"} + command).out;
+      QString english = runCli(QStringList{"--lang", "en"} + command).out;
+      QVERIFY2(chinese.contains("端口“/dev/kvprog-gone”不存在") && english != chinese,
+               qPrintable(chinese));
+      QCOMPARE(english.replace(reason, "?"), chinese.replace(reason, "?"));
+    }
+    qunsetenv("KVPROG_PORTS");
   }
 
   void langTakesOnlyZhOrEn() {
@@ -94,6 +140,8 @@ class TestCliLanguage : public QObject {
       QByteArray english = original;
       english.replace("\"打开\"", "\"ON\"").replace("\"窄\"", "\"Narrow\"");
       english.replace(",否,窄,中", ",no,NARROW,Mid").replace("\"中\"", "\"mid\"");
+      english.replace("\"正\"", "\"POSITIVE\"").replace("13MHz", "13mhz");
+      english.replace("\"KV--410B(1)\"", "\"kv--410b(1)\"");
       QVERIFY(english != original && kvtest::writeAll(file, english));
       const QStringList base = form == "csv" ? QStringList{"--base", example} : QStringList();
       const CliRun run =

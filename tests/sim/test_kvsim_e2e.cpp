@@ -153,7 +153,8 @@ class TestKvsimE2E : public QObject {
     const QString out = dir.filePath("out.chp");
     {
       KvsimProcess sim({"--image", radioImage(dir, memory)});
-      const CliRun read = runCli({"read", "--port", sim.device(), "--timeout", "2", out});
+      const CliRun read =
+          runCli({"--lang", "en", "read", "--port", sim.device(), "--timeout", "2", out});
       QCOMPARE(read.exitCode, 1);
       QVERIFY2(read.err.contains("out.chp: the model code matches none"), qPrintable(read.err));
     }

@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QTableWidget>
+#include <QTreeView>
 #include <QWidget>
 
 namespace kvtest {
@@ -18,8 +21,16 @@ inline bool hasHan(const QString& text) {
   return false;
 }
 
+// A Han character or a mark of Chinese punctuation: the full-width colon, comma, brackets.
+inline bool hasChinese(const QString& text) {
+  static const QRegularExpression chinese(
+      QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]"));
+  return text.contains(chinese);
+}
+
 // Every text a person can see in `window`: its title; the texts of its visible labels,
-// buttons, group boxes, list entries, table headings and cells; its menus' titles and entries.
+// buttons, group boxes, list entries, table headings and cells; its menus' titles and entries;
+// its status bar.
 // Each is prefixed with the widget's object name, so that a failure says where it is.
 inline QStringList visibleTexts(QWidget* window) {
   QStringList texts{QStringLiteral("title: ") + window->windowTitle()};
@@ -46,6 +57,7 @@ inline QStringList visibleTexts(QWidget* window) {
       add(menu, menu->title());
       for (const QAction* action : menu->actions()) add(menu, action->text());
     }
+    if (auto* status = qobject_cast<QStatusBar*>(w)) add(status, status->currentMessage());
   }
   for (const QAction* action : window->findChildren<QAction*>())
     if (action->isVisible() && !action->associatedObjects().isEmpty()) add(action, action->text());
@@ -53,11 +65,45 @@ inline QStringList visibleTexts(QWidget* window) {
   return texts;
 }
 
-// The visible labels and buttons of `window` whose text needs more room than they have.
+// The entries of `menu` whose text, without its mnemonic and with its shortcut, is wider than
+// the entry the menu has room to give it.
+inline void addCutMenuEntries(QMenu* menu, QStringList& cut) {
+  const QFontMetrics metrics(menu->font());
+  for (QAction* action : menu->actions()) {
+    const QString text = QString(action->text()).remove(QRegularExpression("&(?!&)")) + ' ' +
+                         action->shortcut().toString(QKeySequence::NativeText);
+    if (action->isVisible() &&
+        metrics.horizontalAdvance(text) > menu->actionGeometry(action).width())
+      cut << menu->objectName() + QStringLiteral(" is cut: ") + action->text();
+  }
+}
+
+// The columns of a table or a tree whose entries or heading need more room than the column has,
+// or which lie beyond what the view shows.
+inline void addCutColumns(QAbstractItemView* view, QHeaderView* header, QStringList& cut) {
+  for (int c = 0; c < header->count(); ++c)
+    if (!header->isSectionHidden(c) &&
+        (std::max(view->sizeHintForColumn(c), header->sectionSizeHint(c)) >
+             header->sectionSize(c) ||
+         header->sectionViewportPosition(c) + header->sectionSize(c) > view->viewport()->width()))
+      cut << view->objectName() + QStringLiteral(" is cut: column %1").arg(c);
+}
+
+// The visible labels, buttons, lists, table and tree columns and menu entries of `window` whose
+// text needs more room than they have, and the menu bar's and tool bars' entries out of sight.
 inline QStringList cutTexts(QWidget* window) {
   QStringList cut;
   for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (auto* menu = qobject_cast<QMenu*>(w)) addCutMenuEntries(menu, cut);
     if (!w->isVisibleTo(window)) continue;
+    // The button that opens the entries a menu bar or a tool bar has no room for.
+    if (w->objectName().endsWith(QLatin1String("bar_ext_button")))
+      cut << w->parentWidget()->objectName() + QStringLiteral(" has entries out of sight");
+    if (auto* table = qobject_cast<QTableView*>(w))
+      addCutColumns(table, table->horizontalHeader(), cut);
+    if (auto* tree = qobject_cast<QTreeView*>(w)) addCutColumns(tree, tree->header(), cut);
+    if (auto* list = qobject_cast<QComboBox*>(w); list && list->sizeHint().width() > list->width())
+      cut << list->objectName() + QStringLiteral(" is cut: ") + list->currentText();
     const auto* label = qobject_cast<QLabel*>(w);
     const auto* button = qobject_cast<QAbstractButton*>(w);
     if (!label && !button) continue;
@@ -77,7 +123,7 @@ inline QStringList cutTexts(QWidget* window) {
 inline QStringList chineseTexts(QWidget* window) {
   QStringList chinese;
   for (const QString& text : visibleTexts(window))
-    if (hasHan(text) && !text.endsWith(QStringLiteral("中文")) &&
+    if (hasChinese(text) && !text.endsWith(QStringLiteral("中文")) &&
         !text.endsWith(QStringLiteral("语言 / Language")))
       chinese << text;
   return chinese;
