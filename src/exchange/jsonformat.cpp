@@ -25,6 +25,13 @@ int indexNamed(const QJsonValue& v, const QStringList& options) {
   return v.isString() ? int(options.indexOf(valueNamed(v.toString(), options))) : -1;
 }
 
+// The values a key takes, named in the current language ("On, Off"; import takes either).
+QString valueList(const QStringList& values) {
+  QStringList shown;
+  for (const QString& value : values) shown << valueText(value);
+  return shown.join(QStringLiteral(", "));
+}
+
 // Rejects keys the format does not have, so that a misspelt key is not silently dropped.
 QString unknownKey(const QJsonObject& object, const QStringList& keys) {
   for (const QString& key : object.keys())
@@ -82,8 +89,7 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
 
   const int model = indexNamed(top.value(QLatin1String("model")), modelNames());
   if (model < 0) {
-    r.error =
-        QStringLiteral("\"model\" must be one of: %1").arg(modelNames().join(QStringLiteral(", ")));
+    r.error = QStringLiteral("\"model\" must be one of: %1").arg(valueList(modelNames()));
     return r;
   }
   r.data.settings.model = model;
@@ -99,7 +105,7 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
     const int index = indexNamed(settings.value(QLatin1String(k.key)), k.options());
     if (index < 0) {
       r.error = QStringLiteral("settings: \"%1\" must be one of: %2")
-                    .arg(QLatin1String(k.key), k.options().join(QStringLiteral(", ")));
+                    .arg(QLatin1String(k.key), valueList(k.options()));
       return r;
     }
     r.data.settings.*k.field = index;
@@ -116,7 +122,7 @@ JsonResult fromJson(const QByteArray& json, const Bands& bands) {
   if (crystal < 0)
     r.error = QStringLiteral("tune: \"crystal\" must be \"13MHz\" or \"14.4MHz\"");
   else if (ifSide < 0)
-    r.error = QStringLiteral("tune: \"if_side\" must be \"正\" or \"负\"");
+    r.error = QStringLiteral("tune: \"if_side\" must be one of: %1").arg(valueList(ifSideTexts()));
   else if (!trim.isDouble() || trim.toDouble() != trim.toInt() || trim.toInt() < -5 ||
            trim.toInt() > 5)
     r.error = QStringLiteral("tune: \"power_trim\" must be a whole number from -5 to 5");

@@ -73,7 +73,9 @@ constexpr int kDifferencesShown = 20;
 // a scratch file not saved, backups not kept.
 void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& scratchWarning) {
   if (!outcome.report.isEmpty()) {
+    // The words are those of kvprog-cli's "DEVICE: written" lines; a message begins a sentence.
     QString text = outcome.report;
+    text[0] = text[0].toUpper();
     if (!outcome.differences.isEmpty()) {
       QStringList shown;
       for (const QString& line : outcome.differences.mid(0, kDifferencesShown))

@@ -150,6 +150,15 @@ class TestCliLanguage : public QObject {
       QCOMPARE(runCli({"export", dir.filePath("b.chp"), again}).exitCode, 0);
       QCOMPARE(kvtest::readAll(again), original);
     }
+    // A value it does not know is refused with the values it takes, named in the language.
+    QVERIFY(kvtest::writeAll(dir.filePath("bad.json"),
+                             kvtest::readAll(dir.filePath("b.json")).replace("\"正\"", "\"up\"")));
+    const CliRun bad =
+        runCli({"--lang", "en", "import", dir.filePath("bad.json"), dir.filePath("c.chp")});
+    QCOMPARE(bad.exitCode, 1);
+    QVERIFY2(bad.err.contains("must be one of: Positive, Negative") &&
+                 !bad.err.contains(QRegularExpression("\\p{Han}")),
+             qPrintable(bad.err));
   }
 };
 
