@@ -193,7 +193,7 @@ class TestPrnPrv : public QObject {
     });
     w->button(4)->click();
     QVERIFY(QFileInfo(path).size() > 0);
-    if (kvtest::kPdfReadable) {
+    if (kvtest::pdfReadable()) {
       QCOMPARE(kvtest::pdfPageCount(path), 1);
       QVERIFY(kvtest::pdfText(path).contains(QStringLiteral("435.12500")));
     }
@@ -206,7 +206,7 @@ class TestPrnPrv : public QObject {
     prompts::queueFileName(path);
     w->button(5)->click();
     QVERIFY(QFileInfo(path + ".pdf").size() > 0);
-    if (kvtest::kPdfReadable)
+    if (kvtest::pdfReadable())
       QVERIFY(kvtest::pdfText(path + ".pdf").contains(QStringLiteral("本机设置数据第一页")));
     QVERIFY(prompts::shown().isEmpty());
 
