@@ -11,23 +11,7 @@ namespace {
 Language current = Language::Chinese;
 QTranslator* installed = nullptr;  // owned by the QCoreApplication
 
-bool namesChinese(const QByteArray& locale) {
-  return locale.startsWith("zh") || locale == "C" || locale.startsWith("C.") || locale == "POSIX";
-}
-
 }  // namespace
-
-Language environmentLanguage() {
-#ifdef Q_OS_WIN
-  return QLocale::system().language() == QLocale::Chinese ? Language::Chinese : Language::English;
-#else
-  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const QByteArray value = qgetenv(variable);
-    if (!value.isEmpty()) return namesChinese(value) ? Language::Chinese : Language::English;
-  }
-  return Language::Chinese;
-#endif
-}
 
 std::optional<Language> languageNamed(const QString& code) {
   if (code == QLatin1String("zh")) return Language::Chinese;

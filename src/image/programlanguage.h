@@ -9,9 +9,10 @@ namespace kv {
 // in; English comes from the translation embedded in the programs.
 enum class Language { Chinese, English };
 
-// The language the environment asks for when the user chose none: the first of LC_ALL,
-// LC_MESSAGES and LANG that is set decides; "zh…", "C", "C.…", "POSIX" or none set mean
-// Chinese, anything else English. On Windows the user's display language decides.
+// The language the environment asks for when the user chose none. On Linux the first of
+// LC_ALL, LC_MESSAGES and LANG that is set decides; "zh…", "C", "C.…", "POSIX" or none set mean
+// Chinese, anything else English. On Windows the user's display language decides: Chinese
+// (any region) means Chinese, anything else English.
 Language environmentLanguage();
 
 // "zh" and "en", as --lang and the user's settings spell them.

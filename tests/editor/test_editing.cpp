@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,7 +74,7 @@ class TestEditing : public QObject {
  private slots:
   void init() {
     w = kv::test::openMainWindow();
-    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).clear();
+    kvtest::userSettings().clear();
     QVERIFY(!saveChpFile(path("sample.chp"), kvtest::sampleRadioData()));
     QVERIFY(w->openPath(path("sample.chp")));
     opened = w->data();
@@ -334,9 +333,7 @@ class TestEditing : public QObject {
     QVERIFY(!action("mnuFileMRU2")->isVisible());
 
     // Kept in the test's own folder, never in the settings of the person running the tests.
-    const QString stored =
-        QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName())
-            .fileName();
+    const QString stored = kvtest::userSettings().fileName();
     QVERIFY2(stored.startsWith(kvtest::useTemporaryUserSettings()), qPrintable(stored));
     QVERIFY(QFile::exists(stored));
   }

@@ -23,6 +23,11 @@ class TestCsvText : public QObject {
     QTest::newRow("empty") << QByteArray() << QString();
   }
   void decodes() {
+    // Windows decodes GB18030 with its code page 54936, which Wine 8 lacks (Wine sets
+    // WINECONFIGDIR in every program's environment).
+    if (QByteArray(QTest::currentDataTag()).startsWith("gb18030") &&
+        qEnvironmentVariableIsSet("WINECONFIGDIR"))
+      QSKIP("Wine has no code page 54936");
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(decodeCsvText(bytes), text);

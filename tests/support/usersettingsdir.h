@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include "image/usersettingsformat.h"
 
 namespace kvtest {
 
@@ -14,6 +17,12 @@ inline QString useTemporaryUserSettings() {
   for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
     QSettings::setPath(format, QSettings::UserScope, folder.path());
   return folder.path();
+}
+
+// The user's own settings as the programs keep them (on Windows an INI file, not the registry).
+inline QSettings userSettings() {
+  return QSettings(kv::userSettingsFormat(), QSettings::UserScope,
+                   QCoreApplication::applicationName(), QCoreApplication::applicationName());
 }
 
 // Gives this test process, and the programs it starts, data and configuration folders of

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
@@ -13,6 +12,7 @@
 #include "transfer/portchoice.h"
 #include "ui/prompts.h"
 #include "ui/usersettings.h"
+#include "usersettingsdir.h"
 
 using namespace kv;
 
@@ -77,7 +77,7 @@ class TestPortDialog : public QObject {
                 legacyPort("/dev/ttyS2"),
                 legacyPort("/dev/ttyS3"),
                 usbPort("/dev/zz-cable", 0x0403, 0x6001, "FT42", "FT232R USB UART", "FTDI")};
-    QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()).clear();
+    kvtest::userSettings().clear();
     prompts::clearShown();
     restoreRememberedPort();
   }
