@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QRegularExpression>
 #include <QString>
 
 // Whole-file helpers shared by the test executables.
@@ -15,6 +16,13 @@ inline QByteArray readAll(const QString& path) {
 inline bool writeAll(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A Han character or a mark of Chinese punctuation: the full-width colon, comma, brackets.
+inline bool hasChinese(const QString& text) {
+  static const QRegularExpression chinese(
+      QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]"));
+  return text.contains(chinese);
 }
 
 // A file of tests/data.

@@ -13,20 +13,9 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include "testfiles.h"
+
 namespace kvtest {
-
-inline bool hasHan(const QString& text) {
-  for (const QChar c : text)
-    if (c.script() == QChar::Script_Han) return true;
-  return false;
-}
-
-// A Han character or a mark of Chinese punctuation: the full-width colon, comma, brackets.
-inline bool hasChinese(const QString& text) {
-  static const QRegularExpression chinese(
-      QStringLiteral("[\\p{Han}\\x{3000}-\\x{303F}\\x{FF00}-\\x{FF65}]"));
-  return text.contains(chinese);
-}
 
 // Every text a person can see in `window`: its title; the texts of its visible labels,
 // buttons, group boxes, list entries, table headings and cells; its menus' titles and entries;
