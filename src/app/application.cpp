@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
@@ -30,6 +31,47 @@ class MenuRoomStyle : public QProxyStyle {
   }
 };
 
+// Qt draws the focus frame only in a window where Tab has moved the focus. Whoever moves it
+// with the arrows, or opens a window from the keyboard, sees it there too; a window opened
+// or worked with the mouse looks as it always did.
+class KeyboardFocusFrames : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        keyboard_ = true;
+        if (movesFocus(static_cast<QKeyEvent*>(event)->key())) show(QApplication::activeWindow());
+        break;
+      case QEvent::MouseButtonPress:
+        keyboard_ = false;
+        break;
+      case QEvent::Show:
+        if (auto* window = qobject_cast<QWidget*>(watched);
+            keyboard_ && window && window->isWindow())
+          show(window);
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  static bool movesFocus(int key) {
+    return (key >= Qt::Key_Home && key <= Qt::Key_PageDown) || key == Qt::Key_Tab ||
+           key == Qt::Key_Backtab;
+  }
+  static void show(QWidget* window) {
+    if (!window || window->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (QWidget* focus = window->focusWidget()) focus->update();
+  }
+
+  bool keyboard_ = false;
+};
+
 }  // namespace
 
 void configureApplication(QApplication& /*app*/) {
@@ -41,6 +83,8 @@ void configureApplication(QApplication& /*app*/) {
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setStyle(new MenuRoomStyle);
   QApplication::setFont(font);
+  static auto* focusFrames = new KeyboardFocusFrames(qApp);
+  qApp->installEventFilter(focusFrames);
   // The language the user chose in the window, else the one the environment asks for.
   useLanguage(UserSettings().language().value_or(environmentLanguage()));
 }

@@ -1,7 +1,10 @@
 #include "editor/gridview.h"
 
+#include "editor/gridaccessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -9,6 +12,7 @@ namespace kv {
 
 GridView::GridView(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
   setSelectionMode(QAbstractItemView::ContiguousSelection);
+  installGridAccessibility();
 }
 
 QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
@@ -32,6 +36,23 @@ void GridView::selectCells(const QRect& cells) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    // The context menu key's other form, over the current cell.
+    emit customContextMenuRequested(visualRect(currentIndex()).center());
+    return;
+  }
+  if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+    // A keyboard user is never kept in the grid: the cell after the last one, before the
+    // first one, or Ctrl with Tab is the next control of the window.
+    const bool back = event->key() == Qt::Key_Backtab || event->modifiers() & Qt::ShiftModifier;
+    const bool atEnd = back
+                           ? currentRow() <= 1 && currentColumn() <= 1
+                           : currentRow() == rowCount() - 1 && currentColumn() == columnCount() - 1;
+    if (atEnd || event->modifiers() & Qt::ControlModifier) {
+      QWidget::focusNextPrevChild(!back);  // the view's own would move to a cell
+      return;
+    }
+  }
   if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
     switch (event->key()) {
       case Qt::Key_Return:
@@ -47,6 +68,43 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     }
   }
   QTableWidget::keyPressEvent(event);
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  // The focus event of the grid itself is sent after this; the cell's comes after it.
+  QTimer::singleShot(0, this, [this] {
+    if (hasFocus()) notifyAccessibility(QAccessible::Focus, currentIndex());
+  });
+}
+
+// QTableView's own events number a cell as its own table interface would; these number it
+// as the grid's.
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  if (hasFocus()) notifyAccessibility(QAccessible::Focus, current);
+  QAbstractItemView::currentChanged(current, previous);
+}
+
+void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  notifyAccessibility(QAccessible::SelectionAdd, selected.indexes().value(0));
+  notifyAccessibility(QAccessible::SelectionRemove, deselected.indexes().value(0));
+  QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void GridView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                           const QList<int>& roles) {
+  QTableWidget::dataChanged(topLeft, bottomRight, roles);
+  // The value of the cell a screen reader is on is read again when it changes.
+  const QModelIndex current = currentIndex();
+  if (QItemSelectionRange(topLeft, bottomRight).contains(current))
+    notifyAccessibility(QAccessible::NameChanged, current);
+}
+
+void GridView::notifyAccessibility(QAccessible::Event type, const QModelIndex& index) {
+  if (!QAccessible::isActive() || !index.isValid()) return;
+  QAccessibleEvent event(this, type);
+  event.setChild(gridChild(this, index.row(), index.column()));
+  QAccessible::updateAccessibility(&event);
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {

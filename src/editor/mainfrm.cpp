@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -28,6 +29,7 @@
 #include "image/inifile.h"
 #include "image/programfolders.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 #include "ui/translatedtext.h"
 #include "ui/usersettings.h"
 
@@ -47,6 +49,16 @@ const char* const kImportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导入信道表
 const char* const kOpenBackup = QT_TRANSLATE_NOOP("kv::mainFrm", "打开备份");
 const int kEditorTimerMs = 1000;
 
+// The window's contents scroll where the screen is too small for them (large text, a small
+// screen); elsewhere the area is as large as what it holds and shows no bars.
+class ContentsArea : public QScrollArea {
+ public:
+  QSize sizeHint() const override {
+    const int frame = 2 * frameWidth();
+    return widget()->sizeHint() + QSize(frame, frame);
+  }
+};
+
 void rememberFolderOf(const QString& path) {
   UserSettings().setLastFolder(QFileInfo(path).absolutePath());
 }
@@ -59,8 +71,8 @@ mainFrm::mainFrm(QWidget* parent)
       settingsPath_(settingsFile()),
       bands_(readBands(IniFile(settingsPath_))),
       replacedBands_(replaceInvalidBands(bands_)),
-      panel_(new FunctionPanel(*document_)),
       grid_(new ChannelGrid(*document_, [this] { return bandLabelText(); })),
+      panel_(new FunctionPanel(*document_)),
       editCommands_(new EditCommands(
           *document_, *grid_, [this] { return bandLabelText(); }, this)),
       timer_(new QTimer(this)) {
@@ -71,7 +83,12 @@ mainFrm::mainFrm(QWidget* parent)
   auto* layout = new QHBoxLayout(central);
   layout->addWidget(grid_, 0, Qt::AlignTop);
   layout->addWidget(panel_, 0);
-  setCentralWidget(central);
+  auto* area = new ContentsArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);  // the focus goes to the controls, which it scrolls to
+  area->setWidgetResizable(true);
+  area->setWidget(central);
+  setCentralWidget(area);
   buildMenus();
   buildToolBar();
   statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
@@ -92,6 +109,7 @@ mainFrm::mainFrm(QWidget* parent)
   // The document starts with the default selections; showing them selects the model.
   refreshFromData();
   updateCaption();
+  resize(sizeOnScreen(this, sizeHint()));
 }
 
 QString mainFrm::bandLabelText() const { return panel_->bandText(); }
@@ -448,7 +466,8 @@ void mainFrm::changeEvent(QEvent* event) {
     retranslateActions(this);
     updateCaption();
     // The longer texts of a language need more room once every part has taken them.
-    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(sizeHint())); });
+    QTimer::singleShot(0, this,
+                       [this] { resize(sizeOnScreen(this, size().expandedTo(sizeHint()))); });
     emit languageChanged();
   }
   QMainWindow::changeEvent(event);

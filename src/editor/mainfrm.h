@@ -131,8 +131,9 @@ class mainFrm : public QMainWindow {
   QString settingsPath_;
   Bands bands_;
   QList<ReplacedBand> replacedBands_;
-  FunctionPanel* panel_;
+  // The grid first: the order of Tab is the order the controls are made in, left to right.
   ChannelGrid* grid_;
+  FunctionPanel* panel_;
   EditCommands* editCommands_;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;

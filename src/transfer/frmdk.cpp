@@ -1,6 +1,7 @@
 #include "transfer/frmdk.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,18 @@ QString buttonText(int button, const QList<PortInfo>& ports) {
   const QString device =
       port.device == caption ? caption : caption + QStringLiteral("  ") + port.device;
   return port.description.isEmpty() ? device : device + QStringLiteral(" — ") + port.description;
+}
+
+// What a screen reader says of a button: its port as the status bar names it
+// ("COM1：/dev/ttyUSB0"), then what stands behind it.
+QString buttonName(int button, const QList<PortInfo>& ports) {
+  const QString caption = QStringLiteral("COM%1").arg(button + 1);
+  const auto index = buttonPort(ports, button);
+  if (!index) return QCoreApplication::translate("kv::PortChoice", "%1：没有此端口").arg(caption);
+  const PortInfo& port = ports[*index];
+  const QString name =
+      QCoreApplication::translate("kv::PortChoice", "%1：%2").arg(caption, port.device);
+  return port.description.isEmpty() ? name : name + QStringLiteral(" — ") + port.description;
 }
 
 }  // namespace
@@ -58,6 +71,7 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
   layout->addSpacing(8);
   layout->addWidget(other);
   lstPorts_->setObjectName(QStringLiteral("lstPorts"));
+  lstPorts_->setAccessibleName(tr("其他端口"));
   lstPorts_->setRootIsDecorated(false);
   lstPorts_->setAllColumnsShowFocus(true);
   lstPorts_->setHeaderLabels({tr("设备"), tr("描述"), tr("制造商"), QStringLiteral("USB ID")});
@@ -102,6 +116,7 @@ void frmDK::showPorts() {
   group_->setExclusive(false);
   for (int i = 0; i < kButtonCount; ++i) {
     optDK_[i]->setText(buttonText(i, ports_));
+    optDK_[i]->setAccessibleName(buttonName(i, ports_));
     const auto index = buttonPort(ports_, i);
     optDK_[i]->setEnabled(index.has_value());
     optDK_[i]->setChecked(place && place == index);

@@ -37,6 +37,7 @@
 #include "ui/usersettings.h"
 #include "usersettingsdir.h"
 #include "windowtexts.h"
+#include "windowwalk.h"
 
 using namespace kv;
 
@@ -56,38 +57,6 @@ void checkEnglish(QWidget* window) {
   QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join('\n')));
   // A language change lays the window out again once every part has taken its texts.
   QTRY_VERIFY2(kvtest::cutTexts(window).isEmpty(), qPrintable(kvtest::cutTexts(window).join('\n')));
-}
-
-// Every window of the program over `w`, each made in the current language, shown and checked
-// by `check`.
-void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
-  check(&w);
-  mainFrm editing;  // each of the grid's lists open over its cell, in a window of its own
-  for (const int column :
-       std::initializer_list<int>{kRxSignal, kBusyLock, kBandwidth, kTxPower, 0}) {
-    check(&editing);
-    if (column) test::clickCell(editing, 1, column);
-  }
-  frmDK ports(PortChoice{}, &w);
-  check(&ports);
-  frmWAIT progress(&w);
-  check(&progress);
-  frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
-  check(&fleet);
-  frmLogin login(&w);
-  check(&login);
-  QTemporaryDir dir;
-  IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
-  TuneValues tune;
-  frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
-  check(&mode);
-  frmAbout about(&w);
-  check(&about);
-  HelpWindow help(&w);
-  check(&help);
-  runPrintPreview(&w, w.data(), w.bandLabelText());
-  check(prnPrv());
-  delete prnPrv();
 }
 
 // Picks an entry of 帮助 > 语言 / Language as the user does: the menus opened by the mouse.
@@ -196,7 +165,7 @@ class TestLanguage : public QObject {
     QVERIFY(chinese.contains(QStringLiteral("fraChan: 信道数据设置\n")));
     useLanguage(Language::English);
     QTRY_COMPARE(menuTitle(w, "mnuFile"), QStringLiteral("&File"));
-    walkWindows(w, checkEnglish);
+    test::walkWindows(w, checkEnglish);
     HelpWindow help;  // the manual of the current language, as the splash's picture
     QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("User Guide")));
     QVERIFY(!kvtest::hasChinese(help.browser()->toPlainText()));

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace kvtest {
+
+// A screen reader's view of this program: the accessibility bus, read by
+// tests/support/atspi_tree.py in another process while this one goes on answering it. Needs a
+// session bus and a display with the bridge on (tests/support/a11y-session).
+class AtspiReader {
+ public:
+  AtspiReader() {
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Debian's Python, which has the accessibility bus's bindings.
+    process_.start(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral(KV_TEST_SUPPORT "/atspi_tree.py"),
+                    QString::number(QCoreApplication::applicationPid())});
+  }
+  ~AtspiReader() {
+    process_.closeWriteChannel();
+    process_.waitForFinished(5000);
+  }
+
+  // The program's showing windows as the bus shows them now.
+  QJsonArray windows() {
+    process_.write("\n");
+    QEventLoop loop;
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
+    QObject::connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
+    const QDeadlineTimer deadline(60000);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    while (!process_.canReadLine() && process_.state() == QProcess::Running &&
+           !deadline.hasExpired())
+      loop.exec();
+    return QJsonDocument::fromJson(process_.readLine()).array();
+  }
+
+  // The window named `title`, once the bus shows it (an empty object if it never does).
+  QJsonObject window(const QString& title) {
+    const QDeadlineTimer deadline(10000);
+    do {
+      for (const QJsonValue& w : windows())
+        if (w[QStringLiteral("name")].toString() == title) return w.toObject();
+      QTest::qWait(100);
+    } while (!deadline.hasExpired());
+    return {};
+  }
+
+ private:
+  QProcess process_;
+};
+
+inline void forEachNode(const QJsonObject& node, const std::function<void(const QJsonObject&)>& f) {
+  f(node);
+  for (const QJsonValue& child : node[QStringLiteral("children")].toArray())
+    forEachNode(child.toObject(), f);
+}
+
+inline bool hasState(const QJsonObject& node, const char* state) {
+  return node[QStringLiteral("states")].toArray().contains(QString::fromLatin1(state));
+}
+
+// The first node of `role` (and `name`, when given) under `root`.
+inline QJsonObject findNode(const QJsonObject& root, const QString& role,
+                            const QString& name = QString()) {
+  QJsonObject found;
+  forEachNode(root, [&](const QJsonObject& node) {
+    if (found.isEmpty() && node[QStringLiteral("role")] == role &&
+        (name.isNull() || node[QStringLiteral("name")] == name))
+      found = node;
+  });
+  return found;
+}
+
+// What a screen reader names a control by: a list by the labels that label it (its own name
+// is its value), anything else by its name, else by its labels.
+inline QString spokenName(const QJsonObject& node) {
+  QStringList labels;
+  for (const QJsonValue& label : node[QStringLiteral("labels")].toArray())
+    labels << label.toString();
+  const QString name = node[QStringLiteral("name")].toString();
+  if (node[QStringLiteral("role")] == QLatin1String("combo box") || name.isEmpty())
+    return labels.join(' ').trimmed();
+  return name;
+}
+
+// The role of every control a user can reach with the keyboard that has no name. Cells and
+// the items of lists are named by their values, which may be empty.
+inline QStringList unnamedControls(const QJsonObject& window) {
+  QStringList unnamed;
+  forEachNode(window, [&](const QJsonObject& node) {
+    const QString role = node[QStringLiteral("role")].toString();
+    if (hasState(node, "focusable") && hasState(node, "enabled") && !role.endsWith("cell") &&
+        !role.endsWith("item") && spokenName(node).isEmpty())
+      unnamed << role;
+  });
+  return unnamed;
+}
+
+}  // namespace kvtest
