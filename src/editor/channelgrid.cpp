@@ -288,7 +288,10 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* editor = qobject_cast<QLineEdit*>(watched);
   switch (key->key()) {
     case Qt::Key_Escape:
-      if (!editor) return false;
+      if (!editor) {
+        hideEditors();  // a list: back to the table, whose cell keeps what was picked
+        return true;
+      }
       restoreEditedCell(editor, editor == txtTxFreq_ ? kRxFreq : kTxFreq);
       return true;
     case Qt::Key_Up:

@@ -50,13 +50,29 @@ const char* const kOpenBackup = QT_TRANSLATE_NOOP("kv::mainFrm", "打开备份")
 const int kEditorTimerMs = 1000;
 
 // The window's contents scroll where the screen is too small for them (large text, a small
-// screen); elsewhere the area is as large as what it holds and shows no bars.
+// screen); elsewhere the area is as large as what it holds, grows with it and shows no bars.
 class ContentsArea : public QScrollArea {
  public:
-  QSize sizeHint() const override {
-    const int frame = 2 * frameWidth();
-    return widget()->sizeHint() + QSize(frame, frame);
+  // `room`: the most the screen leaves for the area.
+  explicit ContentsArea(std::function<QSize()> room) : room_(std::move(room)) {}
+
+  QSize minimumSizeHint() const override { return withFrame(widget()->minimumSizeHint()); }
+  QSize sizeHint() const override { return withFrame(widget()->sizeHint()); }
+
+ protected:
+  bool event(QEvent* event) override {
+    // What it holds needs another size: the window around it lays itself out again.
+    if (event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::event(event);
   }
+
+ private:
+  QSize withFrame(QSize contents) const {
+    const int frame = 2 * frameWidth();
+    return (contents + QSize(frame, frame)).boundedTo(room_());
+  }
+
+  std::function<QSize()> room_;
 };
 
 void rememberFolderOf(const QString& path) {
@@ -83,7 +99,13 @@ mainFrm::mainFrm(QWidget* parent)
   auto* layout = new QHBoxLayout(central);
   layout->addWidget(grid_, 0, Qt::AlignTop);
   layout->addWidget(panel_, 0);
-  auto* area = new ContentsArea;
+  auto* area = new ContentsArea([this] {
+    // The screen less the window's frame, menus, tool bar and status bar.
+    const QSize whole = sizeOnScreen(this, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
+                     (toolBar_ ? toolBar_->sizeHint().height() : 0);
+    return whole - QSize(0, bars);
+  });
   area->setFrameShape(QFrame::NoFrame);
   area->setFocusPolicy(Qt::NoFocus);  // the focus goes to the controls, which it scrolls to
   area->setWidgetResizable(true);
@@ -109,6 +131,7 @@ mainFrm::mainFrm(QWidget* parent)
   // The document starts with the default selections; showing them selects the model.
   refreshFromData();
   updateCaption();
+  ensurePolished();  // the fonts and the style's sizes are those the window will show
   resize(sizeOnScreen(this, sizeHint()));
 }
 
@@ -202,6 +225,7 @@ void mainFrm::buildMenus() {
 
 void mainFrm::buildToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("tbToolBar"));
+  toolBar_ = bar;
   bar->setObjectName(QStringLiteral("tbToolBar"));
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -9,6 +9,7 @@
 
 class QAction;
 class QTimer;
+class QToolBar;
 class QWindow;
 
 namespace kv {
@@ -135,6 +136,7 @@ class mainFrm : public QMainWindow {
   ChannelGrid* grid_;
   FunctionPanel* panel_;
   EditCommands* editCommands_;
+  QToolBar* toolBar_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
   std::array<std::function<void()>, 9> commands_;

@@ -64,7 +64,6 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   const QString caption = boxTitle(title);
   if (test().on) return testAnswer({text, caption, icon, buttons}) == Answer::Yes;
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  box.setAccessibleDescription(text);  // read with the title when the box appears
   QPushButton* ok =
       box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
   if (buttons == Buttons::OkCancel)
@@ -79,7 +78,6 @@ Answer question(QWidget* parent, const QString& text, const QString& title, Icon
   const QString caption = boxTitle(title);
   if (test().on) return testAnswer({text, caption, icon, buttons});
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  box.setAccessibleDescription(text);
   QPushButton* yes =
       box.addButton(QCoreApplication::translate("kv::prompts", "是"), QMessageBox::YesRole);
   QPushButton* no =

@@ -101,8 +101,8 @@ class TestAccessibility : public QObject {
       QTest::keyClick(w->channelGrid()->rxFreqEditor(), Qt::Key_Return);
       prompts::setTestMode(true);
       QCOMPARE(alert[QStringLiteral("role")].toString(), QStringLiteral("alert"));
-      QCOMPARE(alert[QStringLiteral("description")].toString(),
-               refusalMessage(Refusal::OutOfRange));
+      QVERIFY(!kvtest::findNode(alert, QStringLiteral("label"), refusalMessage(Refusal::OutOfRange))
+                   .isEmpty());
 
       frmWAIT progress(w.get());
       progress.setCaption(
