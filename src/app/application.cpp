@@ -4,11 +4,13 @@
 #include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPalette>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
+#include "ui/accessibility.h"
 #include "ui/usersettings.h"
 
 namespace kv {
@@ -31,10 +33,30 @@ class MenuRoomStyle : public QProxyStyle {
   }
 };
 
+// The selected cells and list entries are read in their own colours: where the palette's
+// selection leaves its text under 4.5:1 (Fusion's own light one does), the selection is made
+// darker or lighter, away from its text, until it reaches that. Every other colour stays.
+void keepSelectionReadable() {
+  QPalette palette = QApplication::palette();
+  bool changed = false;
+  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+    const QColor text = palette.color(group, QPalette::HighlightedText);
+    QColor selection = palette.color(group, QPalette::Highlight);
+    const bool lightText = text.lightnessF() > 0.5;
+    for (int step = 0; step < 20 && contrastRatio(text, selection) < 4.5; ++step)
+      selection = lightText ? selection.darker(110) : selection.lighter(110);
+    if (selection != palette.color(group, QPalette::Highlight)) {
+      palette.setColor(group, QPalette::Highlight, selection);
+      changed = true;
+    }
+  }
+  if (changed) QApplication::setPalette(palette);
+}
+
 // Qt draws the focus frame only in a window where Tab has moved the focus. Whoever moves it
 // with the arrows, or opens a window from the keyboard, sees it there too; a window opened
-// or worked with the mouse looks as it always did.
-class KeyboardFocusFrames : public QObject {
+// or worked with the mouse looks as it always did. A new palette keeps its selection readable.
+class AccessibleLook : public QObject {
  public:
   using QObject::QObject;
 
@@ -46,6 +68,9 @@ class KeyboardFocusFrames : public QObject {
         break;
       case QEvent::MouseButtonPress:
         keyboard_ = false;
+        break;
+      case QEvent::ApplicationPaletteChange:
+        if (watched == qApp) keepSelectionReadable();
         break;
       case QEvent::Show:
         if (auto* window = qobject_cast<QWidget*>(watched);
@@ -83,8 +108,9 @@ void configureApplication(QApplication& /*app*/) {
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setStyle(new MenuRoomStyle);
   QApplication::setFont(font);
-  static auto* focusFrames = new KeyboardFocusFrames(qApp);
-  qApp->installEventFilter(focusFrames);
+  static auto* look = new AccessibleLook(qApp);
+  qApp->installEventFilter(look);
+  keepSelectionReadable();
   // The language the user chose in the window, else the one the environment asks for.
   useLanguage(UserSettings().language().value_or(environmentLanguage()));
 }

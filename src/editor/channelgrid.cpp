@@ -14,7 +14,7 @@
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
 #include "model/valuetexts.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/prompts.h"
 
 namespace kv {

@@ -11,7 +11,7 @@
 #include "exchange/fields.h"
 #include "model/radiomodel.h"
 #include "model/valuetexts.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 
 namespace kv {
 namespace {

@@ -1,17 +1,45 @@
 #include "editor/gridview.h"
 
-#include "editor/gridaccessible.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
 
+#include "editor/gridaccessible.h"
+
 namespace kv {
+namespace {
+
+// The style draws the current cell's focus frame in the selection's colour, unseen on the
+// selected cell it usually is. This one is drawn in the cell's text colour, which every
+// palette sets apart from the cell, once the keyboard has moved the focus (as the style's).
+class FocusFrameDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!(option.state & QStyle::State_HasFocus) ||
+        !(option.state & QStyle::State_KeyboardFocusChange))
+      return;
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->save();
+    painter->setPen(
+        QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 2));
+    painter->drawRect(QRectF(option.rect).adjusted(1.5, 1.5, -1.5, -1.5));
+    painter->restore();
+  }
+};
+
+}  // namespace
 
 GridView::GridView(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
   setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setItemDelegate(new FocusFrameDelegate(this));
   installGridAccessibility();
 }
 

@@ -2,19 +2,23 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 namespace {
 
 constexpr int kColumnGap = 16;
+constexpr int kListWidth = 560;
 
 // "COM1  /dev/ttyUSB0 — USB-Serial CH340": the caption, then what stands behind it.
 // A port with that COM name shows the caption once: "COM3 — USB-SERIAL CH340 (COM3)".
@@ -76,7 +80,7 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
   lstPorts_->setAllColumnsShowFocus(true);
   lstPorts_->setHeaderLabels({tr("设备"), tr("描述"), tr("制造商"), QStringLiteral("USB ID")});
   lstPorts_->setAlternatingRowColors(true);
-  lstPorts_->setMinimumSize(560, 150);
+  lstPorts_->setMinimumSize(kListWidth, 150);
   connect(lstPorts_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (item) choose(lstPorts_->indexOfTopLevelItem(item));
   });
@@ -132,6 +136,16 @@ void frmDK::showPorts() {
     lstPorts_->resizeColumnToContents(column);
     lstPorts_->setColumnWidth(column, lstPorts_->columnWidth(column) + kColumnGap);
   }
+  // As wide as its columns (larger text makes them wider), as far as the screen allows.
+  const int last = lstPorts_->columnCount() - 1;
+  int lastWidth = lstPorts_->header()->sectionSizeHint(last);
+  for (const PortInfo& port : ports_)
+    lastWidth =
+        std::max(lastWidth, lstPorts_->fontMetrics().horizontalAdvance(port.usbId()) + kColumnGap);
+  int width = 2 * lstPorts_->frameWidth() + lastWidth;
+  for (int column = 0; column < last; ++column) width += lstPorts_->columnWidth(column);
+  lstPorts_->setMinimumWidth(
+      std::clamp(width, kListWidth, std::max(kListWidth, screenWidthForList(this))));
   if (place) lstPorts_->setCurrentItem(lstPorts_->topLevelItem(*place));
 }
 

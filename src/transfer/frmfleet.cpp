@@ -16,6 +16,7 @@
 #include "link/fleetrunner.h"
 #include "transfer/transfercommands.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 #include "ui/usersettings.h"
 
 namespace kv {
@@ -113,6 +114,8 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   int width = frame + lstPorts_->verticalScrollBar()->sizeHint().width();
   for (int column = kDevice; column <= kResult; ++column) width += lstPorts_->columnWidth(column);
   const int rowHeight = rows_.isEmpty() ? fontMetrics().height() : lstPorts_->sizeHintForRow(0);
+  // Past what the screen can show (large text) the list scrolls sideways.
+  width = std::min(width, screenWidthForList(this));
   lstPorts_->setMinimumSize(width, frame + lstPorts_->header()->sizeHint().height() +
                                        rowHeight * std::clamp(int(rows_.size()), 3, 8));
 

@@ -20,7 +20,7 @@
 #include "model/valuetexts.h"
 #include "tune/screencentre.h"
 #include "tune/updownarrows.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/prompts.h"
 
 namespace kv {

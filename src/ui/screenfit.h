@@ -11,4 +11,7 @@ namespace kv {
 // fit, and nowhere does it open past the screen's edges.
 QSize sizeOnScreen(const QWidget* window, QSize wanted);
 
+// The widest a list in `dialog` may be: its screen's width less the dialog's frame and margins.
+int screenWidthForList(const QWidget* dialog);
+
 }  // namespace kv

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QColor;
 class QLabel;
 class QWidget;
 
@@ -15,5 +16,9 @@ QString captionName(const QString& caption);
 // buddy: a screen reader on Linux reads it with a list's value, which is the list's name
 // there. Run again when the label's text changes.
 void nameAfterLabel(QWidget* field, QLabel* label);
+
+// The contrast of two colours as the web's accessibility guidelines measure it: 1 to 21;
+// a text needs 4.5 against its background.
+double contrastRatio(const QColor& a, const QColor& b);
 
 }  // namespace kv
