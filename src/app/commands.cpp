@@ -38,7 +38,9 @@ void wireCommands(mainFrm& w) {
         [&w](const QByteArray& lines) { w.loadText(lines); });
   });
   w.setCommand(Command::Write, [&w] {
-    runWriteCommand(&w, w.data(), {WriteOption::readFirst().isOn(), WriteOption::verify().isOn()});
+    runWriteCommand(
+        &w, w.data(),
+        {.readFirst = WriteOption::readFirst().isOn(), .verify = WriteOption::verify().isOn()});
   });
   w.setCommand(Command::FleetWrite, [&w] { frmFleet([&w] { return checkedData(w); }, &w).exec(); });
   w.setCommand(Command::Compare, [&w] {

@@ -23,7 +23,8 @@ struct WriteChecks {
   bool anyModel = false;
   // Where someone can be asked (the window's 写频): whether to write that radio all the same,
   // given its model's name and the document's. Asked instead of refusing it.
-  std::function<bool(const QString& radioModel, const QString& documentModel)> confirmOtherModel;
+  std::function<bool(const QString& radioModel, const QString& documentModel)> confirmOtherModel =
+      {};
 };
 
 // The words of a job on one radio.

@@ -262,8 +262,10 @@ void frmFleet::start() {
   if (!confirmWrite(this, int(rows.size()))) return;
   UserSettings().setFleetPorts(ports);
   data_ = data;
-  checks_ = {chkReadFirst_->isChecked(), chkVerify_->isChecked(), chkKeepTune_->isChecked(),
-             chkAnyModel_->isChecked()};
+  checks_ = {.readFirst = chkReadFirst_->isChecked(),
+             .verify = chkVerify_->isChecked(),
+             .keepTune = chkKeepTune_->isChecked(),
+             .anyModel = chkAnyModel_->isChecked()};
   for (Row& row : rows_) {
     row.failed = false;
     row.item->setText(kResult, QString());
@@ -319,7 +321,9 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   Row& shown = rows_[row];
   shown.failed = !outcome.ok;
   // A backup not kept is worth a word beside the result; the fields that differ are many.
-  const QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+  // The words are those of kvprog-cli's "DEVICE: written" lines; a row's result begins a sentence.
+  QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
   shown.item->setText(kResult, text);
   QStringList tip{text};
   for (const QString& line : outcome.differences) tip << differenceText(line);

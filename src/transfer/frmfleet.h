@@ -90,7 +90,6 @@ class frmFleet : public QDialog {
   CheckedData checkedData_;
   QTreeWidget* lstPorts_;
   QList<Row> rows_;
-  QList<PortInfo> listed_;  // the ports as last listed
   QCheckBox* chkReadFirst_;
   QCheckBox* chkKeepTune_;
   QCheckBox* chkVerify_;
@@ -99,6 +98,7 @@ class frmFleet : public QDialog {
   QPushButton* cmdStart_;
   QPushButton* cmdCancel_;
   QTimer* relistTimer_;
+  QList<PortInfo> listed_;  // the ports as last listed
   bool running_ = false;
   std::atomic<bool> cancelled_{false};
   // What the last 开始 wrote and how, for 重写失败的.

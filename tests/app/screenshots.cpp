@@ -263,7 +263,7 @@ int main(int argc, char* argv[]) {
     busy = false;
   });
   watcher.start(50);
-  kv::runWriteCommand(&w, w.data(), {false, true});
+  kv::runWriteCommand(&w, w.data(), {.verify = true});
   watcher.stop();
   radio.terminate();
   radio.waitForFinished(3000);
