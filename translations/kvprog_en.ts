@@ -979,7 +979,7 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>保留每台对讲机原有的调整值</source>
-        <translation>Keep each radio's own alignment</translation>
+        <translation>Keep each radio&apos;s own alignment</translation>
     </message>
     <message>
         <source>允许写入不同型号的对讲机</source>
@@ -1147,11 +1147,11 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>写入成功（保留了对讲机的调整值）</source>
-        <translation>written (the radio's own alignment kept)</translation>
+        <translation>written (the radio&apos;s own alignment kept)</translation>
     </message>
     <message>
         <source>写入并校验成功（保留了对讲机的调整值）</source>
-        <translation>written and verified (the radio's own alignment kept)</translation>
+        <translation>written and verified (the radio&apos;s own alignment kept)</translation>
     </message>
     <message>
         <source>读取对讲机失败，没有写入</source>
