@@ -156,6 +156,9 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lstPorts_, 1);
   layout->addLayout(buttons);
+  // Large text on a small screen: the buttons go below the options.
+  if (buttons->sizeHint().width() > screenWidthForList(this))
+    buttons->setDirection(QBoxLayout::TopToBottom);
   updateButtons();
 
   // The system tells of no plugged cable, so the ports are looked at again while it is open.
