@@ -1,6 +1,10 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +59,45 @@ class TestAccessibility : public QObject {
       });
       QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join('\n')));
     }
+  }
+
+  // Keyboard alone: every menu has an access key; Tab comes from the panel's last list to the
+  // table, and Tab past its last cell or Ctrl+Tab from any cell leaves it; Enter presses a
+  // dialog's default button and Esc closes every dialog.
+  void theKeyboardReachesEveryCommandAndLeavesTheTable() {
+    auto w = test::openMainWindow();
+    for (const QAction* menu : w->menuBar()->actions()) QVERIFY(menu->text().contains('&'));
+    QTableWidget* grid = w->channelGrid()->grid();
+    auto* first = w->findChild<QComboBox*>(QStringLiteral("cboPCmodel"));
+    auto* last = w->findChild<QComboBox*>(QStringLiteral("cboYYBP"));
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), first);
+    grid->setFocus();
+    grid->setCurrentCell(16, kTxPower);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), first);
+    grid->setFocus();
+    grid->setCurrentCell(1, kRxFreq);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), last);
+
+    test::walkWindows(*w, [](QWidget* window) {
+      auto* dialog = qobject_cast<QDialog*>(window);
+      if (!dialog) return;
+      for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (!button->isDefault() || !button->isEnabled()) continue;
+        dialog->show();
+        QSignalSpy pressed(button, &QPushButton::clicked);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY2(pressed.size() == 1, qPrintable(dialog->objectName()));
+      }
+      dialog->show();
+      QTest::keyClick(dialog, Qt::Key_Escape);
+      QVERIFY2(!dialog->isVisible(), qPrintable(dialog->objectName()));
+    });
   }
 
   // The grid is a table of 16 channels by 7 columns headed by its headings and channels, each

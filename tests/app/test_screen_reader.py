@@ -80,34 +80,28 @@ def typed(text):
     subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
 
 
-def window(pid, name):
-    """The program's showing window whose name begins with `name`, from the accessibility bus."""
+def showing_window(pid, matches):
+    """The program's first showing window for which `matches` holds, from the accessibility bus."""
     desktop = Atspi.get_desktop(0)
     for i in range(desktop.get_child_count()):
         app = desktop.get_child_at_index(i)
         if app and app.get_process_id() == pid:
             for j in range(app.get_child_count()):
                 w = app.get_child_at_index(j)
-                if w and w.get_name().startswith(name) and \
-                        w.get_state_set().contains(Atspi.StateType.SHOWING):
+                if w and matches(w) and w.get_state_set().contains(Atspi.StateType.SHOWING):
                     return w
     return None
 
 
+def window(pid, name):
+    """The window whose name begins with `name`."""
+    return showing_window(pid, lambda w: w.get_name().startswith(name))
+
+
 def alert(pid):
     """The text of the message box on the screen, once there is one."""
-    def shown():
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app and app.get_process_id() == pid:
-                for j in range(app.get_child_count()):
-                    w = app.get_child_at_index(j)
-                    if w and w.get_role_name() == "alert" and \
-                            w.get_state_set().contains(Atspi.StateType.SHOWING):
-                        return w
-        return None
-    box = wait_for("a message box", shown)
+    box = wait_for("a message box",
+                   lambda: showing_window(pid, lambda w: w.get_role_name() == "alert"))
     time.sleep(1.5)  # for Orca to read it: it passes over what a newer event makes stale
     return " ".join(label.get_name() for label in labels(box) if label.get_name())
 
