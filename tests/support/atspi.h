@@ -36,11 +36,10 @@ class AtspiReader {
     QEventLoop loop;
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
     QObject::connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
-    const QDeadlineTimer deadline(60000);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    while (!process_.canReadLine() && process_.state() == QProcess::Running &&
-           !deadline.hasExpired())
-      loop.exec();
+    if (!process_.canReadLine()) loop.exec();
+    while (process_.state() == QProcess::Running && !process_.canReadLine())
+      process_.waitForReadyRead(100);  // the rest of a line written in parts
     return QJsonDocument::fromJson(process_.readLine()).array();
   }
 
@@ -65,10 +64,6 @@ inline void forEachNode(const QJsonObject& node, const std::function<void(const 
     forEachNode(child.toObject(), f);
 }
 
-inline bool hasState(const QJsonObject& node, const char* state) {
-  return node[QStringLiteral("states")].toArray().contains(QString::fromLatin1(state));
-}
-
 // The first node of `role` (and `name`, when given) under `root`.
 inline QJsonObject findNode(const QJsonObject& root, const QString& role,
                             const QString& name = QString()) {
@@ -81,26 +76,20 @@ inline QJsonObject findNode(const QJsonObject& root, const QString& role,
   return found;
 }
 
-// What a screen reader names a control by: a list by the labels that label it (its own name
-// is its value), anything else by its name, else by its labels.
-inline QString spokenName(const QJsonObject& node) {
-  QStringList labels;
-  for (const QJsonValue& label : node[QStringLiteral("labels")].toArray())
-    labels << label.toString();
-  const QString name = node[QStringLiteral("name")].toString();
-  if (node[QStringLiteral("role")] == QLatin1String("combo box") || name.isEmpty())
-    return labels.join(' ').trimmed();
-  return name;
-}
-
-// The role of every control a user can reach with the keyboard that has no name. Cells and
-// the items of lists are named by their values, which may be empty.
+// The role of every enabled control a keyboard reaches that a screen reader can name by
+// nothing: a list is named by the labels that label it (its own name is its value), anything
+// else by its name or its labels. Cells and items are named by their values, maybe empty.
 inline QStringList unnamedControls(const QJsonObject& window) {
   QStringList unnamed;
   forEachNode(window, [&](const QJsonObject& node) {
     const QString role = node[QStringLiteral("role")].toString();
-    if (hasState(node, "focusable") && hasState(node, "enabled") && !role.endsWith("cell") &&
-        !role.endsWith("item") && spokenName(node).isEmpty())
+    const QJsonArray states = node[QStringLiteral("states")].toArray();
+    const bool named =
+        !node[QStringLiteral("labels")].toArray().isEmpty() ||
+        (role != QLatin1String("combo box") && !node[QStringLiteral("name")].toString().isEmpty());
+    if (states.contains(QStringLiteral("focusable")) &&
+        states.contains(QStringLiteral("enabled")) && !role.endsWith(QLatin1String("cell")) &&
+        !role.endsWith(QLatin1String("item")) && !named)
       unnamed << role;
   });
   return unnamed;

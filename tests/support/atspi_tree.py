@@ -23,81 +23,49 @@ def states(node):
 
 
 def labels(node):
-    names = []
-    for relation in node.get_relation_set() or []:
-        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
-            for i in range(relation.get_n_targets()):
-                names.append(relation.get_target(i).get_name())
-    return names
+    return [r.get_target(i).get_name() for r in node.get_relation_set() or []
+            if r.get_relation_type() == Atspi.RelationType.LABELLED_BY
+            for i in range(r.get_n_targets())]
 
 
 def table(node):
     t = node.get_table_iface()
     rows, columns = t.get_n_rows(), t.get_n_columns()
-
-    def name(cell):
-        return cell.get_name() if cell else None
-
-    return {
-        "rows": rows,
-        "columns": columns,
-        "columnHeaders": [name(t.get_column_header(c)) for c in range(columns)],
-        "rowHeaders": [name(t.get_row_header(r)) for r in range(rows)],
-        "cells": [[name(t.get_accessible_at(r, c)) for c in range(columns)] for r in range(rows)],
-    }
+    return {"rows": rows, "columns": columns,
+            "columnHeaders": [t.get_column_header(c).get_name() for c in range(columns)],
+            "rowHeaders": [t.get_row_header(r).get_name() for r in range(rows)],
+            "cells": [[t.get_accessible_at(r, c).get_name() for c in range(columns)]
+                      for r in range(rows)]}
 
 
 def describe(node):
     role = node.get_role_name()
-    result = {
-        "role": role,
-        "name": node.get_name(),
-        "description": node.get_description(),
-        "states": states(node),
-        "labels": labels(node),
-    }
-    value = node.get_value_iface()
-    if value:
-        result["value"] = value.get_current_value()
-    if role in ("table", "tree table") and node.get_table_iface():
+    result = {"role": role, "name": node.get_name(), "description": node.get_description(),
+              "states": states(node), "labels": labels(node)}
+    if node.get_value_iface():
+        result["value"] = node.get_value_iface().get_current_value()
+    if role == "table" and node.get_table_iface():
         result["table"] = table(node)
-        return result
-    if role == "combo box":
-        return result  # its list is not shown until it drops down
-    children = []
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child and "showing" in states(child):
-            children.append(describe(child))
-    result["children"] = children
+    elif role != "combo box":  # a list's own list is not shown until it drops down
+        result["children"] = [describe(c) for c in map(node.get_child_at_index,
+                                                          range(node.get_child_count()))
+                              if c and "showing" in states(c)]
     return result
 
 
 def program(pid):
     desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app and app.get_process_id() == pid:
-            return app
-    return None
-
-
-def windows(pid):
-    app = program(pid)
-    if not app:
-        return []
-    shown = []
-    for i in range(app.get_child_count()):
-        window = app.get_child_at_index(i)
-        if window and "showing" in states(window):
-            shown.append(describe(window))
-    return shown
+    apps = map(desktop.get_child_at_index, range(desktop.get_child_count()))
+    return next((app for app in apps if app and app.get_process_id() == pid), None)
 
 
 def main():
     pid = int(sys.argv[1])
     for _ in sys.stdin:
-        print(json.dumps(windows(pid), ensure_ascii=False), flush=True)
+        app = program(pid)
+        windows = map(app.get_child_at_index, range(app.get_child_count())) if app else []
+        print(json.dumps([describe(w) for w in windows if w and "showing" in states(w)],
+                         ensure_ascii=False), flush=True)
 
 
 if __name__ == "__main__":
