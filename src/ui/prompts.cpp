@@ -62,7 +62,7 @@ QString testFileName(FileDialog dialog, QString* selectedFilter = nullptr) {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons) {
   const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, buttons}) == Answer::Yes;
+  if (test().on) return testAnswer({text, caption, icon, buttons, {}}) == Answer::Yes;
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
   QPushButton* ok =
       box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
@@ -73,10 +73,24 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   return box.clickedButton() == ok;
 }
 
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action) {
+  const QString caption = boxTitle(title);
+  if (test().on) return testAnswer({text, caption, icon, Buttons::Ok, action}) != Answer::Yes;
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+  QPushButton* ok =
+      box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
+  QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return box.clickedButton() == offered;
+}
+
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
                 Buttons buttons) {
   const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, buttons});
+  if (test().on) return testAnswer({text, caption, icon, buttons, {}});
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
   QPushButton* yes =
       box.addButton(QCoreApplication::translate("kv::prompts", "是"), QMessageBox::YesRole);

@@ -20,12 +20,18 @@ struct Shown {
   QString title;
   Icon icon = Icon::None;
   Buttons buttons = Buttons::Ok;
+  QString action;  // messageOffering's second button
 };
 
 // A message box with Chinese button captions ("确定", "取消"). True when OK was chosen.
 // An empty title means the application's own name.
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok);
+
+// A message with a second button, `action`, beside "确定", which stays the default and what
+// closing the box chooses. True when `action` was chosen.
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action);
 
 // A question with the buttons "是", "否" and "取消" (or only "是" and "否"); "是" is the default,
 // closing the box is "取消" (or "否").
@@ -51,7 +57,7 @@ struct FileDialog {
 // In test mode nothing is shown: messages and questions are recorded and answered from one
 // queue in the order they are shown (OK or "是" when it is empty), file dialogs answer from
 // their queue ("" when empty) and are recorded apart. A message takes Yes as OK and anything
-// else as Cancel.
+// else as Cancel, or as its action.
 void setTestMode(bool on);
 void queueAnswer(bool ok);
 void queueAnswer(Answer answer);
