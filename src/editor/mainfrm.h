@@ -136,7 +136,7 @@ class mainFrm : public QMainWindow {
   EditCommands* editCommands_;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
-  std::array<std::function<void()>, 9> commands_;
+  std::array<std::function<void()>, size_t(Command::Check) + 1> commands_;  // one per command
   QString currentFile_;
   QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
   bool tipShown_ = false;

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -55,16 +56,27 @@ int masterIndex(const QString& process, const QString& fd) {
   return -1;
 }
 
+// A terminal device: a serial line or a pseudo-terminal's terminal side (which sysfs does not
+// list). Other devices, such as /dev/null that every daemon holds, have no holder to name.
+bool isTerminal(dev_t device, bool isPty) {
+  if (isPty) return true;
+  const QString subsystem =
+      QFileInfo(
+          QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major(device)).arg(minor(device)))
+          .symLinkTarget();
+  return subsystem.endsWith(QLatin1String("/tty"));
+}
+
 }  // namespace
 
 QList<PortHolder> portHolders(const QString& device) {
   const dev_t target = characterDevice(device);
-  if (!target) return {};
   // The pseudo-terminal /dev/pts/N: its master side is the line's other end.
   const QString path = QFileInfo(device).canonicalFilePath();
   bool isPty = false;
   const int ptyIndex =
       path.startsWith(QLatin1String("/dev/pts/")) ? QFileInfo(path).fileName().toInt(&isPty) : -1;
+  if (!target || !isTerminal(target, isPty)) return {};
   const dev_t ptmx = characterDevice(QStringLiteral("/dev/ptmx"));
   QList<PortHolder> holders;
   forEachOtherProcess([&](const QString& process, qint64 pid) {
