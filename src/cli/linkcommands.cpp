@@ -347,7 +347,8 @@ QList<Command> linkCommands() {
                {"json", "",
                 "a JSON array of one object per port with the keys device, vid,\n"
                 "pid, serial, chip, driver, verdict, holders (pid and name of\n"
-                "each program that holds the port), model, message and advice\n"
+                "each program that holds the port; where the system hides it,\n"
+                "of brltty or ModemManager running), model, message and advice\n"
                 "(vid, pid, chip, driver and model are null where there is\n"
                 "none; message and advice follow the language)"},
            },

@@ -57,34 +57,37 @@ QString testFileName(FileDialog dialog, QString* selectedFilter = nullptr) {
   return path;
 }
 
-}  // namespace
-
-bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
-             Buttons buttons) {
-  const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, buttons, {}}) == Answer::Yes;
-  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+// The box of a message: "确定" (the default), then "取消" or the action; true when "确定" was
+// chosen. Closing a box with an action chooses "确定".
+bool okBox(QWidget* parent, const Shown& shown) {
+  QMessageBox box(qtIcon(shown.icon), shown.title, shown.text, QMessageBox::NoButton, parent);
   QPushButton* ok =
       box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
-  if (buttons == Buttons::OkCancel)
+  if (shown.buttons == Buttons::OkCancel)
     box.addButton(QCoreApplication::translate("kv::prompts", "取消"), QMessageBox::RejectRole);
+  if (!shown.action.isEmpty()) {
+    box.addButton(shown.action, QMessageBox::ActionRole);
+    box.setEscapeButton(ok);
+  }
   box.setDefaultButton(ok);
   box.exec();
   return box.clickedButton() == ok;
 }
 
+}  // namespace
+
+bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
+             Buttons buttons) {
+  const Shown shown{text, boxTitle(title), icon, buttons, {}};
+  if (test().on) return testAnswer(shown) == Answer::Yes;
+  return okBox(parent, shown);
+}
+
 bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
                      const QString& action) {
-  const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, Buttons::Ok, action}) != Answer::Yes;
-  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  QPushButton* ok =
-      box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
-  QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
-  box.setDefaultButton(ok);
-  box.setEscapeButton(ok);
-  box.exec();
-  return box.clickedButton() == offered;
+  const Shown shown{text, boxTitle(title), icon, Buttons::Ok, action};
+  if (test().on) return testAnswer(shown) != Answer::Yes;
+  return !okBox(parent, shown);
 }
 
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
