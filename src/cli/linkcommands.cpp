@@ -229,6 +229,11 @@ int check(const Call& call) {
     for (const auto& thread : threads) thread->wait();
   }
 
+  // A check cut short has found out nothing for certain.
+  if (interrupted) {
+    fail(jobtext::shown(jobtext::kCancelled));
+    return kInterrupted;
+  }
   const bool json = call.isSet(QStringLiteral("json"));
   QJsonArray array;
   QString text;
@@ -246,10 +251,6 @@ int check(const Call& call) {
     text += QLatin1Char('\n');
   }
   print(json ? QString::fromUtf8(QJsonDocument(array).toJson()) : text);
-  if (interrupted) {
-    fail(jobtext::shown(jobtext::kCancelled));
-    return kInterrupted;
-  }
   const bool allOk = std::all_of(results.begin(), results.end(),
                                  [](const CheckResult& r) { return r.verdict == Verdict::Ok; });
   return allOk ? 0 : 1;

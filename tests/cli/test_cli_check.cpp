@@ -155,13 +155,17 @@ class TestCliCheck : public QObject {
     QVERIFY(objectsZh[devices[1]]["holders"].toArray().isEmpty());
   }
 
-  // A radio that answers on every port checked exits 0; a port this user may not open says
-  // what mends it.
+  // A radio that answers on every port checked exits 0; Ctrl-C stops a check at once and
+  // says nothing of a port it did not finish; a port this user may not open says what mends it.
   void exitStatusAndAccess() {
     KvsimProcess radio({});
     const CliRun ok = runCli({"check", "--port", radio.device()});
     QCOMPARE(ok.exitCode, 0);
     QVERIFY2(ok.out.contains("结论：对讲机工作正常"), qPrintable(ok.out));
+    KvsimProcess silent({"--silent"});
+    const CliRun stopped = kvtest::interruptCli({"check", "--port", silent.device()});
+    QCOMPARE(stopped.exitCode, 130);
+    QVERIFY(stopped.stopMs < 1000 && stopped.out.isEmpty());
 
     if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
       QSKIP("only root can run the tool as another user (setpriv)");
