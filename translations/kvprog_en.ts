@@ -408,7 +408,7 @@ Channel %1 %2 %3 → %4</translation>
     </message>
     <message>
         <source>brltty 是盲文显示器的服务，盲人用户需要它，请不要卸载。要让它放开这根编程线：把 /usr/lib/udev/rules.d/85-brltty.rules 复制到 /etc/udev/rules.d/，在副本中含有“%1”的那一行行首加“#”，运行 sudo udevadm control --reload，再重新插上编程线。</source>
-        <translation>brltty is the service of braille displays, which blind users need: do not remove it. To make it let go of this cable, copy /usr/lib/udev/rules.d/85-brltty.rules to /etc/udev/rules.d/, put “#” at the start of the copy's line that holds “%1”, run sudo udevadm control --reload, then plug the cable in again.</translation>
+        <translation>brltty is the service of braille displays, which blind users need: do not remove it. To make it let go of this cable, copy /usr/lib/udev/rules.d/85-brltty.rules to /etc/udev/rules.d/, put “#” at the start of the copy&apos;s line that holds “%1”, run sudo udevadm control --reload, then plug the cable in again.</translation>
     </message>
     <message>
         <source>brltty 是盲文显示器的服务，盲人用户需要它，请不要卸载。它按 /etc/brltty.conf 中的 braille-device 设置打开串口：请把这一项改为盲文显示器所在的端口，再运行 sudo systemctl restart brltty。</source>
@@ -468,7 +468,7 @@ Channel %1 %2 %3 → %4</translation>
     </message>
     <message>
         <source>对讲机工作正常，但型号代码%1不是已知的型号。可以读频；写频前请先选择对讲机的型号。</source>
-        <translation>The radio works, but its model code %1 is none of the known models. It can be read; choose the radio's model before writing it.</translation>
+        <translation>The radio works, but its model code %1 is none of the known models. It can be read; choose the radio&apos;s model before writing it.</translation>
     </message>
     <message>
         <source>请插好编程线，再选择它所在的端口。</source>
@@ -480,7 +480,7 @@ Channel %1 %2 %3 → %4</translation>
     </message>
     <message>
         <source>请确认对讲机已开机、编程线插头已插到底、选择的端口是编程线的端口。</source>
-        <translation>Make sure the radio is on, the cable's plug is pushed fully into the radio and the port chosen is the cable's.</translation>
+        <translation>Make sure the radio is on, the cable&apos;s plug is pushed fully into the radio and the port chosen is the cable&apos;s.</translation>
     </message>
     <message>
         <source>请把插头插紧，或换一根编程线。</source>
@@ -488,7 +488,7 @@ Channel %1 %2 %3 → %4</translation>
     </message>
     <message>
         <source>请确认选择的是编程线的端口、插头插在对讲机上；仍然这样时，请换一根编程线。</source>
-        <translation>Make sure the port chosen is the cable's and its plug is in the radio; if nothing changes, try another cable.</translation>
+        <translation>Make sure the port chosen is the cable&apos;s and its plug is in the radio; if nothing changes, try another cable.</translation>
     </message>
     <message>
         <source>请把对讲机关机再开机，在待机状态下再检测一次。</source>
@@ -760,6 +760,25 @@ Remove it from the recent files?</translation>
     </message>
 </context>
 <context>
+    <name>kv::StopQuestion</name>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Stop the transfer?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Continue</translation>
+    </message>
+</context>
+<context>
     <name>kv::SystemSerialPort</name>
     <message>
         <source>端口“%1”已被占用或无权使用（%2）</source>
@@ -846,6 +865,13 @@ Remove it from the recent files?</translation>
 
 %2</translation>
     </message>
+    <message numerus="yes">
+        <source>确定要开始向%n台对讲机写频吗?</source>
+        <translation>
+            <numerusform>Start writing %n radio?</numerusform>
+            <numerusform>Start writing %n radios?</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>kv::TransferJob</name>
@@ -856,6 +882,14 @@ Remove it from the recent files?</translation>
     <message>
         <source>检测连接</source>
         <translation>Check Connection</translation>
+    </message>
+    <message>
+        <source>对讲机的型号是%1，当前数据的型号是%2。仍然写入吗？</source>
+        <translation>The radio&apos;s model is %1; the data&apos;s model is %2. Write it all the same?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
     </message>
 </context>
 <context>
@@ -1120,12 +1154,24 @@ Remove it from the recent files?</translation>
         <translation>Result</translation>
     </message>
     <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
+        <source>保留每台对讲机原有的调整值</source>
+        <translation>Keep each radio&apos;s own alignment</translation>
     </message>
     <message>
-        <source>提示</source>
-        <translation>Notice</translation>
+        <source>允许写入不同型号的对讲机</source>
+        <translation>Allow radios of another model</translation>
+    </message>
+    <message>
+        <source>重写失败的</source>
+        <translation>Retry failed</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>%1 的写频进度</source>
+        <translation>Write progress of %1</translation>
     </message>
 </context>
 <context>
@@ -1216,14 +1262,6 @@ Remove it from the recent files?</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
-    <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
 </context>
 <context>
     <name>kv::jobtext</name>
@@ -1282,6 +1320,26 @@ Remove it from the recent files?</translation>
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>写入成功（保留了对讲机的调整值）</source>
+        <translation>written (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>写入并校验成功（保留了对讲机的调整值）</source>
+        <translation>written and verified (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>读取对讲机失败，没有写入</source>
+        <translation>the radio could not be read; nothing was written</translation>
+    </message>
+    <message>
+        <source>型号不同（对讲机：%1），没有写入</source>
+        <translation>another model (radio: %1); nothing was written</translation>
+    </message>
+    <message>
+        <source>没有写入。</source>
+        <translation>Nothing was written.</translation>
     </message>
 </context>
 <context>
