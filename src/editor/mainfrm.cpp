@@ -187,6 +187,7 @@ void mainFrm::buildMenus() {
        {"mnuWrite", QT_TR_NOOP("写频(&W)"), QKeySequence("Ctrl+W"), command(Command::Write)},
        {"mnuFleetWrite", QT_TR_NOOP("批量写频…"), {}, command(Command::FleetWrite)},
        {"mnuCompare", QT_TR_NOOP("与对讲机比较"), {}, command(Command::Compare)},
+       {"mnuCheckLink", QT_TR_NOOP("检测连接…"), {}, command(Command::Check)},
        {nullptr, nullptr, {}, {}}});
   // What a write does besides writing.
   const auto addCheck = [this, program](const char* name, const char* caption,

@@ -69,7 +69,7 @@ class mainFrm : public QMainWindow {
 
   // Commands whose windows live in other layers. Until a handler is installed the command
   // tells the user that it is not available.
-  enum class Command { Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare };
+  enum class Command { Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare, Check };
   void setCommand(Command command, std::function<void()> handler);
 
   // Values derived from the document, as the decimal texts the radio bytes are built from.
@@ -139,7 +139,7 @@ class mainFrm : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
-  std::array<std::function<void()>, 9> commands_;
+  std::array<std::function<void()>, size_t(Command::Check) + 1> commands_;  // one per command
   QString currentFile_;
   QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
   bool tipShown_ = false;

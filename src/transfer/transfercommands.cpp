@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QMainWindow>
 #include <QRegularExpression>
@@ -13,7 +12,7 @@
 #include "image/backups.h"
 #include "image/memoryimage.h"
 #include "model/valuetexts.h"
-#include "transfer/frmwait.h"
+#include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
 #include "ui/prompts.h"
@@ -143,24 +142,7 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     return std::nullopt;
   }
 
-  frmWAIT window(parent);
-  QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
-  QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
-  QObject::connect(&job, &TransferJob::stepChanged, &window, &frmWAIT::setStep);
-  QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);
-  QObject::connect(&window, &frmWAIT::startTransfer, &job, &TransferJob::begin);
-  QObject::connect(&window, &frmWAIT::cancelConfirmed, &job, &TransferJob::cancel);
-  job.setMessageParent(&window);
-  window.exec();
-  job.setMessageParent(parent);
-
-  // After a cancel the worker ends at its next check; until then it may still need the GUI
-  // thread for a message or the read's load, so wait in an event loop rather than block.
-  // When the program is closing, that loop ends at once and the worker goes on without them.
-  QEventLoop loop;
-  QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
-  if (job.isRunning()) loop.exec();
-  job.finishWithoutGui();
+  runInProgressWindow(parent, job);
   JobOutcome outcome = job.outcome();
   if (judge) judge(outcome);
   reportOutcome(parent, outcome, job.scratchWarning());
@@ -168,6 +150,7 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     showPortInStatusBar(parent,
                         write ? QCoreApplication::translate("kv::TransferCommands", "写频成功：")
                               : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
+  if (job.checkRequested()) runCheckCommand(parent, std::get<QString>(device));
   return outcome;
 }
 

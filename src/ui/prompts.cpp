@@ -77,6 +77,20 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   return box.clickedButton() == ok;
 }
 
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action) {
+  const QString caption = boxTitle(title);
+  const QStringList captions{QCoreApplication::translate("kv::prompts", "确定"), action};
+  if (test().on) return testAnswer({text, caption, icon, Buttons::Ok, captions}) != Answer::Yes;
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+  QPushButton* ok = box.addButton(captions[0], QMessageBox::AcceptRole);
+  QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return box.clickedButton() == offered;
+}
+
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
                 Buttons buttons, Answer defaultAnswer) {
   const QString caption = boxTitle(title);

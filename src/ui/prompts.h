@@ -37,6 +37,11 @@ struct Captions {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok, const Captions& captions = {});
 
+// A message with a second button, `action`, beside "确定", which stays the default and what
+// closing the box chooses. True when `action` was chosen.
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action);
+
 // A question with the buttons "是", "否" and "取消" (or only "是" and "否"); `defaultAnswer` ("是"
 // unless given) is the default button, closing the box is "取消" (or "否").
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
@@ -61,7 +66,7 @@ struct FileDialog {
 // In test mode nothing is shown: messages and questions are recorded and answered from one
 // queue in the order they are shown (the default button when it is empty), file dialogs answer from
 // their queue ("" when empty) and are recorded apart. A message takes Yes as OK and anything
-// else as Cancel.
+// else as Cancel, or as its action.
 void setTestMode(bool on);
 void queueAnswer(bool ok);
 void queueAnswer(Answer answer);
