@@ -35,22 +35,14 @@ class MenuRoomStyle : public QProxyStyle {
 
 // The selected cells and list entries are read in their own colours: where the palette's
 // selection leaves its text under 4.5:1 (Fusion's own light one does), the selection is made
-// darker or lighter, away from its text, until it reaches that. Every other colour stays.
+// darker or lighter until it reaches that. Every other colour stays.
 void keepSelectionReadable() {
   QPalette palette = QApplication::palette();
-  bool changed = false;
-  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-    const QColor text = palette.color(group, QPalette::HighlightedText);
-    QColor selection = palette.color(group, QPalette::Highlight);
-    const bool lightText = text.lightnessF() > 0.5;
-    for (int step = 0; step < 20 && contrastRatio(text, selection) < 4.5; ++step)
-      selection = lightText ? selection.darker(110) : selection.lighter(110);
-    if (selection != palette.color(group, QPalette::Highlight)) {
-      palette.setColor(group, QPalette::Highlight, selection);
-      changed = true;
-    }
-  }
-  if (changed) QApplication::setPalette(palette);
+  for (const auto group : {QPalette::Active, QPalette::Inactive})
+    palette.setColor(group, QPalette::Highlight,
+                     readableAgainst(palette.color(group, QPalette::Highlight),
+                                     palette.color(group, QPalette::HighlightedText)));
+  if (palette != QApplication::palette()) QApplication::setPalette(palette);
 }
 
 // Qt draws the focus frame only in a window where Tab has moved the focus. Whoever moves it

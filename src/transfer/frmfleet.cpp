@@ -18,6 +18,7 @@
 #include "link/fleetrunner.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
+#include "ui/accessibility.h"
 #include "ui/screenfit.h"
 #include "ui/usersettings.h"
 #include "ui/writeoption.h"
@@ -334,7 +335,10 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   QStringList tip{text};
   for (const QString& line : outcome.differences) tip << differenceText(line);
   shown.item->setToolTip(kResult, tip.join('\n'));
-  shown.item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
+  // A failure in red that keeps 4.5:1 on the list's background, whatever the palette.
+  shown.item->setForeground(
+      kResult,
+      outcome.ok ? palette().text() : QBrush(readableAgainst(Qt::red, palette().base().color())));
 }
 
 void frmFleet::finishRun() {

@@ -29,4 +29,11 @@ double contrastRatio(const QColor& a, const QColor& b) {
   return (light + 0.05) / (dark + 0.05);
 }
 
+QColor readableAgainst(QColor colour, const QColor& other) {
+  const bool darker = other.lightnessF() > 0.5;
+  for (int step = 0; step < 20 && contrastRatio(colour, other) < 4.5; ++step)
+    colour = darker ? colour.darker(110) : colour.lighter(120);
+  return colour;
+}
+
 }  // namespace kv

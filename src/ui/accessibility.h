@@ -20,5 +20,8 @@ void nameAfterLabel(QWidget* field, QLabel* label);
 // The contrast of two colours as the web's accessibility guidelines measure it: 1 to 21;
 // a text needs 4.5 against its background.
 double contrastRatio(const QColor& a, const QColor& b);
+// `colour` made darker or lighter, away from `other`, until the two have 4.5:1: a text on a
+// background of the palette, or a selection behind its text.
+QColor readableAgainst(QColor colour, const QColor& other);
 
 }  // namespace kv

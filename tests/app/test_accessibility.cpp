@@ -3,8 +3,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -62,8 +60,8 @@ class TestAccessibility : public QObject {
   }
 
   // Keyboard alone: every menu has an access key; Tab comes from the panel's last list to the
-  // table, and Tab past its last cell or Ctrl+Tab from any cell leaves it; Enter presses a
-  // dialog's default button and Esc closes every dialog.
+  // table, and Tab past its last cell or Ctrl+Tab from any cell leaves it; Esc closes every
+  // dialog. (The screen-reader session presses Enter on the dialogs' default buttons.)
   void theKeyboardReachesEveryCommandAndLeavesTheTable() {
     auto w = test::openMainWindow();
     for (const QAction* menu : w->menuBar()->actions()) QVERIFY(menu->text().contains('&'));
@@ -73,30 +71,25 @@ class TestAccessibility : public QObject {
     last->setFocus();
     QTest::keyClick(last, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), grid);
-    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), first);
-    grid->setFocus();
-    grid->setCurrentCell(16, kTxPower);
-    QTest::keyClick(grid, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), first);
-    grid->setFocus();
-    grid->setCurrentCell(1, kRxFreq);
-    QTest::keyClick(grid, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), last);
-
+    const struct {
+      int row, column;
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      QWidget* next;
+    } leaving[] = {{16, kTxPower, Qt::Key_Tab, {}, first},
+                   {1, kRxFreq, Qt::Key_Backtab, {}, last},
+                   {3, kBusyLock, Qt::Key_Tab, Qt::ControlModifier, first}};
+    for (const auto& l : leaving) {
+      grid->setFocus();
+      grid->setCurrentCell(l.row, l.column);
+      QTest::keyClick(grid, l.key, l.modifiers);
+      QCOMPARE(QApplication::focusWidget(), l.next);
+    }
     test::walkWindows(*w, [](QWidget* window) {
-      auto* dialog = qobject_cast<QDialog*>(window);
-      if (!dialog) return;
-      for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (!button->isDefault() || !button->isEnabled()) continue;
-        dialog->show();
-        QSignalSpy pressed(button, &QPushButton::clicked);
-        QTest::keyClick(dialog, Qt::Key_Return);
-        QVERIFY2(pressed.size() == 1, qPrintable(dialog->objectName()));
-      }
-      dialog->show();
-      QTest::keyClick(dialog, Qt::Key_Escape);
-      QVERIFY2(!dialog->isVisible(), qPrintable(dialog->objectName()));
+      if (!qobject_cast<QDialog*>(window)) return;
+      window->show();
+      QTest::keyClick(window, Qt::Key_Escape);
+      QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     });
   }
 

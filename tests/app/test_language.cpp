@@ -219,7 +219,7 @@ class TestLanguage : public QObject {
   }
   void everyTextIsReadableUnderEachPalette() {
     QFETCH(QPalette, colours);
-    useLanguage(Language::Chinese);
+    configureApplication(*qApp);  // as the program starts: it watches the palette
     auto w = test::openMainWindow();
     QApplication::setPalette(colours);
     QStringList faint;

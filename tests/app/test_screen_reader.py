@@ -25,8 +25,7 @@ started = []
 
 
 def start(*command):
-    started.append(subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                    text=True))
+    started.append(subprocess.Popen(command, stdout=subprocess.PIPE, text=True))
     return started[-1]
 
 
@@ -42,7 +41,7 @@ def wait_for(what, check, seconds=20):
 
 def spoken():
     with open(ORCA_LOG, encoding="utf-8", errors="replace") as log:
-        return [line.split("SPEECH OUTPUT: ", 1)[1] for line in log if "SPEECH OUTPUT: " in line]
+        return [line for line in log if "SPEECH OUTPUT: " in line]
 
 
 def window(pid, matches):
@@ -79,9 +78,12 @@ def names(node, role):
 
 def focus(pid):
     """Gives the main window the keyboard, as a window manager would; the display has none."""
-    subprocess.run(["xdotool", "search", "--sync", "--pid", str(pid), "--name", "^Tervan",
-                    "windowfocus"], check=True, stdout=subprocess.DEVNULL)
+    xdotool("search", "--sync", "--pid", str(pid), "--name", "^Tervan", "windowfocus")
     time.sleep(0.3)
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True, stdout=subprocess.DEVNULL)
 
 
 def keys(*names, pause=0.3):
@@ -90,17 +92,15 @@ def keys(*names, pause=0.3):
     for name in names:
         *modifiers, key = name.split("+")
         for modifier in modifiers:
-            subprocess.run(["xdotool", "keydown", modifier], check=True)
-            time.sleep(0.2)
-        subprocess.run(["xdotool", "key", key], check=True)
-        for modifier in reversed(modifiers):
-            time.sleep(0.2)
-            subprocess.run(["xdotool", "keyup", modifier], check=True)
+            xdotool("keydown", modifier, "sleep", "0.2")
+        xdotool("key", key)
+        for modifier in modifiers:
+            xdotool("sleep", "0.2", "keyup", modifier)
         time.sleep(pause)
 
 
 def typed(text):
-    subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+    xdotool("type", "--delay", "40", text)
 
 
 def main():
@@ -162,13 +162,12 @@ def main():
                   "请在正确的频率范围输入", "端口转换成COM2", "确定要开始写频吗"]:
         assert any(words in line for line in said), "Orca never said " + words
 
-    cli = BIN + "/kvprog-cli"
-    subprocess.run([cli, "read", "--port", radios[1], "--no-backup", TMP + "/back.chp"],
-                   check=True, stdout=subprocess.DEVNULL)
-    diff = subprocess.run([cli, "diff", TMP + "/saved.chp", TMP + "/back.chp"],
-                          capture_output=True, text=True)
+    def cli(*arguments):
+        return subprocess.run([BIN + "/kvprog-cli", *arguments], capture_output=True, text=True)
+    assert cli("read", "--port", radios[1], "--no-backup", TMP + "/back.chp").returncode == 0
+    diff = cli("diff", TMP + "/saved.chp", TMP + "/back.chp")
     assert diff.returncode == 0 and not diff.stdout, diff.stdout
-    shown = subprocess.run([cli, "show", TMP + "/back.chp"], capture_output=True, text=True).stdout
+    shown = cli("show", TMP + "/back.chp").stdout
     assert "435.12500" in shown and "是" in shown, shown
 
 

@@ -40,8 +40,8 @@ def table(node):
 
 def describe(node):
     role = node.get_role_name()
-    result = {"role": role, "name": node.get_name(), "description": node.get_description(),
-              "states": states(node), "labels": labels(node)}
+    result = {"role": role, "name": node.get_name(), "states": states(node),
+              "labels": labels(node)}
     if node.get_value_iface():
         result["value"] = node.get_value_iface().get_current_value()
     if role == "table" and node.get_table_iface():

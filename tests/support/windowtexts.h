@@ -125,30 +125,29 @@ inline QStringList faintTexts(QWidget* window) {
   for (QWidget* w : window->findChildren<QWidget*>()) {
     if (!w->isVisibleTo(window) || !w->isEnabled()) continue;
     const QPalette& p = w->palette();
-    if (auto* label = qobject_cast<QLabel*>(w))
-      check(label, label->text(), p.color(label->foregroundRole()), p.color(QPalette::Window));
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-      check(button, button->text(), p.color(QPalette::ButtonText), p.color(QPalette::Button));
-    if (auto* box = qobject_cast<QGroupBox*>(w))
-      check(box, box->title(), p.color(QPalette::WindowText), p.color(QPalette::Window));
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-      check(edit, edit->text(), p.color(QPalette::Text), p.color(QPalette::Base));
-    if (auto* list = qobject_cast<QComboBox*>(w); list && !list->isEditable())
-      check(list, list->currentText(), p.color(QPalette::ButtonText), p.color(QPalette::Button));
+    // In the widget's own colour roles: a label's WindowText on Window, a button's ButtonText
+    // on Button, a text box's Text on Base.
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+    if (auto* box = qobject_cast<QGroupBox*>(w)) text = box->title();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
+    if (auto* list = qobject_cast<QComboBox*>(w)) text = list->currentText();
+    check(w, text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
     auto* view = qobject_cast<QAbstractItemView*>(w);
     if (!view || !view->model() || qobject_cast<QComboBox*>(w->parentWidget())) continue;
     for (int r = 0; r < view->model()->rowCount(); ++r)
       for (int c = 0; c < view->model()->columnCount(); ++c) {
         const QModelIndex index = view->model()->index(r, c);
         const bool selected = view->selectionModel()->isSelected(index);
-        const QVariant fg = index.data(Qt::ForegroundRole);
-        const QVariant bg = index.data(Qt::BackgroundRole);
+        const auto colour = [&](int role, QPalette::ColorRole own, QPalette::ColorRole chosen) {
+          const QVariant brush = index.data(role);
+          return selected || !brush.isValid() ? p.color(selected ? chosen : own)
+                                              : brush.value<QBrush>().color();
+        };
         check(view, index.data().toString(),
-              selected || !fg.isValid()
-                  ? p.color(selected ? QPalette::HighlightedText : QPalette::Text)
-                  : fg.value<QBrush>().color(),
-              selected || !bg.isValid() ? p.color(selected ? QPalette::Highlight : QPalette::Base)
-                                        : bg.value<QBrush>().color());
+              colour(Qt::ForegroundRole, QPalette::Text, QPalette::HighlightedText),
+              colour(Qt::BackgroundRole, QPalette::Base, QPalette::Highlight));
       }
   }
   return faint;
