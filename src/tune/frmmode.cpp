@@ -22,6 +22,7 @@
 #include "tune/updownarrows.h"
 #include "ui/accessibility.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 namespace {
@@ -123,7 +124,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
   Option1_->button(isSet(tune_.bjlx) ? 1 : 0)->setChecked(true);
   showPage(Page::Frequency);
 
-  adjustSize();
+  resize(sizeOnScreen(this, sizeHint()));  // as large as it needs, up to its screen's size
   centreOnScreen(this);
 }
 
