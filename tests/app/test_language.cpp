@@ -4,13 +4,16 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTest>
 
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <functional>
+#include <optional>
 
 #include "../editor/editorfixture.h"
 #include "app/application.h"
@@ -18,13 +21,17 @@
 #include "app/frmabout.h"
 #include "app/frmsplash.h"
 #include "app/helpwindow.h"
+#include "atspi.h"
 #include "editor/mainfrm.h"
+#include "exchange/cellentry.h"
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/inifile.h"
 #include "image/memoryimage.h"
 #include "image/programlanguage.h"
 #include "kvsimprocess.h"
+#include "link/linkengine.h"
+#include "model/valuetexts.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "sampledata.h"
@@ -40,7 +47,6 @@
 #include "ui/usersettings.h"
 #include "usersettingsdir.h"
 #include "windowtexts.h"
-#include "windowwalk.h"
 
 using namespace kv;
 
@@ -60,6 +66,38 @@ void checkEnglish(QWidget* window) {
   QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join('\n')));
   // A language change lays the window out again once every part has taken its texts.
   QTRY_VERIFY2(kvtest::cutTexts(window).isEmpty(), qPrintable(kvtest::cutTexts(window).join('\n')));
+}
+
+// Every window of the program over `w`, each made in the current language, shown and checked
+// by `check`.
+void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
+  check(&w);
+  mainFrm editing;  // each of the grid's lists open over its cell, in a window of its own
+  for (const int column :
+       std::initializer_list<int>{kRxSignal, kBusyLock, kBandwidth, kTxPower, 0}) {
+    check(&editing);
+    if (column) test::clickCell(editing, 1, column);
+  }
+  frmDK ports(PortChoice{}, &w);
+  check(&ports);
+  frmWAIT progress(&w);
+  check(&progress);
+  frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
+  check(&fleet);
+  frmLogin login(&w);
+  check(&login);
+  QTemporaryDir dir;
+  IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
+  TuneValues tune;
+  frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
+  check(&mode);
+  frmAbout about(&w);
+  check(&about);
+  HelpWindow help(&w);
+  check(&help);
+  runPrintPreview(&w, w.data(), w.bandLabelText());
+  check(prnPrv());
+  delete prnPrv();
 }
 
 // A palette of `window` behind `text`, and of `highlight` behind `highlighted` for a selection.
@@ -88,6 +126,19 @@ void chooseLanguage(mainFrm& w, const char* entry) {
 
 class TestLanguage : public QObject {
   Q_OBJECT
+
+  std::optional<kvtest::AtspiReader> bus_;
+
+  // `window` alone on the screen, as the accessibility bus shows it (the tests that read it
+  // run under tests/support/a11y-session as test_accessibility, and skip elsewhere).
+  QJsonObject onTheBus(QWidget* window) {
+    for (QWidget* other : QApplication::topLevelWidgets())
+      if (other != window && other->isWindow()) other->hide();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) return {};
+    if (!bus_) bus_.emplace();
+    return bus_->window(window->windowTitle());
+  }
 
  private slots:
   void initTestCase() {
@@ -180,7 +231,7 @@ class TestLanguage : public QObject {
     QVERIFY(chinese.contains(QStringLiteral("fraChan: 信道数据设置\n")));
     useLanguage(Language::English);
     QTRY_COMPARE(menuTitle(w, "mnuFile"), QStringLiteral("&File"));
-    test::walkWindows(w, checkEnglish);
+    walkWindows(w, checkEnglish);
     // The batch's questions: how many radios, and whether to stop, with buttons that say so.
     prompts::clearShown();
     confirmWrite(&w, 3);
@@ -237,7 +288,7 @@ class TestLanguage : public QObject {
     auto w = test::openMainWindow();
     QApplication::setPalette(colours);
     QStringList problems;
-    test::walkWindows(*w, [&problems, doubled](QWidget* window) {
+    walkWindows(*w, [&problems, doubled](QWidget* window) {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window));
       QCoreApplication::processEvents();
@@ -261,6 +312,115 @@ class TestLanguage : public QObject {
     useLanguage(Language::Chinese);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     QVERIFY2(contrastRatio(frame, selection) >= 3, qPrintable(frame.name()));
+  }
+
+  void everyControlAKeyboardReachesHasAName() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("no accessibility bus");
+    for (const Language language : {Language::Chinese, Language::English}) {
+      useLanguage(language);
+      mainFrm w;
+      wireCommands(w);
+      QStringList unnamed;
+      walkWindows(w, [&](QWidget* window) {
+        const QJsonObject shown = onTheBus(window);
+        if (shown.isEmpty()) unnamed << window->windowTitle() + QStringLiteral(": not on the bus");
+        for (const QString& role : kvtest::unnamedControls(shown))
+          unnamed << window->windowTitle() + QStringLiteral(": ") + role;
+      });
+      QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join('\n')));
+    }
+  }
+
+  // Keyboard alone: every menu has an access key; Tab comes from the panel's last list to the
+  // table, and Tab past its last cell or Ctrl+Tab from any cell leaves it; Esc closes every
+  // dialog. (The screen-reader session presses Enter on the dialogs' default buttons.)
+  void theKeyboardReachesEveryCommandAndLeavesTheTable() {
+    auto w = test::openMainWindow();
+    for (const QAction* menu : w->menuBar()->actions()) QVERIFY(menu->text().contains('&'));
+    QTableWidget* grid = w->channelGrid()->grid();
+    auto* first = w->findChild<QComboBox*>(QStringLiteral("cboPCmodel"));
+    auto* last = w->findChild<QComboBox*>(QStringLiteral("cboYYBP"));
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    const struct {
+      int row, column;
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      QWidget* next;
+    } leaving[] = {{16, kTxPower, Qt::Key_Tab, {}, first},
+                   {1, kRxFreq, Qt::Key_Backtab, {}, last},
+                   {3, kBusyLock, Qt::Key_Tab, Qt::ControlModifier, first}};
+    for (const auto& l : leaving) {
+      grid->setFocus();
+      grid->setCurrentCell(l.row, l.column);
+      QTest::keyClick(grid, l.key, l.modifiers);
+      QCOMPARE(QApplication::focusWidget(), l.next);
+    }
+    walkWindows(*w, [](QWidget* window) {
+      if (!qobject_cast<QDialog*>(window)) return;
+      window->show();
+      QTest::keyClick(window, Qt::Key_Escape);
+      QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    });
+  }
+
+  // The grid is a table of 16 channels by 7 columns headed by its headings and channels, each
+  // cell read as it shows (an empty one as empty); the list open over a cell is labelled with
+  // its column; a refused value is an alert that says why; the progress bar names the transfer.
+  void theChannelTableReadsAsChannelsAndColumns() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("no accessibility bus");
+    for (const Language language : {Language::Chinese, Language::English}) {
+      useLanguage(language);
+      auto w = test::openMainWindow();
+      test::setDocument(*w, [](RadioData& d) {
+        d.cell(3, kRxFreq) = QStringLiteral("435.12500");
+        d.cell(3, kBandwidth) = QStringLiteral("窄");
+      });
+      test::clickCell(*w, 3, kBusyLock);
+      const QJsonObject window = onTheBus(w.get());
+      const QJsonObject table =
+          kvtest::findNode(window, QStringLiteral("table"))[QStringLiteral("table")].toObject();
+      QCOMPARE(table[QStringLiteral("rows")].toInt(), 16);
+      QCOMPARE(table[QStringLiteral("columns")].toInt(), 7);
+      QStringList headings;
+      for (int c = kRxFreq; c <= kTxPower; ++c) headings << columnCaption(c);
+      QCOMPARE(table[QStringLiteral("columnHeaders")].toVariant().toStringList(), headings);
+      const QString channel3 = language == Language::Chinese ? "信道 3" : "Channel 3";
+      QCOMPARE(table[QStringLiteral("rowHeaders")][2].toString(), channel3);
+      const QJsonArray row3 = table[QStringLiteral("cells")][2].toArray();
+      QCOMPARE(row3[kRxFreq - 1].toString(), QStringLiteral("435.12500"));
+      QCOMPARE(row3[kTxFreq - 1].toString(), QString());
+      QCOMPARE(row3[kBandwidth - 1].toString(), valueText(QStringLiteral("窄")));
+      bool listNamed = false;
+      kvtest::forEachNode(window, [&](const QJsonObject& node) {
+        listNamed |= node[QStringLiteral("role")] == QLatin1String("combo box") &&
+                     node[QStringLiteral("labels")][0] == columnCaption(kBusyLock);
+      });
+      QVERIFY(listNamed);
+
+      prompts::setTestMode(false);
+      QJsonObject alert;
+      QTimer::singleShot(0, this, [&] {
+        alert = bus_->window(QCoreApplication::translate("kv::ChannelGrid", "提示"));
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+      });
+      test::clickCell(*w, 1, kRxFreq);
+      QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QStringLiteral("480"));
+      QTest::keyClick(w->channelGrid()->rxFreqEditor(), Qt::Key_Return);
+      prompts::setTestMode(true);
+      QCOMPARE(alert[QStringLiteral("role")].toString(), QStringLiteral("alert"));
+      QVERIFY(!kvtest::findNode(alert, QStringLiteral("label"), refusalMessage(Refusal::OutOfRange))
+                   .isEmpty());
+
+      frmWAIT progress(w.get());
+      progress.setCaption(
+          QCoreApplication::translate("kv::linktext", linktext::kWriting.toUtf8().constData()));
+      progress.setProgress(40);
+      const QJsonObject bar = kvtest::findNode(onTheBus(&progress), QStringLiteral("progress bar"));
+      QCOMPARE(bar[QStringLiteral("name")].toString(), progress.windowTitle());
+      QCOMPARE(bar[QStringLiteral("value")].toDouble(), 40.0);
+    }
   }
 
   // The grid and the lists show each value in the window's language; typing and pasting take
