@@ -13,7 +13,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from atspi_tree import program, states  # noqa: E402
+from atspi_tree import window  # noqa: E402
 
 BIN, DATA = sys.argv[1], sys.argv[2]
 TMP = tempfile.mkdtemp(prefix="kvprog-reader-")
@@ -35,12 +35,6 @@ def wait_for(what, check, seconds=20):
             raise AssertionError("never happened: " + what)
         time.sleep(0.1)
     return result
-
-
-def window(pid, matches):
-    app = program(pid)
-    windows = map(app.get_child_at_index, range(app.get_child_count())) if app else []
-    return next((w for w in windows if w and matches(w) and "showing" in states(w)), None)
 
 
 def titled(pid, title):

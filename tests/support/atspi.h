@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -30,28 +28,17 @@ class AtspiReader {
     process_.waitForFinished(5000);
   }
 
-  // The program's showing windows as the bus shows them now.
-  QJsonArray windows() {
-    process_.write("\n");
-    QEventLoop loop;
+  // The showing window named `title`, once the bus shows it (empty if it never does).
+  QJsonObject window(const QString& title) {
+    process_.write(title.toUtf8() + '\n');
+    QEventLoop loop;  // this program answers the reader's questions meanwhile
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
     QObject::connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    if (!process_.canReadLine()) loop.exec();
+    loop.exec();
     while (process_.state() == QProcess::Running && !process_.canReadLine())
       process_.waitForReadyRead(100);  // the rest of a line written in parts
-    return QJsonDocument::fromJson(process_.readLine()).array();
-  }
-
-  // The window named `title`, once the bus shows it (an empty object if it never does).
-  QJsonObject window(const QString& title) {
-    const QDeadlineTimer deadline(10000);
-    do {
-      for (const QJsonValue& w : windows())
-        if (w[QStringLiteral("name")].toString() == title) return w.toObject();
-      QTest::qWait(100);
-    } while (!deadline.hasExpired());
-    return {};
+    return QJsonDocument::fromJson(process_.readLine()).object();
   }
 
  private:

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """What the accessibility bus shows of one program, read as a screen reader reads it.
 
-Usage: atspi_tree.py PID. For every line read from stdin it prints one line of JSON: the
-program's showing windows, each a tree of nodes {role, name, description, states, labels,
+Usage: atspi_tree.py PID. For every window title read from stdin it prints one line of JSON
+once that window shows (or {} after 10 seconds): a tree of nodes {role, name, states, labels,
 value, children}; a table gives {rows, columns, columnHeaders, rowHeaders, cells} (the cells'
 names) instead of its children; a list's own list is left out. Only showing nodes are listed.
 """
 import json
 import sys
+import time
 import warnings
 
 import gi
@@ -61,11 +62,19 @@ def program(pid):
 
 def main():
     pid = int(sys.argv[1])
-    for _ in sys.stdin:
-        app = program(pid)
-        windows = map(app.get_child_at_index, range(app.get_child_count())) if app else []
-        print(json.dumps([describe(w) for w in windows if w and "showing" in states(w)],
-                         ensure_ascii=False), flush=True)
+    for title in (line.rstrip("\n") for line in sys.stdin):
+        deadline = time.monotonic() + 10
+        named = lambda w: w.get_name() == title  # noqa: E731
+        while (found := window(pid, named)) is None and time.monotonic() < deadline:
+            time.sleep(0.1)
+        print(json.dumps(describe(found) if found else {}, ensure_ascii=False), flush=True)
+
+
+def window(pid, matches):
+    """The program's showing window for which `matches` holds."""
+    app = program(pid)
+    windows = map(app.get_child_at_index, range(app.get_child_count())) if app else []
+    return next((w for w in windows if w and matches(w) and "showing" in states(w)), None)
 
 
 if __name__ == "__main__":
