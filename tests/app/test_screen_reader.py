@@ -78,10 +78,6 @@ def keys(*names, pause=0.3):
         time.sleep(pause)
 
 
-def typed(text):
-    xdotool("type", "--delay", "40", text)
-
-
 def main():
     radios = [start(BIN + "/kvsim", "--image", f"{TMP}/radio{n}.bin").stdout.readline().strip()
               for n in (1, 2)]
@@ -92,7 +88,7 @@ def main():
     focus(pid)
     keys("ctrl+o")
     titled(pid, "打开")
-    typed(TMP + "/site.chp")
+    xdotool("type", TMP + "/site.chp")
     keys("Return")
     titled(pid, "Tervan_V3.0编程软件 - site.chp")
     focus(pid)
@@ -108,11 +104,11 @@ def main():
 
     keys("Right", "Down", "Left", pause=1.5)
     # Channel 2: a frequency typed, a list picked; then a frequency outside the band.
-    typed("435.125")
+    xdotool("type", "435.125")
     keys("Return", "Right", "Right", "Right", "Right", "Return", "Home", "Return", pause=0.6)
     keys("Escape", pause=1)
     keys("Down", "Left", "Left", "Left", "Left", pause=0.6)
-    typed("480")
+    xdotool("type", "480")
     keys("Return")
     alert(pid, "请在正确的频率范围输入")
     # The second port, chosen in the port dialog with the arrows; the write; the save.
@@ -129,7 +125,7 @@ def main():
     keys("ctrl+s")
     titled(pid, "另存")
     keys("ctrl+a")
-    typed(TMP + "/saved.chp")
+    xdotool("type", TMP + "/saved.chp")
     keys("Return")
     alert(pid, "保存成功")
     keys("ctrl+x")

@@ -7,7 +7,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTimer>
-#include <functional>
 
 namespace kvtest {
 
@@ -45,40 +44,29 @@ class AtspiReader {
   QProcess process_;
 };
 
-inline void forEachNode(const QJsonObject& node, const std::function<void(const QJsonObject&)>& f) {
-  f(node);
-  for (const QJsonValue& child : node[QStringLiteral("children")].toArray())
-    forEachNode(child.toObject(), f);
-}
-
-// The first node of `role` (and `name`, when given) under `root`.
+// The first node of `role` (and `name`, when given) under `root`, or an empty one.
 inline QJsonObject findNode(const QJsonObject& root, const QString& role,
                             const QString& name = QString()) {
-  QJsonObject found;
-  forEachNode(root, [&](const QJsonObject& node) {
-    if (found.isEmpty() && node[QStringLiteral("role")] == role &&
-        (name.isNull() || node[QStringLiteral("name")] == name))
-      found = node;
-  });
-  return found;
+  if (root["role"] == role && (name.isNull() || root["name"] == name)) return root;
+  for (const QJsonValue& child : root["children"].toArray())
+    if (QJsonObject found = findNode(child.toObject(), role, name); !found.isEmpty()) return found;
+  return {};
 }
 
-// The role of every enabled control a keyboard reaches that a screen reader can name by
-// nothing: a list is named by the labels that label it (its own name is its value), anything
-// else by its name or its labels. Cells and items are named by their values, maybe empty.
-inline QStringList unnamedControls(const QJsonObject& window) {
+// The role of every enabled control a keyboard reaches under `node` that a screen reader can
+// name by nothing: a list is named by the labels that label it (its own name is its value),
+// anything else by its name or labels. Cells and items are named by their values, maybe empty.
+inline QStringList unnamedControls(const QJsonObject& node) {
+  const QString role = node["role"].toString();
+  const QJsonArray states = node["states"].toArray();
+  const bool named = !node["labels"].toArray().isEmpty() ||
+                     (role != "combo box" && !node["name"].toString().isEmpty());
   QStringList unnamed;
-  forEachNode(window, [&](const QJsonObject& node) {
-    const QString role = node[QStringLiteral("role")].toString();
-    const QJsonArray states = node[QStringLiteral("states")].toArray();
-    const bool named =
-        !node[QStringLiteral("labels")].toArray().isEmpty() ||
-        (role != QLatin1String("combo box") && !node[QStringLiteral("name")].toString().isEmpty());
-    if (states.contains(QStringLiteral("focusable")) &&
-        states.contains(QStringLiteral("enabled")) && !role.endsWith(QLatin1String("cell")) &&
-        !role.endsWith(QLatin1String("item")) && !named)
-      unnamed << role;
-  });
+  if (states.contains("focusable") && states.contains("enabled") && !role.endsWith("cell") &&
+      !role.endsWith("item") && !named)
+    unnamed << role;
+  for (const QJsonValue& child : node["children"].toArray())
+    unnamed << unnamedControls(child.toObject());
   return unnamed;
 }
 
