@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """What the accessibility bus shows of one program, read as a screen reader reads it.
-
-Usage: atspi_tree.py PID. For every window title read from stdin it prints one line of JSON
-once that window shows (or {} after 10 seconds): a tree of nodes {role, name, states, labels,
-value, children}; a table gives {rows, columns, columnHeaders, rowHeaders, cells} (the cells'
-names) instead of its children; a list's own list is left out. Only showing nodes are listed.
+Usage: atspi_tree.py PID. For each window title on stdin, one line of JSON once it shows ({}
+after 10 s): showing nodes {role, name, states, labels, value, children}; a table has {rows,
+columns, columnHeaders, rowHeaders, cells} (names) for children; a list has none.
 """
 import json
 import sys
