@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPalette>
-#include <QProgressBar>
 #include <QScreen>
 #include <QTest>
 
@@ -98,18 +96,6 @@ void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   runPrintPreview(&w, w.data(), w.bandLabelText());
   check(prnPrv());
   delete prnPrv();
-}
-
-// A palette of `window` behind `text`, and of `highlight` behind `highlighted` for a selection.
-QPalette palette(const QColor& window, const QColor& text, const QColor& highlight,
-                 const QColor& highlighted) {
-  QPalette p(window, window);
-  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-    p.setColor(role, text);
-  p.setColor(QPalette::Base, window);
-  p.setColor(QPalette::Highlight, highlight);
-  p.setColor(QPalette::HighlightedText, highlighted);
-  return p;
 }
 
 // Picks an entry of 帮助 > 语言 / Language as the user does: the menus opened by the mouse.
@@ -264,9 +250,18 @@ class TestLanguage : public QObject {
     QTest::addColumn<QPalette>("colours");
     QTest::addColumn<Language>("language");
     QTest::addColumn<double>("points");
+    // `text` on `back`, and a selection of `highlighted` on `highlight`.
+    const auto palette = [](QColor back, QColor text, QColor highlight, QColor highlighted) {
+      QPalette p(back, back);
+      for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, text);
+      p.setColor(QPalette::Base, back);
+      p.setColor(QPalette::Highlight, highlight);
+      p.setColor(QPalette::HighlightedText, highlighted);
+      return p;
+    };
     const QPalette light = QApplication::style()->standardPalette();
-    const QPalette dark = palette(QColor(0x35, 0x35, 0x35), QColor(0xf0, 0xf0, 0xf0),
-                                  QColor(0x3d, 0xae, 0xe9), Qt::black);
+    const QPalette dark = palette(0x353535, 0xf0f0f0, 0x3daee9, Qt::black);
     const QPalette contrast = palette(Qt::black, Qt::white, Qt::yellow, Qt::black);
     QTest::newRow("light, Chinese") << light << Language::Chinese << 0.0;
     QTest::newRow("dark, English") << dark << Language::English << 0.0;
@@ -282,7 +277,7 @@ class TestLanguage : public QObject {
     configureApplication(*qApp);  // as the program starts: it watches the palette
     const QFont system = QApplication::font();
     QFont font = system;
-    font.setPointSizeF(points > 0 ? points : system.pointSizeF());
+    if (points > 0) font.setPointSizeF(points);
     QApplication::setFont(font);
     useLanguage(language);
     auto w = test::openMainWindow();
