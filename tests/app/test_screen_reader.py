@@ -4,7 +4,6 @@ key presses only against two kvsim radios, then the radio read back with kvprog-
 words are the "SPEECH OUTPUT" lines of its debug log; the window is read from the bus.
 Usage: test_screen_reader.py BIN_DIR DATA_DIR
 """
-import json
 import os
 import shutil
 import subprocess
@@ -68,8 +67,7 @@ def focus(pid):
 
 
 def keys(*names, pause=0.3):
-    """Presses keys as a person does: a modifier goes down a moment before its key (Orca
-    hears each key first, and a quick chord reaches the program without its modifier)."""
+    """Presses keys as a person does: a quick chord reaches the program without its modifier."""
     for name in names:
         *modifiers, key = name.split("+")
         for modifier in modifiers:
@@ -96,9 +94,8 @@ def main():
     # (by default it reads the whole row). It follows the windows it saw open.
     os.makedirs(TMP + "/data/orca")
     with open(TMP + "/data/orca/user-settings.conf", "w") as settings:
-        json.dump({"general": {}, "pronunciations": {}, "keybindings": {}, "profiles": {
-            "default": {"profile": ["Default", "default"], "readFullRowInGUITable": False}}},
-            settings)
+        settings.write('{"general": {}, "pronunciations": {}, "keybindings": {}, "profiles": {"default":'
+                       ' {"profile": ["Default", "default"], "readFullRowInGUITable": false}}}')
     orca = start("orca", "--debug-file=" + ORCA_LOG)
     time.sleep(4)
 
@@ -144,15 +141,11 @@ def main():
     assert "435.12500" in cli("show", TMP + "/back.chp").stdout
 
 
-failure = None
 try:
     main()
-except AssertionError as e:
-    failure = e
+    print("PASS")
 finally:
     for process in reversed(started):
         process.kill()
         process.wait()
-print(f"FAIL: {failure}" if failure else "PASS")
-shutil.rmtree(TMP, ignore_errors=True)
-sys.exit(1 if failure else 0)
+    shutil.rmtree(TMP, ignore_errors=True)

@@ -125,9 +125,7 @@ inline QStringList faintTexts(QWidget* window) {
   for (QWidget* w : window->findChildren<QWidget*>()) {
     if (!w->isVisibleTo(window) || !w->isEnabled()) continue;
     const QPalette& p = w->palette();
-    // In the widget's own colour roles: a label's WindowText on Window, a button's ButtonText
-    // on Button, a text box's Text on Base.
-    QString text;
+    QString text;  // in the widget's colour roles: a button's ButtonText on Button, ...
     if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
     if (auto* box = qobject_cast<QGroupBox*>(w)) text = box->title();
