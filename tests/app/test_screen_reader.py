@@ -77,7 +77,7 @@ def keys(*names, pause=0.3):
 
 
 def main():
-    radios = [start(BIN + "/kvsim", "--image", f"{TMP}/radio{n}.bin").stdout.readline().strip()
+    radios = [start(BIN + "/kvsim", "--image", f"{TMP}/{n}.bin").stdout.readline().strip()
               for n in (1, 2)]
     shutil.copy(DATA + "/example.chp", TMP + "/site.chp")
     os.environ["KVPROG_PORTS"] = ",".join(radios)

@@ -17,8 +17,7 @@ class AtspiReader {
  public:
   AtspiReader() {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // Debian's Python, which has the accessibility bus's bindings.
-    process_.start(QStringLiteral("/usr/bin/python3"),
+    process_.start(QStringLiteral("/usr/bin/python3"),  // Debian's, with the bus's bindings
                    {QStringLiteral(KV_TEST_SUPPORT "/atspi_tree.py"),
                     QString::number(QCoreApplication::applicationPid())});
   }
@@ -32,10 +31,9 @@ class AtspiReader {
     process_.write(title.toUtf8() + '\n');
     QEventLoop loop;  // this program answers the reader's questions meanwhile
     QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
-    QObject::connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     loop.exec();
-    while (process_.state() == QProcess::Running && !process_.canReadLine())
+    for (int tries = 0; tries < 100 && !process_.canReadLine(); ++tries)
       process_.waitForReadyRead(100);  // the rest of a line written in parts
     return QJsonDocument::fromJson(process_.readLine()).object();
   }

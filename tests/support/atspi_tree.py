@@ -18,7 +18,7 @@ warnings.simplefilter("ignore", DeprecationWarning)
 
 
 def states(node):
-    return sorted(s.value_nick for s in node.get_state_set().get_states())
+    return [s.value_nick for s in node.get_state_set().get_states()]
 
 
 def labels(node):
