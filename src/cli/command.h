@@ -100,5 +100,6 @@ QList<Command> fileCommands();
 QList<Command> reportCommands();
 QList<Command> portCommands();
 QList<Command> linkCommands();
+QList<Command> logCommands();
 
 }  // namespace kv::cli

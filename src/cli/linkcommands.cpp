@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 #include "cli/command.h"
 #include "cli/progressboard.h"
@@ -11,7 +12,9 @@
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
 #include "link/portlist.h"
 
 namespace kv::cli {
@@ -88,9 +91,11 @@ std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
   return parsed;
 }
 
-// Runs `work` on every port at once, showing their progress; then lists the backups that
-// could not be kept.
-QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(RadioJob&)>& work) {
+// Runs `work` (a "read" or a "write", as `action` says) on every port at once, showing their
+// progress; then lists the backups that could not be kept and records each port's job in the
+// job log.
+QList<JobOutcome> runPorts(const LinkArgs& args, const QString& action,
+                           const std::function<JobOutcome(RadioJob&)>& work) {
   const InterruptCancels cancels;
   ProgressBoard board(args.ports, wasInterrupted);
   QList<FleetPort> ports;
@@ -104,6 +109,13 @@ QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(
     for (const QString& warning : outcomes[i].backupWarnings)
       std::fprintf(stderr, "kvprog-cli: warning: %s: %s\n", qUtf8Printable(args.ports[i]),
                    qUtf8Printable(warning));
+  bool warned = false;  // the lines of one run fail alike
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const JobEntry entry =
+        jobEntry(action, outcomes[i], args.ports[i], listedPort(args.devices[i]));
+    if (const auto error = appendToJobLog(entry); error && !std::exchange(warned, true))
+      std::fprintf(stderr, "kvprog-cli: warning: %s\n", qUtf8Printable(*error));
+  }
   return outcomes;
 }
 
@@ -125,8 +137,9 @@ int write(const Call& call) {
   if (!args) return 1;
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.write(*data, args->checks); });
+  const QList<JobOutcome> outcomes = runPorts(*args, QStringLiteral("write"), [&](RadioJob& job) {
+    return job.write(*data, args->checks);
+  });
   // The result of each radio, on stdout for scripts to look at.
   for (int i = 0; i < outcomes.size(); ++i) {
     const QString& port = args->ports[i];
@@ -148,8 +161,8 @@ int read(const Call& call) {
     loaded = loadWholeChpFile(path);
     return loaded.data.has_value();
   };
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.read(scratchPath, load); });
+  const QList<JobOutcome> outcomes = runPorts(
+      *args, QStringLiteral("read"), [&](RadioJob& job) { return job.read(scratchPath, load); });
   const int status = exitStatus(outcomes);
   if (outcomes[0].readImage.isEmpty()) {
     fail(Cli::tr("没有写入%1").arg(args->file));
@@ -181,8 +194,10 @@ const QList<Option> kCommonOptions = {
 const QString kBackupHelp = QStringLiteral(
     "Backups: every image read from or written to a radio is also kept as a channel file in\n"
     "the backups folder of the user's data folder (~/.local/share/kvprog/backups), named by\n"
-    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. The newest 200 are\n"
-    "kept. A backup that cannot be written is a warning and never fails the transfer.\n\n"
+    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. A backup is kept\n"
+    "for 90 days at least; older ones go, oldest first, while there are more than 2,000.\n"
+    "A backup that cannot be written is a warning and never fails the transfer. Every\n"
+    "radio's job is also recorded in the job log (see 'kvprog-cli log').\n\n"
     "Progress and messages go to stderr. Ctrl-C cancels.\n");
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "image/atomicfile.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
-#include "model/radiomodel.h"
 
 namespace kv {
 namespace {
@@ -24,10 +23,8 @@ const QRegularExpression& backupName() {
 // "-KV--410B(1)": the model the image's first byte names, with anything a file name might
 // not carry made "_"; empty when the byte names no model.
 QString modelPart(const QByteArray& image) {
-  if (image.isEmpty()) return {};
-  const auto model = findModelByCode(hexToken(quint8(image[0])));
-  if (!model) return {};
-  QString name = QString::fromUtf8(radioModels()[*model].name);
+  QString name = imageModelName(image);
+  if (name.isEmpty()) return {};
   static const QRegularExpression other(QStringLiteral(R"([^A-Za-z0-9()\-])"));
   return QLatin1Char('-') + name.replace(other, QStringLiteral("_"));
 }
@@ -78,20 +75,22 @@ Backup BackupStore::keep(const QByteArray& image, const QString& direction, cons
 
 // Oldest first by the time the files were written, not by name: a clock set back (or the
 // hour repeated at the end of daylight-saving time) gives a new backup an older name. The
-// backup just kept is never the one removed.
+// backup just kept, the newest, is never the one removed.
 void BackupStore::prune(const QString& kept) {
   QDir dir(folder_);
   QFileInfoList files = dir.entryInfoList({QStringLiteral("*.chp")}, QDir::Files);
   files.removeIf([&](const QFileInfo& f) {
     return f.fileName() == kept || !backupName().match(f.fileName()).hasMatch();
   });
-  const qsizetype excess = files.size() + 1 - kBackupsKept;
+  qsizetype excess = files.size() + 1 - kBackupsKept;
   if (excess <= 0) return;
   std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
     const QDateTime ta = a.lastModified(), tb = b.lastModified();
     return ta != tb ? ta < tb : a.fileName() < b.fileName();
   });
-  for (qsizetype i = 0; i < excess; ++i) dir.remove(files[i].fileName());
+  const QDateTime young = QDateTime::currentDateTime().addDays(-kBackupDays);
+  for (qsizetype i = 0; i < files.size() && excess > 0 && files[i].lastModified() < young; ++i)
+    if (dir.remove(files[i].fileName())) --excess;
 }
 
 }  // namespace kv

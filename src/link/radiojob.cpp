@@ -1,6 +1,7 @@
 #include "link/radiojob.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -52,6 +53,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   // the radio is not read for it first.
   const EncodedImage sent = encodeImage(data);
   if (!sent.ok()) checks = {};
+  outcome.writtenImage = sent.bytes;
   const int steps = 1 + int(checks.readFirst) + int(checks.verify);
   int step = 0;
   const auto startStep = [&](const QString& name) {
@@ -67,7 +69,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
     const auto before = readRadio(outcome, jobtext::shown(jobtext::kReadFirstFailed));
     if (!before) return outcome;
     // That backup is the option's whole point: without it the radio is not written.
-    if (const auto error = keep(*before, QStringLiteral("before"))) {
+    if (const auto error = keep(outcome, *before, QStringLiteral("before"))) {
       outcome.summary = outcome.report =
           jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
       return outcome;
@@ -100,6 +102,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   if (!back) return outcome;
   outcome.differences = verifyDifferences(sent.bytes, *back);
   outcome.ok = outcome.differences.isEmpty();
+  outcome.matched = outcome.ok;
   outcome.summary = outcome.report =
       outcome.ok ? jobtext::shown(jobtext::kVerified) : jobtext::shown(jobtext::kDiffers);
   // A radio that holds what was sent is in the write's backup already; one that holds
@@ -179,14 +182,20 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
     outcome.summary = why.isEmpty() ? context : jobtext::shown(jobtext::kBecause).arg(context, why);
 }
 
-std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& direction) {
+std::optional<QString> RadioJob::keep(JobOutcome& outcome, const QByteArray& image,
+                                      const QString& direction) {
   if (!setup_.backups) return std::nullopt;
-  return setup_.backups->keep(image, direction, setup_.device).error;
+  const Backup backup = setup_.backups->keep(image, direction, setup_.device);
+  // A write's own backup names it even after the one of what the radio held before; a
+  // verify's read-back of a radio that differs does not.
+  if (!backup.error && (outcome.backup.isEmpty() || direction == QLatin1String("write")))
+    outcome.backup = QFileInfo(backup.path).fileName();
+  return backup.error;
 }
 
 // The backups of a read or a write only help to undo a mistake: one not kept is a warning.
 void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
-  if (const auto error = keep(image, direction))
+  if (const auto error = keep(outcome, image, direction))
     outcome.backupWarnings << jobtext::shown(jobtext::kBackupFailed).arg(*error);
 }
 

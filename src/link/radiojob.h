@@ -69,6 +69,11 @@ struct JobOutcome {
   QStringList backupWarnings;  // why a backup could not be kept
   QByteArray readImage;        // a read's memory image, when all 128 blocks came
   QByteArray receivedLines;    // a read's answers as the scratch file's lines, as many as came
+  // What the job log records besides.
+  QByteArray writtenImage;      // a write's image, as sent or as it was to be sent
+  QString backup;               // the file name of the backup of the image written or read; for
+                                // a write that did not get there, of what the radio held before
+  std::optional<bool> matched;  // a verify's result, once the radio was read back
 };
 
 class BackupStore;
@@ -103,8 +108,9 @@ class RadioJob {
   std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& context);
   void settle();
   void fail(JobOutcome& outcome, const QString& context, bool timedOut);
-  // Keeps `image` as a backup; why not when it could not be kept.
-  std::optional<QString> keep(const QByteArray& image, const QString& direction);
+  // Keeps `image` as a backup, named in the outcome; why not when it could not be kept.
+  std::optional<QString> keep(JobOutcome& outcome, const QByteArray& image,
+                              const QString& direction);
   void keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction);
 
   SerialPort& port_;

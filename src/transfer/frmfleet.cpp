@@ -14,6 +14,7 @@
 
 #include "image/backups.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
 #include "transfer/transfercommands.h"
 #include "ui/prompts.h"
 #include "ui/usersettings.h"
@@ -232,13 +233,20 @@ void frmFleet::showOutcomes() {
     const JobOutcome& outcome = outcomes_[i];
     QTreeWidgetItem* item = lstPorts_->topLevelItem(runRows_[i]);
     // A backup not kept is worth a word beside the result; the fields that differ are many.
-    const QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+    const QString text = (QStringList{outcome.summary} + outcome.backupWarnings)
+                             .join(tr("；", "between the sentences of a list"));
     item->setText(kResult, text);
     QStringList tip{text};
     for (const QString& line : outcome.differences) tip << differenceText(line);
     item->setToolTip(kResult, tip.join('\n'));
     item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
   }
+  QList<JobEntry> entries;
+  for (int i = 0; i < runRows_.size(); ++i) {
+    const PortInfo& port = rows_[runRows_[i]].port;
+    entries << jobEntry(QStringLiteral("write"), outcomes_[i], port.device, port);
+  }
+  recordJobs(parentWidget(), entries);
   setIdle(true);
   emit runFinished();
 }

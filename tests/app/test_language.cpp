@@ -282,6 +282,8 @@ class TestLanguage : public QObject {
          "\nRow 1: the header must be channel,rx_freq,"},
         {changed(csv, "窄,中", "窄,中,x"), "\n第2行：有9个字段，应为8个",
          "\nRow 2: 9 fields, not 8"},
+        {(csv.section("\r\n", 0, 0) + "\r\n1\r\n").toUtf8(), "\n第2行：有1个字段，应为8个",
+         "\nRow 2: 1 field, not 8"},
         {changed(QString::fromUtf8(toChirpCsv(w.data())), ",NFM,", ",AM,"),
          "\n第2行 Mode列：“AM”不是FM或NFM", "\nRow 2, column Mode: “AM” is not FM or NFM"},
     };
@@ -309,6 +311,37 @@ class TestLanguage : public QObject {
       }
       qunsetenv("KVPROG_PORTS");
     }
+    useLanguage(Language::Chinese);
+  }
+
+  // An English table leaves in English words (a spreadsheet saved in a single-byte code page
+  // keeps them) and comes back as it was; a list of channels reads as English writes it.
+  void tablesLeaveInTheWindowsLanguage() {
+    useLanguage(Language::English);
+    mainFrm w;
+    wireCommands(w);
+    RadioData data = kvtest::sampleRadioData();
+    data.cell(3, kBusyLock) = QStringLiteral("是");
+    w.document().replace(data);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("table.csv");
+    prompts::clearShown();
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    prompts::queueFileName(dir.filePath("chirp.csv"), "CHIRP CSV(*.csv)");
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].text,
+             QStringLiteral("Exported\nBusy lock cannot be written to CHIRP CSV: channels 1, 3"));
+    const QString table = QString::fromUtf8(kvtest::readAll(csv));
+    QVERIFY2(table.contains(",Yes,Narrow,Mid\r\n") && !kvtest::hasChinese(table),
+             qPrintable(table));
+    RadioData cleared = data;
+    cleared.clearChannels();
+    w.document().replace(cleared);
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuImportCsv")->trigger();
+    QCOMPARE(w.data(), data);
     useLanguage(Language::Chinese);
   }
 };

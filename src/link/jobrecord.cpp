@@ -1,0 +1,52 @@
+#include "link/jobrecord.h"
+
+#include <QCryptographicHash>
+
+#include "image/memoryimage.h"
+
+namespace kv {
+namespace {
+
+// A failure longer than this is cut in the log: a line of it stays readable.
+constexpr int kLongestFailure = 1000;
+
+}  // namespace
+
+JobEntry jobEntry(const QString& action, const JobOutcome& outcome, const QString& portText,
+                  const PortInfo& port, const QDateTime& when) {
+  JobEntry entry;
+  entry.time = when.toOffsetFromUtc(when.offsetFromUtc());
+  entry.action = action;
+  entry.outcome = outcome.ok          ? QStringLiteral("ok")
+                  : outcome.cancelled ? QStringLiteral("cancelled")
+                                      : QStringLiteral("failed");
+  entry.port = portText;
+  entry.device = port.device;
+  if (port.isUsb()) entry.usbId = port.usbId();
+  entry.serial = port.serialNumber;
+  const QByteArray& image =
+      action == QLatin1String("write") ? outcome.writtenImage : outcome.readImage;
+  if (!image.isEmpty()) {
+    entry.model = imageModelName(image);
+    if (entry.model.isEmpty()) entry.model = QStringLiteral("0x") + hexToken(quint8(image[0]));
+    entry.sha256 =
+        QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
+  }
+  entry.backup = outcome.backup;
+  if (outcome.matched) {
+    entry.verify = *outcome.matched ? QStringLiteral("ok") : QStringLiteral("differs");
+    entry.differences = int(outcome.differences.size());
+  }
+  if (!outcome.ok) entry.failure = outcome.summary.left(kLongestFailure);
+  return entry;
+}
+
+PortInfo listedPort(const QString& device) {
+  for (const PortInfo& port : listPorts())
+    if (port.device == device) return port;
+  PortInfo port;
+  port.device = device;
+  return port;
+}
+
+}  // namespace kv
