@@ -82,6 +82,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+// A column of a tab-separated listing: "-" stands for what is not known.
+inline QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
 // A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
 // unknown signalling pairs go to stderr either way.

@@ -8,8 +8,6 @@
 namespace kv::cli {
 namespace {
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
 int showLog(const Call& call) {
   QDate since;
   if (call.isSet(QStringLiteral("since"))) {

@@ -8,8 +8,6 @@
 namespace kv::cli {
 namespace {
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
 QJsonValue hexOrNull(const std::optional<quint16>& id) {
   if (!id) return QJsonValue::Null;
   return QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0'));

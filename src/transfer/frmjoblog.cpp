@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "exchange/csvtext.h"
 #include "image/atomicfile.h"
@@ -22,36 +24,26 @@
 namespace kv {
 namespace {
 
-enum Column {
-  kTime,
-  kAction,
-  kOutcome,
-  kPort,
-  kDevice,
-  kUsbId,
-  kSerial,
-  kModel,
-  kSha256,
-  kBackup,
-  kVerify,
-  kDifferences,
-  kFailure,
-  kColumnCount
-};
+// The log's fields, as the export lists them.
+const char* const kFieldHeadings[] = {
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "时间"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "操作"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "结果"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "端口"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "设备"),   "USB ID",
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "序列号"), QT_TRANSLATE_NOOP("kv::frmJobLog", "型号"),
+    "SHA-256",                                    QT_TRANSLATE_NOOP("kv::frmJobLog", "备份"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "校验"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "不同"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "原因")};
 
-const char* const kHeadings[kColumnCount] = {QT_TRANSLATE_NOOP("kv::frmJobLog", "时间"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "操作"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "结果"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "端口"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "设备"),
-                                             "USB ID",
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "序列号"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "型号"),
-                                             "SHA-256",
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "备份"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "校验"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "不同"),
-                                             QT_TRANSLATE_NOOP("kv::frmJobLog", "原因")};
+// The table's columns: the port with its device, the adapter in the port's tool tip, the hash
+// shortened, a verify with its differences.
+enum Column { kTime, kAction, kOutcome, kPort, kModel, kSha256, kBackup, kVerify, kFailure };
+const char* const kColumnHeadings[] = {
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "时间"), QT_TRANSLATE_NOOP("kv::frmJobLog", "操作"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "结果"), QT_TRANSLATE_NOOP("kv::frmJobLog", "端口"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "型号"), "SHA-256",
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "备份"), QT_TRANSLATE_NOOP("kv::frmJobLog", "校验"),
+    QT_TRANSLATE_NOOP("kv::frmJobLog", "原因")};
+constexpr int kColumnCount = std::size(kColumnHeadings);
 
 // The log's own words as the window says them; a word it does not know shows as it is.
 struct Word {
@@ -75,11 +67,8 @@ QString shownWord(const Word (&words)[N], const QString& logged) {
   return logged;
 }
 
-// The hash in the table: enough digits to tell images apart; the whole in its tool tip, the
-// filter and the export.
-constexpr int kHashShown = 16;
-
-QStringList cellsOf(const JobEntry& entry) {
+// Every field of a line in the window's words, in the order of kFieldHeadings.
+QStringList fieldsOf(const JobEntry& entry) {
   const bool verified = !entry.verify.isEmpty();
   return {entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
           shownWord(kActions, entry.action),
@@ -94,6 +83,37 @@ QStringList cellsOf(const JobEntry& entry) {
           verified ? shownWord(kVerifies, entry.verify) : QString(),
           verified ? QString::number(entry.differences) : QString(),
           entry.failure};
+}
+
+// The hash in the table: enough digits to tell images apart; the whole in its tool tip, the
+// filter and the export.
+constexpr int kHashShown = 12;
+
+QList<QStandardItem*> rowOf(const JobEntry& entry) {
+  const QStringList fields = fieldsOf(entry);
+  const QString port = entry.port == entry.device || entry.device.isEmpty()
+                           ? entry.port
+                           : frmJobLog::tr("%1：%2").arg(entry.port, entry.device);
+  QString verify = fields[10];
+  if (entry.verify == QLatin1String("differs"))
+    verify = frmJobLog::tr("%n 处不同", nullptr, entry.differences);
+  const QString hash = entry.sha256.size() > kHashShown
+                           ? entry.sha256.left(kHashShown) + QStringLiteral("…")
+                           : entry.sha256;
+  QList<QStandardItem*> row;
+  for (const QString& text :
+       {fields[0], fields[1], fields[2], port, fields[7], hash, fields[9], verify, fields[12]})
+    row << new QStandardItem(text);
+  QStringList adapter;
+  for (int field : {5, 6})
+    if (!fields[field].isEmpty())
+      adapter << frmJobLog::tr("%1：%2").arg(frmJobLog::tr(kFieldHeadings[field]), fields[field]);
+  row[kPort]->setToolTip(adapter.join(QLatin1Char('\n')));
+  row[kSha256]->setToolTip(entry.sha256);
+  row[kFailure]->setToolTip(entry.failure);
+  // The filter finds a line by any of its fields, those out of sight too.
+  row[kTime]->setData(fields.join(QLatin1Char('\n')), Qt::UserRole);
+  return row;
 }
 
 }  // namespace
@@ -115,24 +135,11 @@ frmJobLog::frmJobLog(OpenBackup openBackup, QWidget* parent, const QString& logP
   entries_ = log.entries;
   std::reverse(entries_.begin(), entries_.end());
   for (int column = 0; column < kColumnCount; ++column)
-    model_->setHorizontalHeaderItem(column, new QStandardItem(tr(kHeadings[column])));
-  for (const JobEntry& entry : entries_) {
-    QList<QStandardItem*> row;
-    for (const QString& text : cellsOf(entry)) {
-      auto* item = new QStandardItem(text);
-      item->setData(text, Qt::UserRole);  // what the filter looks at
-      row << item;
-    }
-    if (entry.sha256.size() > kHashShown) {
-      row[kSha256]->setText(entry.sha256.left(kHashShown) + QStringLiteral("…"));
-      row[kSha256]->setToolTip(entry.sha256);
-    }
-    row[kFailure]->setToolTip(entry.failure);
-    model_->appendRow(row);
-  }
+    model_->setHorizontalHeaderItem(column, new QStandardItem(tr(kColumnHeadings[column])));
+  for (const JobEntry& entry : entries_) model_->appendRow(rowOf(entry));
 
   filtered_->setSourceModel(model_);
-  filtered_->setFilterKeyColumn(-1);
+  filtered_->setFilterKeyColumn(kTime);
   filtered_->setFilterRole(Qt::UserRole);
   filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
@@ -154,6 +161,10 @@ frmJobLog::frmJobLog(OpenBackup openBackup, QWidget* parent, const QString& logP
   lstJobs_->verticalHeader()->hide();
   lstJobs_->horizontalHeader()->setStretchLastSection(true);
   lstJobs_->resizeColumnsToContents();
+  // Every column in sight.
+  int width = 2 * lstJobs_->frameWidth() + lstJobs_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < kColumnCount; ++column) width += lstJobs_->columnWidth(column);
+  lstJobs_->setMinimumWidth(width);
   // A double click, or Enter on the current row.
   connect(lstJobs_, &QAbstractItemView::activated, this, &frmJobLog::openRow);
 
@@ -180,7 +191,7 @@ frmJobLog::frmJobLog(OpenBackup openBackup, QWidget* parent, const QString& logP
   setTabOrder(txtFilter_, lstJobs_);
   setTabOrder(lstJobs_, cmdExport_);
   setTabOrder(cmdExport_, cmdClose_);
-  resize(1000, 480);
+  resize(sizeHint().width(), 480);
   txtFilter_->setFocus();
 }
 
@@ -212,14 +223,10 @@ void frmJobLog::exportCsv() {
       QDir(UserSettings().lastFolder()).filePath(QStringLiteral("jobs.csv")), tr("导出写频记录"));
   if (path.isEmpty()) return;
   QStringList headings;
-  for (const char* heading : kHeadings) headings << tr(heading);
+  for (const char* heading : kFieldHeadings) headings << tr(heading);
   QString text = csvLine(headings);
-  for (int row = 0; row < filtered_->rowCount(); ++row) {
-    QStringList cells;
-    for (int column = 0; column < kColumnCount; ++column)
-      cells << filtered_->index(row, column).data(Qt::UserRole).toString();
-    text += csvLine(cells);
-  }
+  for (int row = 0; row < filtered_->rowCount(); ++row)
+    text += csvLine(fieldsOf(entries_.at(filtered_->mapToSource(filtered_->index(row, 0)).row())));
   if (const auto error = writeFileAtomically(path, csvFileBytes(text))) {
     prompts::message(this, *error, tr("错误"), prompts::Icon::Critical);
     return;

@@ -465,7 +465,7 @@ class TestCommands : public QObject {
       QVERIFY(dialog);
       QCOMPARE(dialog->rowCount(), 5);
       QCOMPARE(dialog->cellText(0, 1), QStringLiteral("比较"));
-      QCOMPARE(dialog->cellText(4, 4), devices[0]);
+      QCOMPARE(dialog->cellText(4, 3), devices[0]);
       QTest::keyClicks(dialog->txtFilter(), devices[1]);
       QCOMPARE(dialog->rowCount(), 1);
       QCOMPARE(dialog->cellText(0, 2), QStringLiteral("失败"));

@@ -19,6 +19,7 @@
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/inifile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "image/programlanguage.h"
 #include "kvsimprocess.h"
@@ -28,6 +29,7 @@
 #include "testfiles.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
@@ -77,6 +79,12 @@ void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   frmLogin login(&w);
   check(&login);
   QTemporaryDir dir;
+  JobEntry job{QDateTime::currentDateTime(), "write", "failed", "COM1", "/dev/ttyUSB0",
+               "1a86:7523", "A5069RR4", "KV--410B(1)", QString(64, 'f'),
+               "20261208-093000-write-ttyUSB0-KV--410B(1).chp", "differs", 3, "Transfer failed"};
+  QVERIFY(!appendToJobLog(job, dir.filePath("jobs.jsonl")));
+  frmJobLog log({}, &w, dir.filePath("jobs.jsonl"));
+  check(&log);
   IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
   TuneValues tune;
   frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
