@@ -1120,6 +1120,17 @@ Remove it from the recent files?</translation>
         <source>导出成功</source>
         <translation>Exported</translation>
     </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 处不同</source>
+        <translation>
+            <numerusform>%n difference</numerusform>
+            <numerusform>%n differences</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>kv::frmLogin</name>

@@ -37,7 +37,10 @@ JobEntry jobEntry(const QString& action, const JobOutcome& outcome, const QStrin
     entry.verify = *outcome.matched ? QStringLiteral("ok") : QStringLiteral("differs");
     entry.differences = int(outcome.differences.size());
   }
-  if (!outcome.ok) entry.failure = outcome.summary.left(kLongestFailure);
+  // A comparison that found differences says so in its report.
+  if (!outcome.ok)
+    entry.failure =
+        (outcome.summary.isEmpty() ? outcome.report : outcome.summary).left(kLongestFailure);
   return entry;
 }
 

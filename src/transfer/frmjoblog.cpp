@@ -25,14 +25,19 @@ namespace kv {
 namespace {
 
 // The log's fields, as the export lists them.
-const char* const kFieldHeadings[] = {
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "时间"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "操作"),
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "结果"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "端口"),
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "设备"),   "USB ID",
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "序列号"), QT_TRANSLATE_NOOP("kv::frmJobLog", "型号"),
-    "SHA-256",                                    QT_TRANSLATE_NOOP("kv::frmJobLog", "备份"),
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "校验"),   QT_TRANSLATE_NOOP("kv::frmJobLog", "不同"),
-    QT_TRANSLATE_NOOP("kv::frmJobLog", "原因")};
+const char* const kFieldHeadings[] = {QT_TRANSLATE_NOOP("kv::frmJobLog", "时间"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "操作"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "结果"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "端口"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "设备"),
+                                      "USB ID",
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "序列号"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "型号"),
+                                      "SHA-256",
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "备份"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "校验"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "不同"),
+                                      QT_TRANSLATE_NOOP("kv::frmJobLog", "原因")};
 
 // The table's columns: the port with its device, the adapter in the port's tool tip, the hash
 // shortened, a verify with its differences.
@@ -87,7 +92,7 @@ QStringList fieldsOf(const JobEntry& entry) {
 
 // The hash in the table: enough digits to tell images apart; the whole in its tool tip, the
 // filter and the export.
-constexpr int kHashShown = 12;
+constexpr int kHashShown = 8;
 
 QList<QStandardItem*> rowOf(const JobEntry& entry) {
   const QStringList fields = fieldsOf(entry);
@@ -161,10 +166,12 @@ frmJobLog::frmJobLog(OpenBackup openBackup, QWidget* parent, const QString& logP
   lstJobs_->verticalHeader()->hide();
   lstJobs_->horizontalHeader()->setStretchLastSection(true);
   lstJobs_->resizeColumnsToContents();
-  // Every column in sight.
+  // Every column in sight; a long reason is cut short (its tool tip has it whole), so that the
+  // window fits a laptop's screen.
+  constexpr int kReasonWidth = 260;
   int width = 2 * lstJobs_->frameWidth() + lstJobs_->verticalScrollBar()->sizeHint().width();
-  for (int column = 0; column < kColumnCount; ++column) width += lstJobs_->columnWidth(column);
-  lstJobs_->setMinimumWidth(width);
+  for (int column = 0; column < kFailure; ++column) width += lstJobs_->columnWidth(column);
+  lstJobs_->setMinimumWidth(width + std::min(lstJobs_->columnWidth(kFailure), kReasonWidth));
   // A double click, or Enter on the current row.
   connect(lstJobs_, &QAbstractItemView::activated, this, &frmJobLog::openRow);
 
