@@ -79,9 +79,19 @@ void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   frmLogin login(&w);
   check(&login);
   QTemporaryDir dir;
-  JobEntry job{QDateTime::currentDateTime(), "write", "failed", "COM1", "/dev/ttyUSB0",
-               "1a86:7523", "A5069RR4", "KV--410B(1)", QString(64, 'f'),
-               "20261208-093000-write-ttyUSB0-KV--410B(1).chp", "differs", 3, "Transfer failed"};
+  JobEntry job{QDateTime::currentDateTime(),
+               "write",
+               "failed",
+               "COM1",
+               "/dev/ttyUSB0",
+               "1a86:7523",
+               "A5069RR4",
+               "KV--410B(1)",
+               QString(64, 'f'),
+               "20261208-093000-write-ttyUSB0-KV--410B(1).chp",
+               "differs",
+               3,
+               "Transfer failed"};
   QVERIFY(!appendToJobLog(job, dir.filePath("jobs.jsonl")));
   frmJobLog log({}, &w, dir.filePath("jobs.jsonl"));
   check(&log);
