@@ -649,6 +649,25 @@ Remove it from the recent files?</translation>
     </message>
 </context>
 <context>
+    <name>kv::StopQuestion</name>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Stop the transfer?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Continue</translation>
+    </message>
+</context>
+<context>
     <name>kv::SystemSerialPort</name>
     <message>
         <source>端口“%1”已被占用或无权使用（%2）</source>
@@ -739,12 +758,27 @@ Remove it from the recent files?</translation>
 …and %n more differences</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>确定要开始向%n台对讲机写频吗?</source>
+        <translation>
+            <numerusform>Start writing %n radio?</numerusform>
+            <numerusform>Start writing %n radios?</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>kv::TransferJob</name>
     <message>
         <source>数据已读入，但无法保存临时文件“%1”：%2</source>
         <translation>The data was read, but the temporary file “%1” cannot be saved: %2</translation>
+    </message>
+    <message>
+        <source>对讲机的型号是%1，当前数据的型号是%2。仍然写入吗？</source>
+        <translation>The radio&apos;s model is %1; the data&apos;s model is %2. Write it all the same?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
     </message>
 </context>
 <context>
@@ -981,12 +1015,24 @@ Remove it from the recent files?</translation>
         <translation>Result</translation>
     </message>
     <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
+        <source>保留每台对讲机原有的调整值</source>
+        <translation>Keep each radio&apos;s own alignment</translation>
     </message>
     <message>
-        <source>提示</source>
-        <translation>Notice</translation>
+        <source>允许写入不同型号的对讲机</source>
+        <translation>Allow radios of another model</translation>
+    </message>
+    <message>
+        <source>重写失败的</source>
+        <translation>Retry failed</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>%1 的写频进度</source>
+        <translation>Write progress of %1</translation>
     </message>
     <message>
         <source>；</source>
@@ -1220,14 +1266,6 @@ Remove it from the recent files?</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
-    <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
 </context>
 <context>
     <name>kv::jobtext</name>
@@ -1286,6 +1324,26 @@ Remove it from the recent files?</translation>
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>写入成功（保留了对讲机的调整值）</source>
+        <translation>written (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>写入并校验成功（保留了对讲机的调整值）</source>
+        <translation>written and verified (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>读取对讲机失败，没有写入</source>
+        <translation>the radio could not be read; nothing was written</translation>
+    </message>
+    <message>
+        <source>型号不同（对讲机：%1），没有写入</source>
+        <translation>another model (radio: %1); nothing was written</translation>
+    </message>
+    <message>
+        <source>没有写入。</source>
+        <translation>Nothing was written.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "app/commands.h"
 
-#include <QAction>
 #include <QStatusBar>
 
 #include "app/frmabout.h"
@@ -17,7 +16,7 @@
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
-#include "ui/usersettings.h"
+#include "ui/writeoption.h"
 
 namespace kv {
 
@@ -30,13 +29,6 @@ std::optional<RadioData> checkedData(mainFrm& w) {
   return w.data();
 }
 
-// The 编程 menu's write options show the settings as the batch write dialog left them.
-void showWriteOptions(mainFrm& w) {
-  const UserSettings settings;
-  w.findChild<QAction*>(QStringLiteral("mnuReadFirst"))->setChecked(settings.readFirst());
-  w.findChild<QAction*>(QStringLiteral("mnuVerify"))->setChecked(settings.verifyAfterWrite());
-}
-
 }  // namespace
 
 void wireCommands(mainFrm& w) {
@@ -47,13 +39,11 @@ void wireCommands(mainFrm& w) {
         [&w](const QByteArray& lines) { w.loadText(lines); });
   });
   w.setCommand(Command::Write, [&w] {
-    const UserSettings settings;
-    runWriteCommand(&w, w.data(), {settings.readFirst(), settings.verifyAfterWrite()});
+    runWriteCommand(
+        &w, w.data(),
+        {.readFirst = WriteOption::readFirst().isOn(), .verify = WriteOption::verify().isOn()});
   });
-  w.setCommand(Command::FleetWrite, [&w] {
-    frmFleet([&w] { return checkedData(w); }, &w).exec();
-    showWriteOptions(w);
-  });
+  w.setCommand(Command::FleetWrite, [&w] { frmFleet([&w] { return checkedData(w); }, &w).exec(); });
   w.setCommand(Command::Compare, [&w] {
     if (const auto data = checkedData(w)) runCompareCommand(&w, *data);
   });

@@ -1,4 +1,7 @@
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
@@ -8,11 +11,14 @@
 #include "cli/command.h"
 #include "cli/progressboard.h"
 #include "cli/terminal.h"
+#include "exchange/fields.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
 #include "image/joblog.h"
+#include "image/memoryimage.h"
+#include "image/radioimage.h"
 #include "link/fleetrunner.h"
 #include "link/jobrecord.h"
 #include "link/portlist.h"
@@ -44,6 +50,8 @@ struct LinkArgs {
   int timeoutSeconds = 60;
   WriteChecks checks;
   bool backups = true;
+  bool dryRun = false;
+  bool json = false;
 };
 
 // The options of `read` (one port) or `write` (any number of ports and the checks); nothing
@@ -65,6 +73,14 @@ std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
   if (write) {
     parsed.checks.verify = call.isSet(QStringLiteral("verify"));
     parsed.checks.readFirst = call.isSet(QStringLiteral("read-first"));
+    parsed.checks.keepTune = call.isSet(QStringLiteral("keep-tune"));
+    parsed.checks.anyModel = call.isSet(QStringLiteral("any-model"));
+    parsed.dryRun = call.isSet(QStringLiteral("dry-run"));
+    parsed.json = call.isSet(QStringLiteral("json"));
+  }
+  if (parsed.json && !parsed.dryRun) {
+    call.misuse(QStringLiteral("--json is the form of --dry-run's plan: only with --dry-run"));
+    return std::nullopt;
   }
   if (parsed.checks.readFirst && !parsed.backups) {
     call.misuse(
@@ -132,11 +148,77 @@ int exitStatus(const QList<JobOutcome>& outcomes) {
   return 1;
 }
 
+// The alignment fields are the radio's own, kept by --keep-tune.
+bool isTuneLine(const QString& line) { return line.startsWith(QLatin1String("tune.")); }
+
+// --dry-run: each radio read, and what a write would change in it, as `diff` lists the
+// differences of two files with the document's value first; nothing is written. 0 when
+// every radio was read and would be written, 130 after Ctrl-C, else 1.
+int planWrites(const LinkArgs& args, const RadioData& data) {
+  const EncodedImage document = encodeImage(data);
+  if (!document.ok()) return fail(document.error->description());
+  // The log counts it a comparison of the document with each radio.
+  const QList<JobOutcome> outcomes = runPorts(args, QStringLiteral("compare"), [](RadioJob& job) {
+    return job.read(QString(), [](const QString&) { return true; });
+  });
+  bool allWritten = true;
+  QJsonArray plans;
+  QString text;
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const QString& port = args.ports[i];
+    const QByteArray& radio = outcomes[i].readImage;
+    QJsonObject plan{{"port", port},
+                     {"error", QJsonValue::Null},
+                     {"model", QJsonValue::Null},
+                     {"refusal", QJsonValue::Null},
+                     {"changes", QJsonArray()},
+                     {"kept", QJsonArray()}};
+    if (radio.size() != kImageSize) {
+      allWritten = false;
+      plan["error"] = outcomes[i].summary;
+      text += QStringLiteral("%1: %2\n").arg(port, outcomes[i].summary);
+      plans.append(plan);
+      continue;
+    }
+    plan["model"] = modelNameOfByte(quint8(radio[0]));
+    const RadioImage planned =
+        imageForRadio(document.bytes, radio, {args.checks.keepTune, args.checks.anyModel});
+    if (planned.refused()) {
+      allWritten = false;
+      const QString refusal =
+          jobtext::shown(jobtext::kOtherModel).arg(modelNameOfByte(*planned.otherModel));
+      plan["refusal"] = refusal;
+      text += QStringLiteral("%1: %2\n").arg(port, refusal);
+    }
+    // What a radio that holds no loadable document differs in shows as bytes only.
+    const QByteArray sent =
+        imageForRadio(document.bytes, radio, {args.checks.keepTune, true}).bytes;
+    const WholeLoad held = loadWholeChpText(chpText(radio));
+    QJsonArray changes;
+    QJsonArray kept;
+    for (const QString& line : documentDifferences(data, sent, held.data.value_or(data), radio)) {
+      const bool keeps = args.checks.keepTune && isTuneLine(line);
+      (keeps ? kept : changes).append(line);
+      text += QStringLiteral("%1: %2%3\n").arg(port, line, keeps ? QStringLiteral(" (kept)") : "");
+    }
+    plan["changes"] = changes;
+    plan["kept"] = kept;
+    plans.append(plan);
+  }
+  print(args.json ? QString::fromUtf8(QJsonDocument(plans).toJson()) : text);
+  if (wasInterrupted()) {
+    fail(jobtext::shown(jobtext::kCancelled));
+    return kInterrupted;
+  }
+  return allWritten ? 0 : 1;
+}
+
 int write(const Call& call) {
   const auto args = parseArgs(call, true);
   if (!args) return 1;
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
+  if (args->dryRun) return planWrites(*args, *data);
   const QList<JobOutcome> outcomes = runPorts(*args, QStringLiteral("write"), [&](RadioJob& job) {
     return job.write(*data, args->checks);
   });
@@ -243,6 +325,28 @@ QList<Command> linkCommands() {
                 "read each radio before writing it and keep what it held as\n"
                 "a backup (...-before-...), so that a mistake can be undone;\n"
                 "a radio that cannot be read is not written"},
+               {"keep-tune", "",
+                "give each radio back its own alignment: read it first (as\n"
+                "--read-first) and write the file with that radio's crystal\n"
+                "and IF side (bits 5 and 4 of byte 0x004) and power trim\n"
+                "(byte 0x007); success reads \"DEVICE: written (the radio's\n"
+                "own alignment kept)\""},
+               {"any-model", "",
+                "write a radio read first that holds another model than the\n"
+                "file's; without it that radio fails with \"DEVICE: another\n"
+                "model (radio: KV--520(V)); nothing was written\" (in Chinese\n"
+                "型号不同（对讲机：KV--520(V)），没有写入)"},
+               {"dry-run", "",
+                "write nothing: read each radio and list what a write would\n"
+                "change, in the lines of 'kvprog-cli diff' with the file's\n"
+                "value first (\"DEVICE: settings.squelch: 4 -> 6\"), the\n"
+                "alignment kept by --keep-tune marked \" (kept)\"; exit status\n"
+                "0 when every radio was read and would be written, else 1"},
+               {"json", "",
+                "with --dry-run: a JSON array with one object per port: port,\n"
+                "error (why it was not read, or null), model (the radio's),\n"
+                "refusal (why it would not be written, or null), changes\n"
+                "and kept (the lines above)"},
            } +
            kCommonOptions,
        .arguments = {"IN.chp"},

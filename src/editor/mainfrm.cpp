@@ -31,6 +31,7 @@
 #include "ui/prompts.h"
 #include "ui/translatedtext.h"
 #include "ui/usersettings.h"
+#include "ui/writeoption.h"
 
 namespace kv {
 namespace {
@@ -149,24 +150,16 @@ void mainFrm::buildMenus() {
        {"mnuCompare", QT_TR_NOOP("与对讲机比较"), {}, command(Command::Compare)},
        {"mnuJobLog", QT_TR_NOOP("写频记录…"), {}, command(Command::JobLog)},
        {nullptr, nullptr, {}, {}}});
-  // What a write does besides writing, kept in the user's settings.
-  const auto addCheck = [this, program](const char* name, const char* caption, bool on,
-                                        void (UserSettings::*store)(bool)) {
+  // What a write does besides writing.
+  const auto addCheck = [this, program](const char* name, const char* caption,
+                                        WriteOption& option) {
     QAction* action = program->addAction(QString());
     setTranslatedText(action, metaObject()->className(), caption);
     action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(true);
-    action->setChecked(on);
-    connect(action, &QAction::toggled, action, [store](bool checked) {
-      UserSettings settings;
-      (settings.*store)(checked);
-    });
+    option.bind(action);
   };
-  const UserSettings settings;
-  addCheck("mnuReadFirst", QT_TR_NOOP("写频前先备份"), settings.readFirst(),
-           &UserSettings::setReadFirst);
-  addCheck("mnuVerify", QT_TR_NOOP("写频后校验"), settings.verifyAfterWrite(),
-           &UserSettings::setVerifyAfterWrite);
+  addCheck("mnuReadFirst", QT_TR_NOOP("写频前先备份"), WriteOption::readFirst());
+  addCheck("mnuVerify", QT_TR_NOOP("写频后校验"), WriteOption::verify());
   QMenu* edit = addMenu("mnuEditor", QT_TR_NOOP("编辑(&E)"),
                         {{"mnuTune", QT_TR_NOOP("调整模式(&T)"), {}, command(Command::Tune)}});
   QAction* tune = edit->actions().constFirst();

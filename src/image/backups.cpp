@@ -10,6 +10,7 @@
 #include "image/atomicfile.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
+#include "model/radiomodel.h"
 
 namespace kv {
 namespace {
@@ -23,8 +24,10 @@ const QRegularExpression& backupName() {
 // "-KV--410B(1)": the model the image's first byte names, with anything a file name might
 // not carry made "_"; empty when the byte names no model.
 QString modelPart(const QByteArray& image) {
-  QString name = imageModelName(image);
-  if (name.isEmpty()) return {};
+  if (image.isEmpty()) return {};
+  const auto model = findModelByCode(hexToken(quint8(image[0])));
+  if (!model) return {};
+  QString name = QString::fromUtf8(radioModels()[*model].name);
   static const QRegularExpression other(QStringLiteral(R"([^A-Za-z0-9()\-])"));
   return QLatin1Char('-') + name.replace(other, QStringLiteral("_"));
 }

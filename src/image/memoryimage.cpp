@@ -12,12 +12,6 @@ bool cellPresent(const QString& text) {
   return !text.trimmed().isEmpty() && text != QLatin1String("OFF");
 }
 
-QString imageModelName(const QByteArray& image) {
-  if (image.isEmpty()) return {};
-  const auto model = findModelByCode(hexToken(quint8(image[0])));
-  return model ? QString::fromUtf8(radioModels()[*model].name) : QString();
-}
-
 QString hexToken(int byte) {
   QByteArray token;
   appendHexToken(token, byte);

@@ -43,10 +43,6 @@ std::optional<std::array<char, 4>> encodeFrequency(const QString& text);
 // A cell counts as present when it is not blank and not "OFF".
 bool cellPresent(const QString& text);
 
-// The name of the model that the image's first byte names ("KV--410B(1)"); empty when it
-// names none.
-QString imageModelName(const QByteArray& image);
-
 // Two upper-case hexadecimal digits.
 QString hexToken(int byte);
 // The same, appended to text.

@@ -2,7 +2,7 @@
 
 #include <QCryptographicHash>
 
-#include "image/memoryimage.h"
+#include "model/radiomodel.h"
 
 namespace kv {
 namespace {
@@ -19,6 +19,7 @@ JobEntry jobEntry(const QString& action, const JobOutcome& outcome, const QStrin
   entry.action = action;
   entry.outcome = outcome.ok          ? QStringLiteral("ok")
                   : outcome.cancelled ? QStringLiteral("cancelled")
+                  : outcome.refused   ? QStringLiteral("refused")
                                       : QStringLiteral("failed");
   entry.port = portText;
   entry.device = port.device;
@@ -27,8 +28,7 @@ JobEntry jobEntry(const QString& action, const JobOutcome& outcome, const QStrin
   const QByteArray& image =
       action == QLatin1String("write") ? outcome.writtenImage : outcome.readImage;
   if (!image.isEmpty()) {
-    entry.model = imageModelName(image);
-    if (entry.model.isEmpty()) entry.model = QStringLiteral("0x") + hexToken(quint8(image[0]));
+    entry.model = modelNameOfByte(quint8(image[0]));
     entry.sha256 =
         QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
   }

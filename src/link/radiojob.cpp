@@ -9,6 +9,8 @@
 #include "image/backups.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
+#include "image/radioimage.h"
+#include "model/radiomodel.h"
 
 namespace kv {
 
@@ -53,8 +55,8 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   // the radio is not read for it first.
   const EncodedImage sent = encodeImage(data);
   if (!sent.ok()) checks = {};
-  outcome.writtenImage = sent.bytes;
-  const int steps = 1 + int(checks.readFirst) + int(checks.verify);
+  const bool readFirst = checks.readFirst || checks.keepTune;
+  const int steps = 1 + int(readFirst) + int(checks.verify);
   int step = 0;
   const auto startStep = [&](const QString& name) {
     if (steps > 1)
@@ -64,25 +66,34 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
                              .arg(name));
   };
 
-  if (checks.readFirst) {
+  QByteArray image = sent.bytes;
+  if (readFirst) {
     startStep(jobtext::shown(jobtext::kStepReadFirst));
-    const auto before = readRadio(outcome, jobtext::shown(jobtext::kReadFirstFailed));
-    if (!before) return outcome;
+    const auto before = readRadio(
+        outcome,
+        jobtext::shown(checks.keepTune ? jobtext::kNotReadForTune : jobtext::kReadFirstFailed));
+    if (!before) {
+      outcome.refused = !outcome.cancelled;
+      return outcome;
+    }
     // That backup is the option's whole point: without it the radio is not written.
     if (const auto error = keep(outcome, *before, QStringLiteral("before"))) {
       outcome.summary = outcome.report =
           jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
+      outcome.refused = true;
       return outcome;
     }
+    if (!plan(outcome, checks, *before, image)) return outcome;
   }
 
   startStep(jobtext::shown(jobtext::kStepWrite));
   bool blocksSent = false;
   const bool written = transfer(outcome, QString(), [&](LinkEngine& engine) {
-    const bool ok = engine.runWrite(data);
+    const bool ok = sent.ok() ? engine.runWrite(image) : engine.runWrite(data);
     blocksSent = engine.blocksSent();
     return ok;
   });
+  if (blocksSent) outcome.writtenImage = image;
   if (!written) {
     if (blocksSent) {
       outcome.writeUnfinished = true;
@@ -90,25 +101,49 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
     }
     return outcome;
   }
-  keepOrWarn(outcome, sent.bytes, QStringLiteral("write"));
+  keepOrWarn(outcome, image, QStringLiteral("write"));
   if (!checks.verify) {
     outcome.ok = true;
-    outcome.summary = jobtext::shown(jobtext::kWritten);
+    outcome.summary =
+        jobtext::shown(checks.keepTune ? jobtext::kWrittenKeptTune : jobtext::kWritten);
     return outcome;
   }
 
   startStep(jobtext::shown(jobtext::kStepVerify));
   const auto back = readRadio(outcome, jobtext::shown(jobtext::kReadBackFailed));
   if (!back) return outcome;
-  outcome.differences = verifyDifferences(sent.bytes, *back);
+  outcome.differences = verifyDifferences(image, *back);
   outcome.ok = outcome.differences.isEmpty();
   outcome.matched = outcome.ok;
-  outcome.summary = outcome.report =
-      outcome.ok ? jobtext::shown(jobtext::kVerified) : jobtext::shown(jobtext::kDiffers);
+  outcome.summary = outcome.report = jobtext::shown(!outcome.ok       ? jobtext::kDiffers
+                                                    : checks.keepTune ? jobtext::kVerifiedKeptTune
+                                                                      : jobtext::kVerified);
   // A radio that holds what was sent is in the write's backup already; one that holds
   // something else is kept as it is.
   if (!outcome.ok) keepOrWarn(outcome, *back, QStringLiteral("read"));
   return outcome;
+}
+
+// What the radio read first gets, in `image`: the document's image, with the radio's own
+// alignment when it is kept. A radio of another model is written only when the options or the
+// user allow it; false when it is not written.
+bool RadioJob::plan(JobOutcome& outcome, const WriteChecks& checks, const QByteArray& radio,
+                    QByteArray& image) {
+  RadioImage planned = imageForRadio(image, radio, {checks.keepTune, checks.anyModel});
+  if (planned.refused() && checks.confirmOtherModel &&
+      checks.confirmOtherModel(modelNameOfByte(*planned.otherModel),
+                               modelNameOfByte(quint8(image[0]))))
+    planned = imageForRadio(image, radio, {checks.keepTune, true});
+  if (planned.refused()) {
+    outcome.refused = true;
+    outcome.summary = outcome.report =
+        checks.confirmOtherModel
+            ? jobtext::shown(jobtext::kNotWritten)
+            : jobtext::shown(jobtext::kOtherModel).arg(modelNameOfByte(*planned.otherModel));
+    return false;
+  }
+  image = planned.bytes;
+  return true;
 }
 
 JobOutcome RadioJob::read(const QString& scratchPath, const LinkEngine::Loader& load) {

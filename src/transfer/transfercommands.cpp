@@ -192,9 +192,12 @@ bool succeeded(const std::optional<JobOutcome>& outcome) { return outcome && out
 
 }  // namespace
 
-bool confirmWrite(QWidget* parent) {
-  return prompts::message(parent,
-                          QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?"),
+bool confirmWrite(QWidget* parent, int radios) {
+  const QString text =
+      radios > 1 ? QCoreApplication::translate("kv::TransferCommands",
+                                               "确定要开始向%n台对讲机写频吗?", nullptr, radios)
+                 : QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?");
+  return prompts::message(parent, text,
                           QCoreApplication::translate("kv::TransferCommands", "写频进度显示"),
                           prompts::Icon::None, prompts::Buttons::OkCancel);
 }
@@ -274,7 +277,7 @@ void recordJobs(QWidget* window, const QList<JobEntry>& entries) {
   for (const JobEntry& entry : entries)
     if (auto failed = appendToJobLog(entry); failed && !error) error = std::move(failed);
   auto* main = qobject_cast<QMainWindow*>(window);
-  if (!error || !main) return;
+  if (!error || !main || main->statusBar()->currentMessage().contains(*error)) return;
   // Beside what the status bar says of the transfer, which stays true.
   QStatusBar* bar = main->statusBar();
   bar->showMessage(bar->currentMessage().isEmpty()

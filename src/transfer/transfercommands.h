@@ -18,8 +18,9 @@ namespace kv {
 // written is kept as a backup. True when every block went through and the checks passed.
 bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks = {});
 
-// The Write command's question, "确定要开始写频吗?"; true when the user chose OK.
-bool confirmWrite(QWidget* parent);
+// The Write command's question, "确定要开始写频吗?", or for a batch of several radios one that
+// says how many; true when the user chose OK.
+bool confirmWrite(QWidget* parent, int radios = 1);
 
 // The main window's Read command ("读频"): confirmation, the port opened, the scratch file
 // deleted, the progress window running the read; `load` (the main window's loader) gets

@@ -78,6 +78,20 @@ void TransferJob::showMessage(const QString& text, const QString& title, Message
   callOnGui([this, text, title, shown] { prompts::message(messageParent_, text, title, shown); });
 }
 
+// A radio read before the write that holds another model is written only when the user says
+// so; no answer (the program is closing) writes nothing.
+bool TransferJob::confirmOtherModel(const QString& radio, const QString& document) {
+  // Shared with the question, which may outlive this wait when the GUI has gone.
+  const auto yes = std::make_shared<bool>(false);
+  const QString text =
+      tr("对讲机的型号是%1，当前数据的型号是%2。仍然写入吗？").arg(radio, document);
+  callOnGui([this, yes, text] {
+    *yes = prompts::question(messageParent_, text, tr("提示"), prompts::Icon::Question,
+                             prompts::Buttons::YesNo, prompts::Answer::No) == prompts::Answer::Yes;
+  });
+  return *yes;
+}
+
 // The read's last step. The lines are saved in one piece once the read has ended, so that a
 // data folder that cannot hold them costs the scratch file, not the read: what the radio sent
 // is then loaded from memory, and no empty or partial file is left.
@@ -103,7 +117,11 @@ void TransferJob::run() {
   go_.acquire();
   if (cancelled_) return;
   if (request_.writeData) {
-    outcome_ = port.job().write(*request_.writeData, request_.checks);
+    WriteChecks checks = request_.checks;
+    checks.confirmOtherModel = [this](const QString& radio, const QString& document) {
+      return confirmOtherModel(radio, document);
+    };
+    outcome_ = port.job().write(*request_.writeData, checks);
   } else {
     outcome_ = port.job().read(QString(), [](const QString&) { return true; });
     loadReceived();

@@ -68,6 +68,7 @@ class TransferJob : public QThread {
  private:
   friend class JobObserver;
   void showMessage(const QString& text, const QString& title, MessageIcon icon);
+  bool confirmOtherModel(const QString& radio, const QString& document);
   void loadReceived();
   // Worker thread: runs `call` on the GUI thread and returns once it has run, or at once
   // when the GUI no longer serves the worker.

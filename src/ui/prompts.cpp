@@ -42,8 +42,9 @@ QMessageBox::Icon qtIcon(Icon icon) {
 
 // Records what a box would show and takes the next queued answer.
 Answer testAnswer(Shown shown) {
+  const Answer byDefault = shown.defaultAnswer;
   test().shown.append(std::move(shown));
-  return test().answers.isEmpty() ? Answer::Yes : test().answers.dequeue();
+  return test().answers.isEmpty() ? byDefault : test().answers.dequeue();
 }
 
 // An empty title means the application's own name.
@@ -61,34 +62,39 @@ QString testFileName(FileDialog dialog, QString* selectedFilter = nullptr) {
 
 }  // namespace
 
-bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
-             Buttons buttons) {
+bool message(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons,
+             const Captions& given) {
   const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, buttons}) == Answer::Yes;
-  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  QPushButton* ok =
-      box.addButton(QCoreApplication::translate("kv::prompts", "确定"), QMessageBox::AcceptRole);
+  QStringList captions{given.ok.isEmpty() ? QCoreApplication::translate("kv::prompts", "确定")
+                                          : given.ok};
   if (buttons == Buttons::OkCancel)
-    box.addButton(QCoreApplication::translate("kv::prompts", "取消"), QMessageBox::RejectRole);
+    captions << (given.cancel.isEmpty() ? QCoreApplication::translate("kv::prompts", "取消")
+                                        : given.cancel);
+  if (test().on) return testAnswer({text, caption, icon, buttons, captions}) == Answer::Yes;
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+  QPushButton* ok = box.addButton(captions[0], QMessageBox::AcceptRole);
+  if (buttons == Buttons::OkCancel) box.addButton(captions[1], QMessageBox::RejectRole);
   box.setDefaultButton(ok);
   box.exec();
   return box.clickedButton() == ok;
 }
 
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
-                Buttons buttons) {
+                Buttons buttons, Answer defaultAnswer) {
   const QString caption = boxTitle(title);
-  if (test().on) return testAnswer({text, caption, icon, buttons});
+  QStringList captions{QCoreApplication::translate("kv::prompts", "是"),
+                       QCoreApplication::translate("kv::prompts", "否")};
+  if (buttons != Buttons::YesNo) captions << QCoreApplication::translate("kv::prompts", "取消");
+  if (test().on) return testAnswer({text, caption, icon, buttons, captions, defaultAnswer});
   QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
-  QPushButton* yes =
-      box.addButton(QCoreApplication::translate("kv::prompts", "是"), QMessageBox::YesRole);
-  QPushButton* no =
-      box.addButton(QCoreApplication::translate("kv::prompts", "否"), QMessageBox::NoRole);
-  box.setDefaultButton(yes);
-  box.setEscapeButton(buttons == Buttons::YesNo
-                          ? no
-                          : box.addButton(QCoreApplication::translate("kv::prompts", "取消"),
-                                          QMessageBox::RejectRole));
+  QPushButton* yes = box.addButton(captions[0], QMessageBox::YesRole);
+  QPushButton* no = box.addButton(captions[1], QMessageBox::NoRole);
+  QPushButton* cancel =
+      buttons == Buttons::YesNo ? nullptr : box.addButton(captions[2], QMessageBox::RejectRole);
+  box.setDefaultButton(defaultAnswer == Answer::Yes  ? yes
+                       : defaultAnswer == Answer::No ? no
+                                                     : cancel);
+  box.setEscapeButton(cancel ? cancel : no);
   box.exec();
   if (box.clickedButton() == yes) return Answer::Yes;
   return box.clickedButton() == no ? Answer::No : Answer::Cancel;

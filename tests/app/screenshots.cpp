@@ -265,7 +265,7 @@ int main(int argc, char* argv[]) {
     busy = false;
   });
   watcher.start(50);
-  kv::runWriteCommand(&w, w.data(), {false, true});
+  kv::runWriteCommand(&w, w.data(), {.verify = true});
   watcher.stop();
   radio.terminate();
   radio.waitForFinished(3000);
@@ -281,8 +281,9 @@ int main(int argc, char* argv[]) {
   qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
   kv::frmFleet fleet([&w] { return std::optional(w.data()); }, &w);
   fleet.show();
-  for (int row = 0; row < 3; ++row) fleet.chkPort(row)->setChecked(true);
-  watcher.start(50);  // answers the question
+  for (int row = 0; row < 3; ++row) fleet.portRow(row)->setCheckState(0, Qt::Checked);
+  fleet.chkAnyModel()->setChecked(true);  // the radios start blank: no model's code
+  watcher.start(50);                      // answers the question
   fleet.cmdStart()->click();
   while (fleet.running() && fleet.pgbPort(0)->value() < 70) QTest::qWait(50);
   const bool fleetSaved = fleet.running();

@@ -215,6 +215,21 @@ class TestLanguage : public QObject {
     useLanguage(Language::English);
     QTRY_COMPARE(menuTitle(w, "mnuFile"), QStringLiteral("&File"));
     walkWindows(w, checkEnglish);
+    // The batch's questions: how many radios, and whether to stop, with buttons that say so.
+    prompts::clearShown();
+    confirmWrite(&w, 3);
+    confirmStop(&w);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("Start writing 3 radios?"));
+    QCOMPARE(prompts::shown()[1].text, QStringLiteral("Stop the transfer?"));
+    QCOMPARE(prompts::shown()[1].captions, (QStringList{"Stop", "Continue"}));
+    // Every control of the batch dialog a keyboard reaches has a name a screen reader says.
+    frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
+    for (const QWidget* control : fleet.findChildren<QWidget*>()) {
+      const QString name = control->accessibleName();
+      if (control->focusPolicy() != Qt::NoFocus)
+        QVERIFY2(!name.isEmpty() && !kvtest::hasChinese(name),
+                 qPrintable(control->objectName() + ": " + name));
+    }
     HelpWindow help;  // the manual of the current language, as the splash's picture
     QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("User Guide")));
     QVERIFY(!kvtest::hasChinese(help.browser()->toPlainText()));

@@ -14,6 +14,7 @@
 #include "clirun.h"
 #include "image/backups.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/radiojob.h"
@@ -153,8 +154,8 @@ class TestFleetE2E : public QObject {
     };
 
     const kvtest::CliRun write =
-        runCli({"write", "--read-first", "--verify", "--timeout", "2", "--port", radio.device(),
-                "--port", rejecting.device(), sampleFile(dir)});
+        runCli({"write", "--read-first", "--verify", "--any-model", "--timeout", "2", "--port",
+                radio.device(), "--port", rejecting.device(), sampleFile(dir)});
     QCOMPARE(write.exitCode, 1);
     QCOMPARE(linesOf(write.out, radio.device()), QStringList{jobtext::kVerified});
     QCOMPARE(linesOf(write.out, rejecting.device()),
@@ -249,6 +250,73 @@ class TestFleetE2E : public QObject {
     QVERIFY2(unlogged.err.contains("kvprog-cli: warning: 无法写入写频记录“" + log + "”："),
              qPrintable(unlogged.err));
     QVERIFY(QDir(log).removeRecursively());
+  }
+
+  // A plan first: what a write would change in each radio, its own alignment kept, and a radio
+  // of another model refused; then the write does as planned, and --any-model writes that radio.
+  void dryRunThenAWriteThatKeepsEachRadiosOwn() {
+    QTemporaryDir dir;
+    const RadioData plan = kvtest::sampleRadioData();  // KV--410B(3), squelch 7, trim 3
+    RadioData own = plan;
+    own.settings.squelch = 2;
+    own.tune = {"1", "1", 3};
+    RadioData other = plan;
+    other.settings.model = 7;
+    const QByteArray held[] = {encodeImage(own).bytes, encodeImage(other).bytes};
+    QVERIFY(kvtest::writeAll(dir.filePath("a.bin"), held[0]) &&
+            kvtest::writeAll(dir.filePath("b.bin"), held[1]));
+    const KvsimProcess a({"--image", dir.filePath("a.bin")});
+    const KvsimProcess b({"--image", dir.filePath("b.bin")});
+    const KvsimProcess silent({"--no-handshake"});
+    const QString in = sampleFile(dir);
+    const QStringList ports{"--port", a.device(), "--port", b.device()};
+    const QString refused = "型号不同（对讲机：KV--520(V)），没有写入";
+    const QStringList kept{"tune.crystal: 13MHz -> 14.4MHz", "tune.if_side: 正 -> 负",
+                           "tune.power_trim: 3 -> -2"};
+
+    const kvtest::CliRun text =
+        runCli(QStringList{"write", "--dry-run", "--keep-tune", "--timeout", "1"} + ports +
+               QStringList{"--port", silent.device(), in});
+    QCOMPARE(text.exitCode, 1);
+    QStringList marked;
+    for (const QString& line : kept) marked << line + " (kept)";
+    QCOMPARE(linesOf(text.out, a.device()), QStringList{"settings.squelch: 7 -> 2"} + marked);
+    QCOMPARE(linesOf(text.out, b.device()),
+             (QStringList{refused, "model: KV--410B(3) -> KV--520(V)"}));
+    QCOMPARE(linesOf(text.out, silent.device()), QStringList{linktext::kNoAnswer});
+    const kvtest::CliRun json =
+        runCli(QStringList{"write", "--dry-run", "--keep-tune", "--json"} + ports << in);
+    QCOMPARE(json.exitCode, 1);
+    const QJsonArray plans = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QCOMPARE(plans.size(), 2);
+    const QJsonObject first = plans.at(0).toObject();
+    const QJsonObject second = plans.at(1).toObject();
+    QCOMPARE(first["port"].toString(), a.device());
+    QVERIFY(first["error"].isNull() && first["refusal"].isNull());
+    QCOMPARE(first["changes"].toArray(), QJsonArray{"settings.squelch: 7 -> 2"});
+    QCOMPARE(first["kept"].toArray(), QJsonArray::fromStringList(kept));
+    QCOMPARE(second["model"].toString(), QStringLiteral("KV--520(V)"));
+    QCOMPARE(second["refusal"].toString(), refused);
+    for (int i : {0, 1}) QCOMPARE(kvtest::readAll(dir.filePath(i ? "b.bin" : "a.bin")), held[i]);
+
+    const kvtest::CliRun write =
+        runCli(QStringList{"write", "--keep-tune", "--verify", "--timeout", "2"} + ports << in);
+    QCOMPARE(write.exitCode, 1);
+    QCOMPARE(linesOf(write.out, a.device()), QStringList{jobtext::kVerifiedKeptTune});
+    QCOMPARE(linesOf(write.out, b.device()), QStringList{refused});
+    RadioData aligned = plan;
+    aligned.tune = own.tune;
+    QCOMPARE(kvtest::readAll(dir.filePath("a.bin")), encodeImage(aligned).bytes);
+    QCOMPARE(kvtest::readAll(dir.filePath("b.bin")), held[1]);
+    // The job log tells the radio refused from one that failed.
+    const JobEntry last =
+        readJobLog(QDir(kvtest::useTemporaryDataFolders()).filePath("kvprog/jobs.jsonl"))
+            .entries.last();
+    QVERIFY(last.device == b.device() && last.outcome == "refused");
+    const kvtest::CliRun any =
+        runCli({"write", "--read-first", "--any-model", "--port", b.device(), in});
+    QCOMPARE(any.exitCode, 0);
+    QCOMPARE(kvtest::readAll(dir.filePath("b.bin")), encodeImage(plan).bytes);
   }
 
   // Pruned by the files' times: names ahead of the clock (a clock set back), and a "-2" that
