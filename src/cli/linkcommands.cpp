@@ -153,7 +153,7 @@ bool isTuneLine(const QString& line) { return line.startsWith(QLatin1String("tun
 
 // --dry-run: each radio read, and what a write would change in it, as `diff` lists the
 // differences of two files with the document's value first; nothing is written. 0 when
-// every radio was read and would be written, 130 after Ctrl-C, else 1.
+// every radio could be read (a refusal is part of the plan), 130 after Ctrl-C, else 1.
 int planWrites(const LinkArgs& args, const RadioData& data) {
   const EncodedImage document = encodeImage(data);
   if (!document.ok()) return fail(document.error->description());
@@ -161,7 +161,7 @@ int planWrites(const LinkArgs& args, const RadioData& data) {
   const QList<JobOutcome> outcomes = runPorts(args, QStringLiteral("compare"), [](RadioJob& job) {
     return job.read(QString(), [](const QString&) { return true; });
   });
-  bool allWritten = true;
+  bool allRead = true;
   QJsonArray plans;
   QString text;
   for (int i = 0; i < outcomes.size(); ++i) {
@@ -174,7 +174,7 @@ int planWrites(const LinkArgs& args, const RadioData& data) {
                      {"changes", QJsonArray()},
                      {"kept", QJsonArray()}};
     if (radio.size() != kImageSize) {
-      allWritten = false;
+      allRead = false;
       plan["error"] = outcomes[i].summary;
       text += QStringLiteral("%1: %2\n").arg(port, outcomes[i].summary);
       plans.append(plan);
@@ -184,7 +184,6 @@ int planWrites(const LinkArgs& args, const RadioData& data) {
     const RadioImage planned =
         imageForRadio(document.bytes, radio, {args.checks.keepTune, args.checks.anyModel});
     if (planned.refused()) {
-      allWritten = false;
       const QString refusal =
           jobtext::shown(jobtext::kOtherModel).arg(modelNameOfByte(*planned.otherModel));
       plan["refusal"] = refusal;
@@ -210,7 +209,7 @@ int planWrites(const LinkArgs& args, const RadioData& data) {
     fail(jobtext::shown(jobtext::kCancelled));
     return kInterrupted;
   }
-  return allWritten ? 0 : 1;
+  return allRead ? 0 : 1;
 }
 
 int write(const Call& call) {
@@ -341,7 +340,7 @@ QList<Command> linkCommands() {
                 "change, in the lines of 'kvprog-cli diff' with the file's\n"
                 "value first (\"DEVICE: settings.squelch: 4 -> 6\"), the\n"
                 "alignment kept by --keep-tune marked \" (kept)\"; exit status\n"
-                "0 when every radio was read and would be written, else 1"},
+                "0 when every radio could be read, else 1"},
                {"json", "",
                 "with --dry-run: a JSON array with one object per port: port,\n"
                 "error (why it was not read, or null), model (the radio's),\n"
