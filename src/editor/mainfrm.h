@@ -73,7 +73,17 @@ class mainFrm : public QMainWindow {
   // Commands whose windows live in other layers. Until a handler is installed the command
   // tells the user that it is not available.
   enum class Command {
-    Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare, Check, JobLog
+    Read,
+    Write,
+    Port,
+    Tune,
+    Print,
+    Help,
+    About,
+    FleetWrite,
+    Compare,
+    Check,
+    JobLog
   };
   void setCommand(Command command, std::function<void()> handler);
 
