@@ -22,8 +22,8 @@
 #include "image/radioimage.h"
 #include "link/cablechips.h"
 #include "link/fleetrunner.h"
-#include "link/linkcheck.h"
 #include "link/jobrecord.h"
+#include "link/linkcheck.h"
 #include "link/portlist.h"
 
 namespace kv::cli {
