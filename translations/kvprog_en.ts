@@ -78,13 +78,12 @@
 </context>
 <context>
     <name>kv::ChirpFormat</name>
-    <message>
+    <message numerus="yes">
         <source>繁忙锁定不能写入CHIRP CSV：信道%1</source>
-        <translation>Busy lock cannot be written to CHIRP CSV: channel %1</translation>
-    </message>
-    <message>
-        <source>超出16个信道的%1行已忽略</source>
-        <translation>%1 rows beyond the 16 channels were ignored</translation>
+        <translation>
+            <numerusform>Busy lock cannot be written to CHIRP CSV: channel %1</numerusform>
+            <numerusform>Busy lock cannot be written to CHIRP CSV: channels %1</numerusform>
+        </translation>
     </message>
     <message>
         <source>信道名称、跳过和备注不会写入对讲机，已忽略</source>
@@ -129,6 +128,18 @@
     <message>
         <source>“%1”不是High、Mid、Med、Low或以瓦为单位的功率</source>
         <translation>“%1” is not High, Mid, Med, Low or a power in watts</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the numbers of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message numerus="yes">
+        <source>超出16个信道的%n行已忽略</source>
+        <translation>
+            <numerusform>%n row beyond the 16 channels was ignored</numerusform>
+            <numerusform>%n rows beyond the 16 channels were ignored</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -246,10 +257,6 @@ Channel %1 %2 %3 → %4</translation>
         <translation>Row 1: the header must be %1</translation>
     </message>
     <message>
-        <source>第%1行：有%2个字段，应为%3个</source>
-        <translation>Row %1: %2 fields, not %3</translation>
-    </message>
-    <message>
         <source>第%1行 %2：“%3”不是1到16的信道号，或与另一行重复</source>
         <translation>Row %1, %2: “%3” is not a channel from 1 to 16 that no other row has</translation>
     </message>
@@ -260,6 +267,13 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>信道%1没有对应的行，信道表需要信道1到16</source>
         <translation>Channel %1 has no row; the table needs channels 1 to 16</translation>
+    </message>
+    <message numerus="yes">
+        <source>第%1行：有%n个字段，应为%2个</source>
+        <translation>
+            <numerusform>Row %1: %n field, not %2</numerusform>
+            <numerusform>Row %1: %n fields, not %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -378,6 +392,21 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>文件过大，不是设置文件</source>
         <translation>The file is too large to be a settings file</translation>
+    </message>
+</context>
+<context>
+    <name>kv::JobLog</name>
+    <message>
+        <source>无法创建文件夹“%1”</source>
+        <translation>Cannot create the folder “%1”</translation>
+    </message>
+    <message>
+        <source>另一个程序正在写入</source>
+        <translation>another program is writing it</translation>
+    </message>
+    <message>
+        <source>无法写入写频记录“%1”：%2</source>
+        <translation>Cannot write the job log “%1”: %2</translation>
     </message>
 </context>
 <context>
@@ -652,6 +681,10 @@ Remove it from the recent files?</translation>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
+    <message>
+        <source>无法保存恢复副本：%1</source>
+        <translation>Cannot save the recovery copy: %1</translation>
+    </message>
 </context>
 <context>
     <name>kv::SerialPort</name>
@@ -816,12 +849,6 @@ Remove it from the recent files?</translation>
 <context>
     <name>kv::TransferCommands</name>
     <message>
-        <source>
-……另有 %1 处不同</source>
-        <translation>
-…and %1 more differences</translation>
-    </message>
-    <message>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
@@ -880,6 +907,16 @@ Remove it from the recent files?</translation>
         <translation>%1:
 
 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+……另有 %n 处不同</source>
+        <translation>
+            <numerusform>
+…and %n more difference</numerusform>
+            <numerusform>
+…and %n more differences</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>确定要开始向%n台对讲机写频吗?</source>
@@ -1188,6 +1225,149 @@ Remove it from the recent files?</translation>
     <message>
         <source>%1 的写频进度</source>
         <translation>Write progress of %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the sentences of a list</comment>
+        <translation>; </translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmJobLog</name>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Verify</translation>
+    </message>
+    <message>
+        <source>不同</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>原因</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>没有写入</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>Same</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>写频记录</source>
+        <translation>Job Log</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>筛选(&amp;F)：</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>筛选写频记录</source>
+        <translation>Filter the job log</translation>
+    </message>
+    <message>
+        <source>导出写频记录</source>
+        <translation>Export the job log</translation>
+    </message>
+    <message>
+        <source>这一行没有备份</source>
+        <translation>This line has no backup</translation>
+    </message>
+    <message>
+        <source>备份“%1”已不存在</source>
+        <translation>The backup “%1” no longer exists</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;所有文件(*.*)</source>
+        <translation>CSV (*.csv);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Exported</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 处不同</source>
+        <translation>
+            <numerusform>%n difference</numerusform>
+            <numerusform>%n differences</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1576,6 +1756,18 @@ Remove it from the recent files?</translation>
     <message>
         <source>检测连接…</source>
         <translation>Check Connection…</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹</source>
+        <translation>Open Backup Folder</translation>
+    </message>
+    <message>
+        <source>写频记录…</source>
+        <translation>Job Log…</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹“%1”</source>
+        <translation>Cannot open the folder “%1”</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "preview/printpreview.h"
 #include "print/printscript.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
@@ -48,6 +49,9 @@ void wireCommands(mainFrm& w) {
     if (const auto data = checkedData(w)) runCompareCommand(&w, *data);
   });
   w.setCommand(Command::Check, [&w] { runCheckCommand(&w); });
+  w.setCommand(Command::JobLog, [&w] {
+    frmJobLog([&w](const QString& backup) { return w.openBackupFile(backup); }, &w).exec();
+  });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {
     // The settings file is looked up anew: a technician may have created or renamed it.

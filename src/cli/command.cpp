@@ -16,6 +16,7 @@ const QList<Command>& commands() {
     list << reportCommands();
     list << portCommands();
     list << linkCommands();
+    list << logCommands();
     return list;
   }();
   return all;

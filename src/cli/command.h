@@ -87,6 +87,8 @@ QJsonValue usbIdJson(const std::optional<quint16>& id);
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+// A column of a tab-separated listing: "-" stands for what is not known.
+inline QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
 // A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
 // unknown signalling pairs go to stderr either way.
@@ -105,5 +107,6 @@ QList<Command> fileCommands();
 QList<Command> reportCommands();
 QList<Command> portCommands();
 QList<Command> linkCommands();
+QList<Command> logCommands();
 
 }  // namespace kv::cli

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 #include "cli/command.h"
 #include "cli/progressboard.h"
@@ -16,10 +17,12 @@
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "image/radioimage.h"
 #include "link/cablechips.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
 #include "link/linkcheck.h"
 #include "link/portlist.h"
 
@@ -111,9 +114,11 @@ std::optional<LinkArgs> parseArgs(const Call& call, LinkCommand command) {
   return parsed;
 }
 
-// Runs `work` on every port at once, showing their progress; then lists the backups that
-// could not be kept.
-QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(RadioJob&)>& work) {
+// Runs `work` (a "read" or a "write", as `action` says) on every port at once, showing their
+// progress; then lists the backups that could not be kept and records each port's job in the
+// job log.
+QList<JobOutcome> runPorts(const LinkArgs& args, const QString& action,
+                           const std::function<JobOutcome(RadioJob&)>& work) {
   const InterruptCancels cancels;
   ProgressBoard board(args.ports, wasInterrupted);
   QList<FleetPort> ports;
@@ -127,6 +132,13 @@ QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(
     for (const QString& warning : outcomes[i].backupWarnings)
       std::fprintf(stderr, "kvprog-cli: warning: %s: %s\n", qUtf8Printable(args.ports[i]),
                    qUtf8Printable(warning));
+  bool warned = false;  // the lines of one run fail alike
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const JobEntry entry =
+        jobEntry(action, outcomes[i], args.ports[i], listedPort(args.devices[i]));
+    if (const auto error = appendToJobLog(entry); error && !std::exchange(warned, true))
+      std::fprintf(stderr, "kvprog-cli: warning: %s\n", qUtf8Printable(*error));
+  }
   return outcomes;
 }
 
@@ -152,8 +164,10 @@ bool isTuneLine(const QString& line) { return line.startsWith(QLatin1String("tun
 int planWrites(const LinkArgs& args, const RadioData& data) {
   const EncodedImage document = encodeImage(data);
   if (!document.ok()) return fail(document.error->description());
-  const QList<JobOutcome> outcomes = runPorts(
-      args, [](RadioJob& job) { return job.read(QString(), [](const QString&) { return true; }); });
+  // The log counts it a comparison of the document with each radio.
+  const QList<JobOutcome> outcomes = runPorts(args, QStringLiteral("compare"), [](RadioJob& job) {
+    return job.read(QString(), [](const QString&) { return true; });
+  });
   bool allRead = true;
   QJsonArray plans;
   QString text;
@@ -211,8 +225,9 @@ int write(const Call& call) {
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
   if (args->dryRun) return planWrites(*args, *data);
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.write(*data, args->checks); });
+  const QList<JobOutcome> outcomes = runPorts(*args, QStringLiteral("write"), [&](RadioJob& job) {
+    return job.write(*data, args->checks);
+  });
   // The result of each radio, on stdout for scripts to look at.
   for (int i = 0; i < outcomes.size(); ++i) {
     const QString& port = args->ports[i];
@@ -234,8 +249,8 @@ int read(const Call& call) {
     loaded = loadWholeChpFile(path);
     return loaded.data.has_value();
   };
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.read(scratchPath, load); });
+  const QList<JobOutcome> outcomes = runPorts(
+      *args, QStringLiteral("read"), [&](RadioJob& job) { return job.read(scratchPath, load); });
   const int status = exitStatus(outcomes);
   if (outcomes[0].readImage.isEmpty()) {
     fail(Cli::tr("没有写入%1").arg(args->file));
@@ -347,8 +362,10 @@ const QList<Option> kCommonOptions = {
 const QString kBackupHelp = QStringLiteral(
     "Backups: every image read from or written to a radio is also kept as a channel file in\n"
     "the backups folder of the user's data folder (~/.local/share/kvprog/backups), named by\n"
-    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. The newest 200 are\n"
-    "kept. A backup that cannot be written is a warning and never fails the transfer.\n\n"
+    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. A backup is kept\n"
+    "for 90 days at least; older ones go, oldest first, while there are more than 2,000.\n"
+    "A backup that cannot be written is a warning and never fails the transfer. Every\n"
+    "radio's job is also recorded in the job log (see 'kvprog-cli log').\n\n"
     "Progress and messages go to stderr. Ctrl-C cancels.\n");
 
 }  // namespace

@@ -8,8 +8,6 @@
 namespace kv::cli {
 namespace {
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
 int ports(const Call& call) {
   const bool json = call.isSet(QStringLiteral("json"));
   const QList<PortInfo> list = listPorts();

@@ -51,6 +51,10 @@ class mainFrm : public QMainWindow {
   // files): asks about unsaved changes first, then loads as loadFile does; the file becomes
   // the current one and the first of the recent files. True when loaded.
   bool openPath(const QString& path);
+  // Opens a backup as 文件's "打开备份…" does: asks about unsaved changes first, then loads it
+  // as loadFile does, so that it becomes neither the current file nor a recent one and a save
+  // never lands on it. True when loaded.
+  bool openBackupFile(const QString& path) { return maySaveChanges() && loadFile(path); }
   // Loads a ".chp" file without asking: the window's document is replaced only when the
   // whole file was read, with a new history and no current file; a failed load is reported
   // and leaves the window as it was. True when loaded. Used for the read's scratch file;
@@ -69,7 +73,19 @@ class mainFrm : public QMainWindow {
 
   // Commands whose windows live in other layers. Until a handler is installed the command
   // tells the user that it is not available.
-  enum class Command { Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare, Check };
+  enum class Command {
+    Read,
+    Write,
+    Port,
+    Tune,
+    Print,
+    Help,
+    About,
+    FleetWrite,
+    Compare,
+    Check,
+    JobLog
+  };
   void setCommand(Command command, std::function<void()> handler);
 
   // Values derived from the document, as the decimal texts the radio bytes are built from.
@@ -107,8 +123,10 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
-  // 文件's "打开备份…": a file from the backups folder, loaded without becoming the current file.
+  // 文件's "打开备份…": a file from the backups folder, loaded by openBackupFile.
   void openBackup();
+  // 文件's "打开备份文件夹": the backups folder in the desktop's file manager.
+  void openBackupFolder();
   // loadFile and recoverFile: the loaded document is a new history or one step.
   bool load(const QString& path, bool asStep);
   // Loads a file the user named and makes it the current file.
@@ -139,7 +157,7 @@ class mainFrm : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
-  std::array<std::function<void()>, size_t(Command::Check) + 1> commands_;  // one per command
+  std::array<std::function<void()>, size_t(Command::JobLog) + 1> commands_;  // one per command
   QString currentFile_;
   QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
   bool tipShown_ = false;

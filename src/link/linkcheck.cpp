@@ -161,14 +161,6 @@ void LinkCheck::listen(CheckResult& result) {
   }
 }
 
-PortInfo listedPort(const QString& device) {
-  for (const PortInfo& port : listPorts())
-    if (port.device == device) return port;
-  PortInfo port;
-  port.device = device;
-  return port;
-}
-
 CheckResult checkPort(const PortInfo& port, TransferObserver& observer,
                       const LinkOptions& options) {
   const std::unique_ptr<SerialPort> serial = makeSerialPort();

@@ -84,9 +84,6 @@ class LinkCheck {
   LinkOptions options_;
 };
 
-// The port `device` as the system lists it, or only its device where it is not listed.
-PortInfo listedPort(const QString& device);
-
 // A check as the window and kvprog-cli run it, with this platform's port and clock. Run it in
 // the thread it is meant for: the port belongs to that thread.
 CheckResult checkPort(const PortInfo& port, TransferObserver& observer, const LinkOptions& options);

@@ -16,6 +16,7 @@
 
 #include "image/backups.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "ui/accessibility.h"
@@ -329,7 +330,8 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   shown.failed = !outcome.ok;
   // A backup not kept is worth a word beside the result; the fields that differ are many.
   // The words are those of kvprog-cli's "DEVICE: written" lines; a row's result begins a sentence.
-  QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+  QString text = (QStringList{outcome.summary} + outcome.backupWarnings)
+                     .join(tr("；", "between the sentences of a list"));
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   shown.item->setText(kResult, text);
   QStringList tip{text};
@@ -339,6 +341,8 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   shown.item->setForeground(
       kResult,
       outcome.ok ? palette().text() : QBrush(readableAgainst(Qt::red, palette().base().color())));
+  recordJobs(parentWidget(),
+             {jobEntry(QStringLiteral("write"), outcome, shown.port.device, shown.port)});
 }
 
 void frmFleet::finishRun() {

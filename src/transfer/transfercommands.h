@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "image/joblog.h"
 #include "link/radiojob.h"
 #include "model/radiodata.h"
 
@@ -41,11 +42,15 @@ bool runCompareCommand(QWidget* parent, const RadioData& data);
 // "信道4 接收频率：455.00625 → 455.00624", "静噪等级：4 → 6", "地址0x0013：43 → 42".
 QString differenceText(const QString& line);
 
-// The read's scratch file, in the user's data folder.
+// The read's scratch file, in the user's data folder: this program's own while it runs.
 QString scratchFilePath();
 
 // After a finished read or write, the status bar of a main window `parent` shows "读频成功："
 // or "写频成功：" before the port until the next transfer or port choice.
+
+// Appends the jobs' lines to the job log. A line that cannot be written is said in the status
+// bar of the main window `window`, beside what it says of the transfer; it never fails a job.
+void recordJobs(QWidget* window, const QList<JobEntry>& entries);
 
 // Time-outs and wait slices of the transfers the window runs (tests shorten them).
 void setLinkOptions(const LinkOptions& options);
