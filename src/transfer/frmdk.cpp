@@ -107,6 +107,10 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
   buttons->addStretch();
   layout->addSpacing(8);
   layout->addLayout(buttons);
+  // Tab goes as the window reads: the port buttons, the list, then its buttons left to right.
+  setTabOrder(optDK_[kButtonCount - 1], lstPorts_);
+  setTabOrder(lstPorts_, cmdCheck_);
+  setTabOrder(cmdCheck_, cmdQD_);
 
   showPorts();
   // Opening selects the current port as a click on it would.
