@@ -43,8 +43,7 @@ class frmFleet::Line : public TransferObserver {
     emit dialog_.lineProgress(row_, 0);
   }
   void setCaption(const QString& caption) override {
-    emit dialog_.lineShows(row_,
-                           step_.isEmpty() ? caption : step_ + QStringLiteral("  ") + caption);
+    emit dialog_.lineShows(row_, jobtext::stepLine(step_, caption));
   }
   void setProgress(int value) override {
     // The link fills the bar at the end of every transfer, one that failed too; a row's bar
@@ -322,11 +321,12 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   shown.failed = !outcome.ok;
   // A backup not kept is worth a word beside the result; the fields that differ are many.
   // The words are those of kvprog-cli's "DEVICE: written" lines; a row's result begins a sentence.
-  QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join("；");
+  QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join(tr("；"));
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   shown.item->setText(kResult, text);
   QStringList tip{text};
-  for (const QString& line : outcome.differences) tip << differenceText(line);
+  for (const QString& line : outcome.differences)
+    tip << differenceText(line, DifferenceSides::WrittenAndRadio);
   shown.item->setToolTip(kResult, tip.join('\n'));
   shown.item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
 }
