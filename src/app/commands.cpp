@@ -12,6 +12,8 @@
 #include "preview/printpreview.h"
 #include "print/printscript.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
+#include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
@@ -45,6 +47,10 @@ void wireCommands(mainFrm& w) {
   w.setCommand(Command::FleetWrite, [&w] { frmFleet([&w] { return checkedData(w); }, &w).exec(); });
   w.setCommand(Command::Compare, [&w] {
     if (const auto data = checkedData(w)) runCompareCommand(&w, *data);
+  });
+  w.setCommand(Command::Check, [&w] { runCheckCommand(&w); });
+  w.setCommand(Command::JobLog, [&w] {
+    frmJobLog([&w](const QString& backup) { return w.openBackupFile(backup); }, &w).exec();
   });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {

@@ -8,13 +8,6 @@
 namespace kv::cli {
 namespace {
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
-QJsonValue hexOrNull(const std::optional<quint16>& id) {
-  if (!id) return QJsonValue::Null;
-  return QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0'));
-}
-
 int ports(const Call& call) {
   const bool json = call.isSet(QStringLiteral("json"));
   const QList<PortInfo> list = listPorts();
@@ -32,8 +25,8 @@ int ports(const Call& call) {
           {"device", port.device},
           {"description", port.description},
           {"manufacturer", port.manufacturer},
-          {"vid", hexOrNull(port.vendorId)},
-          {"pid", hexOrNull(port.productId)},
+          {"vid", usbIdJson(port.vendorId)},
+          {"pid", usbIdJson(port.productId)},
           {"serial", port.serialNumber},
           {"usable", !failure},
           {"reason", failure ? QJsonValue(failure->description) : QJsonValue::Null},

@@ -13,6 +13,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QWindow>
 
 #include "editor/channelgrid.h"
@@ -127,6 +128,7 @@ void mainFrm::buildMenus() {
       "mnuFile", QT_TR_NOOP("文件(&F)"),
       {{"mnuOpen", QT_TR_NOOP("打开(&O)"), QKeySequence("Ctrl+O"), [this] { openFile(); }},
        {"mnuOpenBackup", QT_TR_NOOP("打开备份…"), {}, [this] { openBackup(); }},
+       {"mnuBackupFolder", QT_TR_NOOP("打开备份文件夹"), {}, [this] { openBackupFolder(); }},
        {"mnuSave", QT_TR_NOOP("另存(&S)"), QKeySequence("Ctrl+S"), [this] { saveFile(); }},
        {nullptr, nullptr, {}, {}},
        {"mnuExportCsv", QT_TR_NOOP("导出信道表(CSV)…"), {}, [this] { exportCsv(); }},
@@ -146,6 +148,8 @@ void mainFrm::buildMenus() {
        {"mnuWrite", QT_TR_NOOP("写频(&W)"), QKeySequence("Ctrl+W"), command(Command::Write)},
        {"mnuFleetWrite", QT_TR_NOOP("批量写频…"), {}, command(Command::FleetWrite)},
        {"mnuCompare", QT_TR_NOOP("与对讲机比较"), {}, command(Command::Compare)},
+       {"mnuCheckLink", QT_TR_NOOP("检测连接…"), {}, command(Command::Check)},
+       {"mnuJobLog", QT_TR_NOOP("写频记录…"), {}, command(Command::JobLog)},
        {nullptr, nullptr, {}, {}}});
   // What a write does besides writing.
   const auto addCheck = [this, program](const char* name, const char* caption,
@@ -308,14 +312,22 @@ void mainFrm::openFile() {
 }
 
 void mainFrm::openBackup() {
-  // A backup is a record to look at or to write back, not a file to work on: it does not
-  // become the current file nor one of the recent files, so a save never lands on it.
+  // A backup is a record to look at or to write back, not a file to work on. The question
+  // about the changes comes before the dialog, as for 打开.
   if (!maySaveChanges()) return;
   const QString folder = backupFolder();
   QDir().mkpath(folder);
   if (const QString path = prompts::openFileName(this, tr(kFilter), folder, tr(kOpenBackup));
       !path.isEmpty())
     loadFile(path);
+}
+
+void mainFrm::openBackupFolder() {
+  const QString folder = backupFolder();
+  QDir().mkpath(folder);
+  if (!prompts::openUrl(QUrl::fromLocalFile(folder)))
+    prompts::message(this, tr("无法打开文件夹“%1”").arg(QDir::toNativeSeparators(folder)),
+                     tr("提示"), prompts::Icon::Information);
 }
 
 bool mainFrm::openChpFile(const QString& path) {

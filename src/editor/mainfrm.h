@@ -50,6 +50,10 @@ class mainFrm : public QMainWindow {
   // files): asks about unsaved changes first, then loads as loadFile does; the file becomes
   // the current one and the first of the recent files. True when loaded.
   bool openPath(const QString& path);
+  // Opens a backup as 文件's "打开备份…" does: asks about unsaved changes first, then loads it
+  // as loadFile does, so that it becomes neither the current file nor a recent one and a save
+  // never lands on it. True when loaded.
+  bool openBackupFile(const QString& path) { return maySaveChanges() && loadFile(path); }
   // Loads a ".chp" file without asking: the window's document is replaced only when the
   // whole file was read, with a new history and no current file; a failed load is reported
   // and leaves the window as it was. True when loaded. Files the user names go to openPath.
@@ -68,7 +72,19 @@ class mainFrm : public QMainWindow {
 
   // Commands whose windows live in other layers. Until a handler is installed the command
   // tells the user that it is not available.
-  enum class Command { Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare };
+  enum class Command {
+    Read,
+    Write,
+    Port,
+    Tune,
+    Print,
+    Help,
+    About,
+    FleetWrite,
+    Compare,
+    Check,
+    JobLog
+  };
   void setCommand(Command command, std::function<void()> handler);
 
   // Values derived from the document, as the decimal texts the radio bytes are built from.
@@ -106,8 +122,10 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
-  // 文件's "打开备份…": a file from the backups folder, loaded without becoming the current file.
+  // 文件's "打开备份…": a file from the backups folder, loaded by openBackupFile.
   void openBackup();
+  // 文件's "打开备份文件夹": the backups folder in the desktop's file manager.
+  void openBackupFolder();
   // Where a load comes from: a recovery copy loads as one step, the others as a new history;
   // a radio's data that does not load is reported as the radio's.
   enum class Origin { File, Radio, Recovery };
@@ -138,7 +156,7 @@ class mainFrm : public QMainWindow {
   EditCommands* editCommands_;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
-  std::array<std::function<void()>, 9> commands_;
+  std::array<std::function<void()>, size_t(Command::JobLog) + 1> commands_;  // one per command
   QString currentFile_;
   QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
   bool tipShown_ = false;

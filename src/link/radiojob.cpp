@@ -1,6 +1,7 @@
 #include "link/radiojob.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -74,7 +75,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
       return outcome;
     }
     // That backup is the option's whole point: without it the radio is not written.
-    if (const auto error = keep(*before, QStringLiteral("before"))) {
+    if (const auto error = keep(outcome, *before, QStringLiteral("before"))) {
       outcome.summary = outcome.report =
           jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
       outcome.refused = true;
@@ -111,6 +112,7 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   if (!back) return outcome;
   outcome.differences = verifyDifferences(image, *back);
   outcome.ok = outcome.differences.isEmpty();
+  outcome.matched = outcome.ok;
   outcome.summary = outcome.report = jobtext::shown(!outcome.ok       ? jobtext::kDiffers
                                                     : checks.keepTune ? jobtext::kVerifiedKeptTune
                                                                       : jobtext::kVerified);
@@ -213,14 +215,20 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
     outcome.summary = why.isEmpty() ? context : jobtext::shown(jobtext::kBecause).arg(context, why);
 }
 
-std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& direction) {
+std::optional<QString> RadioJob::keep(JobOutcome& outcome, const QByteArray& image,
+                                      const QString& direction) {
   if (!setup_.backups) return std::nullopt;
-  return setup_.backups->keep(image, direction, setup_.device).error;
+  const Backup backup = setup_.backups->keep(image, direction, setup_.device);
+  // A write's own backup names it even after the one of what the radio held before; a
+  // verify's read-back of a radio that differs does not.
+  if (!backup.error && (outcome.backup.isEmpty() || direction == QLatin1String("write")))
+    outcome.backup = QFileInfo(backup.path).fileName();
+  return backup.error;
 }
 
 // The backups of a read or a write only help to undo a mistake: one not kept is a warning.
 void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
-  if (const auto error = keep(image, direction))
+  if (const auto error = keep(outcome, image, direction))
     outcome.backupWarnings << jobtext::shown(jobtext::kBackupFailed).arg(*error);
 }
 

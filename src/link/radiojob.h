@@ -98,6 +98,10 @@ struct JobOutcome {
   // The write never began, on purpose rather than by a failure: the radio read first holds
   // another model, or could not be read or kept as its "before" backup, or the user declined.
   bool refused = false;
+  // What the job log records besides.
+  QString backup;               // the file name of the backup of the image written or read; for
+                                // a write that did not get there, of what the radio held before
+  std::optional<bool> matched;  // a verify's result, once the radio was read back
 };
 
 class BackupStore;
@@ -134,8 +138,9 @@ class RadioJob {
             QByteArray& image);
   void settle();
   void fail(JobOutcome& outcome, const QString& context, bool timedOut);
-  // Keeps `image` as a backup; why not when it could not be kept.
-  std::optional<QString> keep(const QByteArray& image, const QString& direction);
+  // Keeps `image` as a backup, named in the outcome; why not when it could not be kept.
+  std::optional<QString> keep(JobOutcome& outcome, const QByteArray& image,
+                              const QString& direction);
   void keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction);
 
   SerialPort& port_;

@@ -16,6 +16,7 @@
 
 #include "image/backups.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "ui/usersettings.h"
@@ -321,7 +322,8 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   shown.failed = !outcome.ok;
   // A backup not kept is worth a word beside the result; the fields that differ are many.
   // The words are those of kvprog-cli's "DEVICE: written" lines; a row's result begins a sentence.
-  QString text = (QStringList{outcome.summary} + outcome.backupWarnings).join(tr("；"));
+  QString text = (QStringList{outcome.summary} + outcome.backupWarnings)
+                     .join(tr("；", "between the sentences of a list"));
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   shown.item->setText(kResult, text);
   QStringList tip{text};
@@ -329,6 +331,8 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
     tip << differenceText(line, DifferenceSides::WrittenAndRadio);
   shown.item->setToolTip(kResult, tip.join('\n'));
   shown.item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
+  recordJobs(parentWidget(),
+             {jobEntry(QStringLiteral("write"), outcome, shown.port.device, shown.port)});
 }
 
 void frmFleet::finishRun() {

@@ -2,18 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <memory>
 
 #include "exchange/fields.h"
 #include "image/backups.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
+#include "link/jobrecord.h"
 #include "model/valuetexts.h"
-#include "transfer/frmwait.h"
+#include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
 #include "ui/prompts.h"
@@ -109,8 +112,8 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
       text = QCoreApplication::translate("kv::TransferCommands", "%1：\n\n%2")
                  .arg(text, shown.join('\n'));
       if (outcome.differences.size() > kDifferencesShown)
-        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
-                    .arg(outcome.differences.size() - kDifferencesShown);
+        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %n 处不同", nullptr,
+                                            int(outcome.differences.size() - kDifferencesShown));
     }
     prompts::message(parent, text, QCoreApplication::translate("kv::TransferCommands", "提示"),
                      outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
@@ -137,7 +140,8 @@ void showPortInStatusBar(QWidget* parent, const QString& done = {}) {
 }
 
 // Runs `request` in the progress window, then reports its outcome, which `judge`, when given,
-// has looked at first. The transfer's outcome, or nothing when it never began.
+// has looked at first (a comparison), and records it in the job log. The transfer's outcome,
+// or nothing when it never began.
 std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request request,
                                       const std::function<void(JobOutcome&)>& judge = {}) {
   showPortInStatusBar(parent);
@@ -152,11 +156,22 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   request.backups = &backups;
   const bool write = request.writeData.has_value();
   const QString scratch = request.scratchPath;
+  // A comparison is the read that is judged.
+  const QString action = write   ? QStringLiteral("write")
+                         : judge ? QStringLiteral("compare")
+                                 : QStringLiteral("read");
+  const PortInfo port = listedPort(request.device);
+  const auto record = [&](const JobOutcome& outcome) {
+    recordJobs(parent, {jobEntry(action, outcome, currentPortName(), port)});
+  };
   TransferJob job(std::move(request), run().session);
   job.setMessageParent(parent);
   job.start();
   if (const auto error = job.waitUntilOpen()) {
     reportError(parent, *error);
+    JobOutcome failed;
+    failed.summary = error->description;
+    record(failed);
     return std::nullopt;
   }
   // A scratch file that stays would have this read's lines appended to the last one's, and
@@ -169,24 +184,7 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     return std::nullopt;
   }
 
-  frmWAIT window(parent);
-  QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
-  QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
-  QObject::connect(&job, &TransferJob::stepChanged, &window, &frmWAIT::setStep);
-  QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);
-  QObject::connect(&window, &frmWAIT::startTransfer, &job, &TransferJob::begin);
-  QObject::connect(&window, &frmWAIT::cancelConfirmed, &job, &TransferJob::cancel);
-  job.setMessageParent(&window);
-  window.exec();
-  job.setMessageParent(parent);
-
-  // After a cancel the worker ends at its next check; until then it may still need the GUI
-  // thread for a message or the read's load, so wait in an event loop rather than block.
-  // When the program is closing, that loop ends at once and the worker goes on without them.
-  QEventLoop loop;
-  QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
-  if (job.isRunning()) loop.exec();
-  job.finishWithoutGui();
+  runInProgressWindow(parent, job);
   JobOutcome outcome = job.outcome();
   if (judge) judge(outcome);
   reportOutcome(parent, outcome, job.scratchWarning());
@@ -196,6 +194,8 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
                               : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
   else if (job.notLoaded())
     showPortInStatusBar(parent, QCoreApplication::translate("kv::TransferCommands", "读频失败："));
+  record(outcome);
+  if (job.checkRequested()) runCheckCommand(parent, std::get<QString>(device));
   return outcome;
 }
 
@@ -248,6 +248,7 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
     if (!outcome.ok || outcome.readImage.size() != kImageSize) return;
     outcome.differences = verifyDifferences(window.bytes, outcome.readImage);
     outcome.ok = outcome.differences.isEmpty();
+    outcome.matched = outcome.ok;
     outcome.report =
         outcome.ok
             ? QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据相同")
@@ -256,9 +257,43 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
 }
 
 QString scratchFilePath() {
+  // Two programs reading two radios at once would delete and fill each other's file: each
+  // running program takes one of its own, "received.chp" for the first and "received-2.chp"
+  // for a second one beside it, held by a lock beside it for the rest of the run.
+  struct Claim {
+    QString folder;
+    QString path;
+    std::unique_ptr<QLockFile> lock;
+  };
+  static Claim claim;
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(folder);
-  return QDir(folder).filePath(QStringLiteral("received.chp"));
+  if (claim.folder == folder) return claim.path;
+  claim = {folder, QString(), nullptr};
+  constexpr int kPrograms = 100;  // past these many, a lock that cannot be taken is shared
+  for (int n = 1; n <= kPrograms; ++n) {
+    claim.path = QDir(folder).filePath(n == 1 ? QStringLiteral("received.chp")
+                                              : QStringLiteral("received-%1.chp").arg(n));
+    claim.lock = std::make_unique<QLockFile>(claim.path + QStringLiteral(".lock"));
+    // Stale only once the program that took it has ended. A folder that takes no lock
+    // file gives the first name; the read reports that folder's trouble itself.
+    claim.lock->setStaleLockTime(0);
+    if (claim.lock->tryLock(0) || claim.lock->error() != QLockFile::LockFailedError) break;
+  }
+  return claim.path;
+}
+
+void recordJobs(QWidget* window, const QList<JobEntry>& entries) {
+  std::optional<QString> error;
+  for (const JobEntry& entry : entries)
+    if (auto failed = appendToJobLog(entry); failed && !error) error = std::move(failed);
+  auto* main = qobject_cast<QMainWindow*>(window);
+  if (!error || !main || main->statusBar()->currentMessage().contains(*error)) return;
+  // Beside what the status bar says of the transfer, which stays true.
+  QStatusBar* bar = main->statusBar();
+  bar->showMessage(bar->currentMessage().isEmpty()
+                       ? *error
+                       : QStringLiteral("%1  %2").arg(bar->currentMessage(), *error));
 }
 
 void setLinkOptions(const LinkOptions& options) { run().options = options; }

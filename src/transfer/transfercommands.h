@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "image/joblog.h"
 #include "link/radiojob.h"
 #include "model/radiodata.h"
 
@@ -47,12 +48,16 @@ enum class DifferenceSides { WindowAndRadio, WrittenAndRadio };
 // each value is named by its side: "Squelch level: window 4, radio 6".
 QString differenceText(const QString& line, DifferenceSides sides);
 
-// The read's scratch file, in the user's data folder.
+// The read's scratch file, in the user's data folder: this program's own while it runs.
 QString scratchFilePath();
 
 // After a finished read or write, the status bar of a main window `parent` shows "读频成功："
 // or "写频成功：" before the port until the next transfer or port choice; after a read whose
 // data did not load, "读频失败：" and the port.
+
+// Appends the jobs' lines to the job log. A line that cannot be written is said in the status
+// bar of the main window `window`, beside what it says of the transfer; it never fails a job.
+void recordJobs(QWidget* window, const QList<JobEntry>& entries);
 
 // Time-outs and wait slices of the transfers the window runs (tests shorten them).
 void setLinkOptions(const LinkOptions& options);

@@ -1,10 +1,13 @@
 #include "transfer/transferjob.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <memory>
 
 #include "image/atomicfile.h"
+#include "image/chpfile.h"
 #include "link/portjob.h"
+#include "transfer/frmwait.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -75,6 +78,17 @@ void TransferJob::showMessage(const QString& text, const QString& title, Message
   static const prompts::Icon icons[] = {prompts::Icon::None, prompts::Icon::Information,
                                         prompts::Icon::Warning, prompts::Icon::Critical};
   const prompts::Icon shown = icons[int(icon)];
+  // The radio did not answer: the time-out message also offers the link check, which ends the
+  // transfer and runs once the transfer has let the port go.
+  if (text == linktext::shown(linktext::kNoAnswer)) {
+    callOnGui([this, text, title, shown] {
+      if (prompts::messageOffering(messageParent_, text, title, shown, tr("检测连接"))) {
+        checkRequested_ = true;
+        cancelled_ = true;
+      }
+    });
+    return;
+  }
   callOnGui([this, text, title, shown] { prompts::message(messageParent_, text, title, shown); });
 }
 
@@ -115,6 +129,15 @@ bool TransferJob::loadReceived() {
 
 void TransferJob::run() {
   JobObserver observer(*this);
+  if (request_.linkCheck) {
+    opened_.release();              // the check takes the port as its own first step
+    checkResult_.cancelled = true;  // until it has run
+    go_.acquire();
+    if (cancelled_) return;
+    checkResult_ = checkPort(listedPort(request_.device), observer, request_.options);
+    succeeded_ = checkResult_.verdict == Verdict::Ok;
+    return;
+  }
   PortJob port(request_.device, request_.options, request_.backups, observer, session_);
   openError_ = port.open();
   opened_.release();
@@ -135,9 +158,34 @@ void TransferJob::run() {
     if (outcome_.ok && !loaded) {
       outcome_.ok = false;
       notLoaded_ = true;
+      // Why, for the job log, as the window's message said it.
+      RadioData unused;
+      outcome_.summary =
+          notLoadableFromRadio(loadChpText(outcome_.receivedLines, unused).error.description);
     }
   }
   succeeded_ = outcome_.ok;
+}
+
+void runInProgressWindow(QWidget* parent, TransferJob& job) {
+  frmWAIT window(parent);
+  QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
+  QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
+  QObject::connect(&job, &TransferJob::stepChanged, &window, &frmWAIT::setStep);
+  QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);
+  QObject::connect(&window, &frmWAIT::startTransfer, &job, &TransferJob::begin);
+  QObject::connect(&window, &frmWAIT::cancelConfirmed, &job, &TransferJob::cancel);
+  job.setMessageParent(&window);
+  window.exec();
+  job.setMessageParent(parent);
+
+  // After a cancel the worker ends at its next check; until then it may still need the GUI
+  // thread for a message or the read's load, so wait in an event loop rather than block.
+  // When the program is closing, that loop ends at once and the worker goes on without them.
+  QEventLoop loop;
+  QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
+  if (job.isRunning()) loop.exec();
+  job.finishWithoutGui();
 }
 
 }  // namespace kv

@@ -10,12 +10,14 @@
 #include <functional>
 #include <optional>
 
+#include "link/linkcheck.h"
 #include "link/radiojob.h"
 
 namespace kv {
 
-// A read, or a write with its checks (RadioJob), on a worker thread that owns the serial
-// port: the port is opened there first, then the job waits for the progress window's start.
+// A read, or a write with its checks (RadioJob), or a link check (LinkCheck), on a worker
+// thread that owns the serial port: the port is opened there first (a link check opens it as
+// its own first step), then the job waits for the progress window's start.
 // Captions and progress reach the window as queued signals; a message or the read's load runs on
 // the GUI thread while the worker waits for it. The GUI thread never waits for the worker while the
 // worker waits for it: it first lets the worker go on without it (see finishWithoutGui).
@@ -35,6 +37,7 @@ class TransferJob : public QThread {
     std::function<bool(const QByteArray&)> loadLines;
     LinkOptions options;
     BackupStore* backups = nullptr;  // none: no backups
+    bool linkCheck = false;          // a link check of `device` instead of a transfer
   };
 
   TransferJob(Request request, LinkSession& session, QObject* parent = nullptr);
@@ -59,6 +62,11 @@ class TransferJob : public QThread {
   const JobOutcome& outcome() const { return outcome_; }
   // "数据已读入，但无法保存临时文件…" when a read's lines were loaded from memory.
   const QString& scratchWarning() const { return scratchWarning_; }
+  // A link check's result; read it once the worker has finished.
+  const CheckResult& checkResult() const { return checkResult_; }
+  // The user chose "检测连接" on the time-out message: the transfer has been ended so that the
+  // port can be checked.
+  bool checkRequested() const { return checkRequested_; }
 
  signals:
   void captionChanged(const QString& caption);
@@ -87,10 +95,17 @@ class TransferJob : public QThread {
   std::atomic<bool> notLoaded_{false};
   JobOutcome outcome_;
   QString scratchWarning_;
+  CheckResult checkResult_;
+  bool checkRequested_ = false;  // GUI thread only
   QPointer<QWidget> messageParent_;
   QMutex mutex_;
   QWaitCondition called_;  // a GUI call has run, or the GUI no longer serves the worker
   bool guiGone_ = false;   // guarded by mutex_
 };
+
+// Shows the progress window over `parent` for a job whose port is open (waitUntilOpen), starts
+// the job from it, and returns once the job has ended: the window shows the caption, the step
+// and the bar, and its Cancel cancels the job.
+void runInProgressWindow(QWidget* parent, TransferJob& job);
 
 }  // namespace kv

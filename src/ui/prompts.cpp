@@ -1,6 +1,7 @@
 #include "ui/prompts.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +16,7 @@ struct TestState {
   QQueue<std::pair<QString, QString>> fileNames;  // a path and the file type chosen
   QList<Shown> shown;
   QList<FileDialog> fileDialogs;
+  QList<QUrl> openedUrls;
 };
 
 TestState& test() {
@@ -77,6 +79,20 @@ bool message(QWidget* parent, const QString& text, const QString& title, Icon ic
   return box.clickedButton() == ok;
 }
 
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action) {
+  const QString caption = boxTitle(title);
+  const QStringList captions{QCoreApplication::translate("kv::prompts", "确定"), action};
+  if (test().on) return testAnswer({text, caption, icon, Buttons::Ok, captions}) != Answer::Yes;
+  QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+  QPushButton* ok = box.addButton(captions[0], QMessageBox::AcceptRole);
+  QPushButton* offered = box.addButton(action, QMessageBox::ActionRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return box.clickedButton() == offered;
+}
+
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
                 Buttons buttons, Answer defaultAnswer) {
   const QString caption = boxTitle(title);
@@ -115,7 +131,13 @@ QString saveFileName(QWidget* parent, const QString& filter, const QString& star
   return QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
 }
 
-void setTestMode(bool on) { test() = TestState{on, {}, {}, {}, {}}; }
+bool openUrl(const QUrl& url) {
+  if (!test().on) return QDesktopServices::openUrl(url);
+  test().openedUrls.append(url);
+  return true;
+}
+
+void setTestMode(bool on) { test() = TestState{on, {}, {}, {}, {}, {}}; }
 void queueAnswer(bool ok) { queueAnswer(ok ? Answer::Yes : Answer::Cancel); }
 void queueAnswer(Answer answer) { test().answers.enqueue(answer); }
 void queueFileName(const QString& path, const QString& selectedFilter) {
@@ -124,5 +146,6 @@ void queueFileName(const QString& path, const QString& selectedFilter) {
 const QList<Shown>& shown() { return test().shown; }
 void clearShown() { test().shown.clear(); }
 const QList<FileDialog>& fileDialogs() { return test().fileDialogs; }
+const QList<QUrl>& openedUrls() { return test().openedUrls; }
 
 }  // namespace kv::prompts

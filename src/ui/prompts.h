@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 class QWidget;
 
@@ -37,6 +38,11 @@ struct Captions {
 bool message(QWidget* parent, const QString& text, const QString& title, Icon icon,
              Buttons buttons = Buttons::Ok, const Captions& captions = {});
 
+// A message with a second button, `action`, beside "确定", which stays the default and what
+// closing the box chooses. True when `action` was chosen.
+bool messageOffering(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                     const QString& action);
+
 // A question with the buttons "是", "否" and "取消" (or only "是" and "否"); `defaultAnswer` ("是"
 // unless given) is the default button, closing the box is "取消" (or "否").
 Answer question(QWidget* parent, const QString& text, const QString& title, Icon icon,
@@ -51,6 +57,9 @@ QString openFileName(QWidget* parent, const QString& filter, const QString& star
 QString saveFileName(QWidget* parent, const QString& filter, const QString& start = QString(),
                      const QString& title = QString(), QString* selectedFilter = nullptr);
 
+// Hands `url` to the desktop (a folder opens in the file manager). False when nothing took it.
+bool openUrl(const QUrl& url);
+
 // A file dialog as a test sees it.
 struct FileDialog {
   QString title;
@@ -59,9 +68,10 @@ struct FileDialog {
 
 // --- Test seam -----------------------------------------------------------------------
 // In test mode nothing is shown: messages and questions are recorded and answered from one
-// queue in the order they are shown (the default button when it is empty), file dialogs answer from
-// their queue ("" when empty) and are recorded apart. A message takes Yes as OK and anything
-// else as Cancel.
+// queue in the order they are shown (the default button when it is empty), file dialogs answer
+// from their queue ("" when empty) and are recorded apart, and so are the addresses handed to
+// the desktop (nothing is opened). A message takes Yes as OK and anything else as Cancel, or as
+// its action.
 void setTestMode(bool on);
 void queueAnswer(bool ok);
 void queueAnswer(Answer answer);
@@ -70,6 +80,7 @@ void queueFileName(const QString& path, const QString& selectedFilter = QString(
 const QList<Shown>& shown();
 void clearShown();
 const QList<FileDialog>& fileDialogs();
+const QList<QUrl>& openedUrls();
 
 }  // namespace prompts
 }  // namespace kv

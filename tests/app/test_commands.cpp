@@ -2,10 +2,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -13,6 +16,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyleOptionViewItem>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +27,7 @@
 #include "fulldisk.h"
 #include "image/backups.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/radiojob.h"
@@ -33,6 +38,7 @@
 #include "screenshot.h"
 #include "testfiles.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "ui/prompts.h"
@@ -42,6 +48,22 @@
 using namespace kv;
 
 namespace {
+
+const char kReadingWindow[] = "--reading-window";
+
+// A second program beside the test's: reads the radio of KVPROG_PORTS through its window,
+// saying "reading" as it starts, then prints channel 1's receive frequency.
+int runReadingWindow() {
+  prompts::setTestMode(true);
+  mainFrm w;
+  wireCommands(w);
+  w.show();
+  std::puts("reading");
+  std::fflush(stdout);
+  w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();  // "确定要开始读频吗?" answered OK
+  std::puts(qPrintable(w.data().cell(1, kRxFreq)));
+  return 0;
+}
 
 // Triggers a menu command of the main window and, should it open a modal window, closes
 // that window again so the test goes on. Returns the class name of the modal window.
@@ -287,6 +309,41 @@ class TestCommands : public QObject {
     QVERIFY(w->currentFile().isEmpty());
     QVERIFY(!w->isModified());
     QVERIFY(UserSettings().recentFiles().isEmpty());
+    // 打开备份文件夹 hands that folder to the file manager.
+    w->findChild<QAction*>(QStringLiteral("mnuBackupFolder"))->trigger();
+    QCOMPARE(prompts::openedUrls(), QList<QUrl>{QUrl::fromLocalFile(backupFolder())});
+  }
+
+  // Two programs reading two radios at once each show their own radio.
+  void twoProgramsReadTwoRadiosAtOnce() {
+    QTemporaryDir dir;
+    RadioData mine = kvtest::sampleRadioData(), other = mine;
+    other.cell(1, kRxFreq) = QStringLiteral("440.00000");
+    QVERIFY(kvtest::writeAll(dir.filePath("mine.bin"), encodeImage(mine).bytes));
+    QVERIFY(kvtest::writeAll(dir.filePath("other.bin"), encodeImage(other).bytes));
+    // At the pace of a real line, so that the two reads overlap.
+    kvtest::KvsimProcess myRadio({"--image", dir.filePath("mine.bin"), "--baud", "9600"});
+    kvtest::KvsimProcess otherRadio({"--image", dir.filePath("other.bin"), "--baud", "9600"});
+    QProcess otherWindow;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KVPROG_PORTS", otherRadio.device());
+    otherWindow.setProcessEnvironment(env);
+    otherWindow.start(QCoreApplication::applicationFilePath(), {kReadingWindow});
+    QVERIFY(otherWindow.waitForReadyRead(30000));
+    QCOMPARE(otherWindow.readLine().trimmed(), QByteArray("reading"));
+
+    qputenv("KVPROG_PORTS", myRadio.device().toLocal8Bit());
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    prompts::queueAnswer(true);  // "确定要开始读频吗?"
+    w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
+    qunsetenv("KVPROG_PORTS");
+    // It may have ended while this window read.
+    QVERIFY(otherWindow.state() == QProcess::NotRunning || otherWindow.waitForFinished(30000));
+    QCOMPARE(w.data().cell(1, kRxFreq), QStringLiteral("435.12500"));
+    QCOMPARE(otherWindow.readAllStandardOutput().trimmed(), QByteArray("440.00000"));
+    QCOMPARE(prompts::shown().size(), 1);  // the question, no error
   }
 
   // A data folder with no room left costs the scratch file, not the read.
@@ -326,6 +383,7 @@ class TestCommands : public QObject {
   // compared with the window.
   void fleetWriteThenCompareWithARadio() {
     QTemporaryDir dir;
+    QFile::remove(jobLogPath());
     const Bench bench(dir, {{}, {"--nak-at", "9"}, {"--corrupt-at", "0x30"}});
     const QStringList& devices = bench.devices;
     mainFrm w;
@@ -388,6 +446,80 @@ class TestCommands : public QObject {
     QVERIFY(!QFile::exists(scratchFilePath()));
     QCOMPARE(w.data(), written);
     QVERIFY(w.isModified());
+
+    // The job log: a line for each radio of the batch as it ended, then each comparison, with
+    // the hash of the image written or read and the backup that holds it.
+    const struct {
+      const char* action;
+      int radio;
+      const char* outcome;
+      const char* verify;
+      QByteArray image;
+    } lines[] = {{"write", 0, "ok", "ok", image},
+                 {"write", 1, "failed", "", image},
+                 {"write", 2, "failed", "differs", image},
+                 {"compare", 0, "ok", "ok", image},
+                 {"compare", 2, "failed", "differs", corrupted}};
+    QList<JobEntry> log = readJobLog().entries;
+    QCOMPARE(log.size(), 5);
+    std::sort(log.begin(), log.begin() + 3, [&](const JobEntry& a, const JobEntry& b) {
+      return devices.indexOf(a.device) < devices.indexOf(b.device);
+    });
+    for (int i = 0; i < 5; ++i) {
+      const JobEntry& line = log[i];
+      QCOMPARE(line.action, QString(lines[i].action));
+      QCOMPARE(line.device, devices[lines[i].radio]);
+      QCOMPARE(line.outcome, QString(lines[i].outcome));
+      QCOMPARE(line.verify, QString(lines[i].verify));
+      QCOMPARE(line.differences, line.verify == "differs" ? 1 : 0);
+      QCOMPARE(
+          line.sha256,
+          QString(QCryptographicHash::hash(lines[i].image, QCryptographicHash::Sha256).toHex()));
+      QCOMPARE(line.model, QStringLiteral("KV--410B(3)"));
+      if (i == 1) {  // not written, so nothing kept
+        QCOMPARE(line.failure, linktext::kCommError + jobtext::kMaybeMixed);
+        QVERIFY(line.backup.isEmpty());
+      } else {
+        QCOMPARE(kvtest::readAll(QDir(backupFolder()).filePath(line.backup)),
+                 chpText(lines[i].image));
+      }
+    }
+
+    // 写频记录: newest first, filtered, exported, and a line's backup opened by a double click
+    // after the question about the changes.
+    const QString csv = dir.filePath("jobs.csv");
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<frmJobLog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QCOMPARE(dialog->rowCount(), 5);
+      QCOMPARE(dialog->cellText(0, 1), QStringLiteral("比较"));
+      int written = 2;  // the batch's line of the radio that took the write
+      while (written < 5 && dialog->cellText(written, 3) != devices[0]) ++written;
+      QTest::keyClicks(dialog->txtFilter(), devices[1]);
+      QCOMPARE(dialog->rowCount(), 1);
+      QCOMPARE(dialog->cellText(0, 2), QStringLiteral("失败"));
+      dialog->txtFilter()->clear();
+      kvtest::screenshot(*dialog, QStringLiteral("frmJobLog"));
+      prompts::queueFileName(csv);
+      QTest::mouseClick(dialog->cmdExport(), Qt::LeftButton);
+      prompts::queueAnswer(prompts::Answer::No);  // "数据已修改，是否保存？"
+      // A double click is a click and a second press that the system tells apart.
+      QTableView* table = dialog->lstJobs();
+      const QPoint line = table->visualRect(table->model()->index(written, 0)).center();
+      QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, line);
+      QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, line);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    prompts::clearShown();
+    w.findChild<QAction*>(QStringLiteral("mnuJobLog"))->trigger();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("导出成功"));
+    QCOMPARE(prompts::shown()[1].text, QStringLiteral("数据已修改，是否保存？"));
+    QCOMPARE(encodeImage(w.data()).bytes, image);
+    QVERIFY(!w.isModified() && w.currentFile().isEmpty());
+    const QString exported = QString::fromUtf8(kvtest::readAll(csv));
+    QCOMPARE(exported.count("\r\n"), 6);
+    QVERIFY(exported.contains(log[0].sha256) && exported.contains(log[0].backup));
   }
 
   // 取消 and the frame ask once, then every line stops at once.
@@ -580,5 +712,10 @@ class TestCommands : public QObject {
   }
 };
 
-QTEST_MAIN(TestCommands)
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc > 1 && qstrcmp(argv[1], kReadingWindow) == 0) return runReadingWindow();
+  TestCommands test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "test_commands.moc"

@@ -25,6 +25,7 @@
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/inifile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "image/programlanguage.h"
 #include "kvsimprocess.h"
@@ -34,6 +35,7 @@
 #include "testfiles.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
@@ -83,6 +85,22 @@ void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   frmLogin login(&w);
   check(&login);
   QTemporaryDir dir;
+  JobEntry job{QDateTime::currentDateTime(),
+               "write",
+               "failed",
+               "COM1",
+               "/dev/ttyUSB0",
+               "1a86:7523",
+               "A5069RR4",
+               "KV--410B(1)",
+               QString(64, 'f'),
+               "20261208-093000-write-ttyUSB0-KV--410B(1).chp",
+               "differs",
+               3,
+               "Transfer failed"};
+  QVERIFY(!appendToJobLog(job, dir.filePath("jobs.jsonl")));
+  frmJobLog log({}, &w, dir.filePath("jobs.jsonl"));
+  check(&log);
   IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
   TuneValues tune;
   frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
@@ -323,6 +341,8 @@ class TestLanguage : public QObject {
          "\nRow 1: the header must be channel,rx_freq,"},
         {changed(csv, "窄,中", "窄,中,x"), "\n第2行：有9个字段，应为8个",
          "\nRow 2: 9 fields, not 8"},
+        {(csv.section("\r\n", 0, 0) + "\r\n1\r\n").toUtf8(), "\n第2行：有1个字段，应为8个",
+         "\nRow 2: 1 field, not 8"},
         {changed(QString::fromUtf8(toChirpCsv(w.data())), ",NFM,", ",AM,"),
          "\n第2行 Mode列：“AM”不是FM或NFM", "\nRow 2, column Mode: “AM” is not FM or NFM"},
     };
@@ -387,6 +407,9 @@ class TestLanguage : public QObject {
       QCOMPARE(prompts::shown()[1].title, QStringLiteral("380"));
       QCOMPARE(w.statusBar()->currentMessage(), QString::fromUtf8(read.status) + blank.device());
       QCOMPARE(w.data(), before);
+      const QList<JobEntry> log = readJobLog().entries;  // it says why, as the box did
+      const JobEntry logged = log.value(log.size() - 1);
+      QCOMPARE(logged.outcome + logged.failure, "failed" + QString::fromUtf8(read.said));
     }
 
     frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
@@ -410,6 +433,37 @@ class TestLanguage : public QObject {
     fleet.chkVerify()->setChecked(false);
     useLanguage(Language::Chinese);
     qunsetenv("KVPROG_PORTS");
+  }
+
+  // An English table leaves in English words (a spreadsheet saved in a single-byte code page
+  // keeps them) and comes back as it was; a list of channels reads as English writes it.
+  void tablesLeaveInTheWindowsLanguage() {
+    useLanguage(Language::English);
+    mainFrm w;
+    wireCommands(w);
+    RadioData data = kvtest::sampleRadioData();
+    data.cell(3, kBusyLock) = QStringLiteral("是");
+    w.document().replace(data);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("table.csv");
+    prompts::clearShown();
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    prompts::queueFileName(dir.filePath("chirp.csv"), "CHIRP CSV(*.csv)");
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].text,
+             QStringLiteral("Exported\nBusy lock cannot be written to CHIRP CSV: channels 1, 3"));
+    const QString table = QString::fromUtf8(kvtest::readAll(csv));
+    QVERIFY2(table.contains(",Yes,Narrow,Mid\r\n") && !kvtest::hasChinese(table),
+             qPrintable(table));
+    RadioData cleared = data;
+    cleared.clearChannels();
+    w.document().replace(cleared);
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuImportCsv")->trigger();
+    QCOMPARE(w.data(), data);
+    useLanguage(Language::Chinese);
   }
 };
 

@@ -20,8 +20,8 @@ class TestCliLanguage : public QObject {
   void initTestCase() { kvtest::useTemporaryDataFolders(); }
 
   // A user whose environment asks for English: what kvprog-cli says to a radio's write, a
-  // failed write and a read, its report, show and help hold no Chinese; `diff` prints the same
-  // bytes in both languages.
+  // failed write and a read, its report, show, help and a CSV table hold no Chinese; `diff`
+  // prints the same bytes in both languages.
   void englishFromTheEnvironment() {
     const QByteArray lcAll = qgetenv("LC_ALL");
     qputenv("LC_ALL", "");  // not set: LANG decides
@@ -62,10 +62,15 @@ class TestCliLanguage : public QObject {
     QVERIFY2(runs.last().err.startsWith("The port “/dev/kvprog-none” does not exist\n"),
              qPrintable(runs.last().err));
     const QString pdf = dir.filePath("report.pdf");
-    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"});
-    QVERIFY2(runs[runs.size() - 2].out.contains("Power save:") &&
-                 runs[runs.size() - 2].out.contains("Function flags:"),
-             qPrintable(runs[runs.size() - 2].out));
+    const QString csv = dir.filePath("table.csv");
+    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"})
+         << runCli({"export", in, csv});
+    QVERIFY2(runs[runs.size() - 3].out.contains("Power save:") &&
+                 runs[runs.size() - 3].out.contains("Function flags:"),
+             qPrintable(runs[runs.size() - 3].out));
+    const QString table = QString::fromUtf8(kvtest::readAll(csv));
+    QVERIFY2(table.contains(",Yes,Narrow,Mid\r\n") && !kvtest::hasChinese(table),
+             qPrintable(table));
     const QString report = kvtest::pdfText(pdf);
     qputenv("LC_ALL", lcAll);
     qputenv("LANG", "C.UTF-8");

@@ -1,5 +1,6 @@
 // kvprog-cli against several kvsim radios at once: a fleet written in parallel, verify after
 // write, the backups of every image and the read before a write.
+#include <QCryptographicHash>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,7 @@
 #include "clirun.h"
 #include "image/backups.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/radiojob.h"
@@ -193,6 +195,63 @@ class TestFleetE2E : public QObject {
     qputenv("XDG_DATA_HOME", data);
   }
 
+  // `kvprog-cli log` lists what every radio's job recorded, oldest first: a write to two radios
+  // (one refusing a block) and a read, with the hash of the image and its backup. A log that
+  // cannot be written is a warning and fails no job.
+  void theJobLogListsEveryRadiosJob() {
+    QTemporaryDir dir;
+    const QString in = sampleFile(dir);
+    const QString sha = QCryptographicHash::hash(encodeImage(kvtest::sampleRadioData()).bytes,
+                                                 QCryptographicHash::Sha256)
+                            .toHex();
+    const QDir data(QDir(kvtest::useTemporaryDataFolders()).filePath("kvprog"));
+    const QString log = data.filePath("jobs.jsonl");
+    QFile::remove(log);
+    Fleet fleet(dir, {{}, {"--nak-at", "9"}});
+    QCOMPARE(runCli(QStringList{"write", "--timeout", "2"} + fleet.ports() << in).exitCode, 1);
+    QCOMPARE(runCli({"read", "--port", fleet.device(0), dir.filePath("out.chp")}).exitCode, 0);
+
+    const kvtest::CliRun listed = runCli({"log", "--json"});
+    QCOMPARE(listed.exitCode, 0);
+    const QJsonArray lines = QJsonDocument::fromJson(listed.out.toUtf8()).array();
+    QCOMPARE(lines.size(), 3);
+    const struct {
+      const char* action;
+      int radio;
+      const char* outcome;
+    } expected[] = {{"write", 0, "ok"}, {"write", 1, "failed"}, {"read", 0, "ok"}};
+    for (int i = 0; i < 3; ++i) {
+      const QJsonObject line = lines[i].toObject();
+      QCOMPARE(line["action"].toString(), QString(expected[i].action));
+      QCOMPARE(line["port"].toString(), fleet.device(expected[i].radio));
+      QCOMPARE(line["outcome"].toString(), QString(expected[i].outcome));
+      QCOMPARE(line["sha256"].toString(), sha);
+      QCOMPARE(line["model"].toString(), QStringLiteral("KV--410B(3)"));
+      QVERIFY(QDateTime::fromString(line["time"].toString(), Qt::ISODate).isValid());
+      const QString backup = line["backup"].toString();
+      QCOMPARE(backup.isEmpty(), i == 1);
+      QVERIFY(backup.isEmpty() || QFile::exists(data.filePath("backups/" + backup)));
+    }
+    QCOMPARE(lines[1].toObject()["failure"].toString(),
+             linktext::kCommError + jobtext::kMaybeMixed);
+
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    const QStringList text = runCli({"log", "--since", today}).out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(text.size(), 3);
+    QVERIFY2(text[1].contains("\twrite\tfailed\t" + fleet.device(1) + '\t'), qPrintable(text[1]));
+    QCOMPARE(runCli({"log", "--since", tomorrow}).out, QString());
+    QCOMPARE(runCli({"log", "--since", "8.12.2026"}).exitCode, 1);
+
+    QVERIFY(QFile::remove(log) && QDir().mkpath(log));  // no file can be written there
+    const kvtest::CliRun unlogged =
+        runCli({"read", "--port", fleet.device(0), dir.filePath("out.chp")});
+    QCOMPARE(unlogged.exitCode, 0);
+    QVERIFY2(unlogged.err.contains("kvprog-cli: warning: 无法写入写频记录“" + log + "”："),
+             qPrintable(unlogged.err));
+    QVERIFY(QDir(log).removeRecursively());
+  }
+
   // A plan first: what a write would change in each radio, its own alignment kept, and a radio
   // of another model refused; then the write does as planned, and --any-model writes that radio.
   void dryRunThenAWriteThatKeepsEachRadiosOwn() {
@@ -249,6 +308,11 @@ class TestFleetE2E : public QObject {
     aligned.tune = own.tune;
     QCOMPARE(kvtest::readAll(dir.filePath("a.bin")), encodeImage(aligned).bytes);
     QCOMPARE(kvtest::readAll(dir.filePath("b.bin")), held[1]);
+    // The job log tells the radio refused from one that failed.
+    const JobEntry last =
+        readJobLog(QDir(kvtest::useTemporaryDataFolders()).filePath("kvprog/jobs.jsonl"))
+            .entries.last();
+    QVERIFY(last.device == b.device() && last.outcome == "refused");
     const kvtest::CliRun any =
         runCli({"write", "--read-first", "--any-model", "--port", b.device(), in});
     QCOMPARE(any.exitCode, 0);
@@ -267,11 +331,12 @@ class TestFleetE2E : public QObject {
     QStringList names{"20991231-000000-read-ttyUSB0.chp", "20991231-000000-read-ttyUSB0-2.chp"};
     for (int i = 2; i < kBackupsKept; ++i)
       names << QStringLiteral("20991231-%1-read-x.chp").arg(i, 6, 10, QLatin1Char('0'));
-    for (int i = 0; i < names.size(); ++i) {  // written yesterday, a second apart, in this order
+    // Written long enough ago to be pruned, a second apart, in this order.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-kBackupDays - 1);
+    for (int i = 0; i < names.size(); ++i) {
       QFile file(backups.filePath(names[i]));
       QVERIFY(file.open(QIODevice::WriteOnly) &&
-              file.setFileTime(QDateTime::currentDateTime().addDays(-1).addSecs(i),
-                               QFileDevice::FileModificationTime));
+              file.setFileTime(old.addSecs(i), QFileDevice::FileModificationTime));
     }
     const QByteArray home = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
