@@ -35,11 +35,11 @@
     </message>
     <message>
         <source>请在正确的频率范围输入</source>
-        <translation>Please enter a frequency within the band</translation>
+        <translation>Please enter a frequency within %1</translation>
     </message>
     <message>
         <source>输入的频率需为6.25K或5K的整数</source>
-        <translation>The frequency must be a multiple of 6.25K or 5K</translation>
+        <translation>The frequency must be a multiple of 6.25 kHz or 5 kHz</translation>
     </message>
     <message>
         <source>当前机型没有频段，无法检查频率</source>
@@ -213,6 +213,10 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>机型代码不是八种机型中的任何一种</source>
         <translation>the model code matches none of the eight models</translation>
+    </message>
+    <message>
+        <source>对讲机中没有本程序能读入的数据，它可能还没有写过频，或不是本程序支持的机型。详情：%1</source>
+        <translation>The radio holds no data this program can load: it may never have been written, or it is not a model this program supports. Details: %1</translation>
     </message>
 </context>
 <context>
@@ -650,12 +654,24 @@ Cable: %2</translation>
         <source>页</source>
         <translation>Page</translation>
     </message>
+    <message>
+        <source>没有可用的打印机</source>
+        <translation>No printer is available</translation>
+    </message>
+    <message>
+        <source>保存为PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>kv::RadioJob</name>
     <message>
         <source>步骤 %1/%2：%3</source>
-        <translation>Step %1/%2: %3</translation>
+        <translation>Step %1 of %2: %3</translation>
     </message>
 </context>
 <context>
@@ -889,18 +905,6 @@ Remove it from the recent files?</translation>
         <translation>The radio&apos;s data differs from the window&apos;s</translation>
     </message>
     <message>
-        <source>信道%1 %2：%3 → %4</source>
-        <translation>Channel %1 %2: %3 → %4</translation>
-    </message>
-    <message>
-        <source>地址%1：%2 → %3</source>
-        <translation>Address %1: %2 → %3</translation>
-    </message>
-    <message>
-        <source>%1%2 → %3</source>
-        <translation>%1 %2 → %3</translation>
-    </message>
-    <message>
         <source>%1：
 
 %2</source>
@@ -924,6 +928,40 @@ Remove it from the recent files?</translation>
             <numerusform>Start writing %n radio?</numerusform>
             <numerusform>Start writing %n radios?</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <comment>window, radio</comment>
+        <translation>Channel %1 %2: window %3, radio %4</translation>
+    </message>
+    <message>
+        <source>地址%1：%2 → %3</source>
+        <comment>window, radio</comment>
+        <translation>Address %1: window %2, radio %3</translation>
+    </message>
+    <message>
+        <source>%1%2 → %3</source>
+        <comment>window, radio</comment>
+        <translation>%1 window %2, radio %3</translation>
+    </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <comment>written, radio</comment>
+        <translation>Channel %1 %2: written %3, radio %4</translation>
+    </message>
+    <message>
+        <source>地址%1：%2 → %3</source>
+        <comment>written, radio</comment>
+        <translation>Address %1: written %2, radio %3</translation>
+    </message>
+    <message>
+        <source>%1%2 → %3</source>
+        <comment>written, radio</comment>
+        <translation>%1 written %2, radio %3</translation>
+    </message>
+    <message>
+        <source>读频失败：</source>
+        <translation>Read failed: </translation>
     </message>
 </context>
 <context>
@@ -1087,7 +1125,7 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>功能字节：</source>
-        <translation>Function byte:</translation>
+        <translation>Function flags:</translation>
     </message>
 </context>
 <context>
@@ -1507,15 +1545,15 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>写频前备份</source>
-        <translation>Backup before write</translation>
+        <translation>backing up</translation>
     </message>
     <message>
         <source>写频</source>
-        <translation>Write</translation>
+        <translation>writing</translation>
     </message>
     <message>
         <source>读回校验</source>
-        <translation>Read-back verify</translation>
+        <translation>verifying</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -1540,6 +1578,14 @@ Remove it from the recent files?</translation>
     <message>
         <source>没有写入。</source>
         <translation>Nothing was written.</translation>
+    </message>
+    <message>
+        <source>%1，正在连接对讲机。。。</source>
+        <translation>%1 — connecting to the radio…</translation>
+    </message>
+    <message>
+        <source>%1。。。</source>
+        <translation>%1…</translation>
     </message>
 </context>
 <context>

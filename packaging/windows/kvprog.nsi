@@ -30,9 +30,20 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "kvprog maintainers"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; The Start-menu entry names the program as its window's caption and its manual do, in the
+; language the window starts in: Chinese where Windows' display language is Chinese.
+!define MENU_ENTRY_ZH "Tervan_V3.0编程软件"
+!define MENU_ENTRY_EN "Tervan_V3.0 Programming Software"
+Var MenuEntry
+
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  StrCpy $MenuEntry "${MENU_ENTRY_EN}"
+  System::Call 'kernel32::GetUserDefaultUILanguage() i .r0'
+  IntOp $0 $0 & 0x3FF
+  IntCmp $0 4 0 +2 +2  ; LANG_CHINESE
+    StrCpy $MenuEntry "${MENU_ENTRY_ZH}"
 FunctionEnd
 
 Function un.onInit
@@ -43,7 +54,7 @@ FunctionEnd
 Section "kvprog"
   !include "${FILES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\kvprog.lnk" "$INSTDIR\bin\kvprog.exe"
+  CreateShortcut "$SMPROGRAMS\$MenuEntry.lnk" "$INSTDIR\bin\kvprog.exe"
 
   WriteRegStr HKLM "Software\Classes\.chp" "" "kvprog.chp"
   WriteRegStr HKLM "Software\Classes\kvprog.chp" "" "kvprog channel file"
@@ -67,7 +78,8 @@ Section "Uninstall"
   !include "${UNFILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\kvprog.lnk"
+  Delete "$SMPROGRAMS\${MENU_ENTRY_ZH}.lnk"
+  Delete "$SMPROGRAMS\${MENU_ENTRY_EN}.lnk"
   DeleteRegKey HKLM "Software\Classes\kvprog.chp"
   ; ".chp" is left alone when another program has taken it since.
   ReadRegStr $0 HKLM "Software\Classes\.chp" ""

@@ -36,8 +36,8 @@ void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
   w.setCommand(Command::Read, [&w] {
     runReadCommand(
-        &w, [&w](const QString& scratch) { w.loadFile(scratch); },
-        [&w](const QByteArray& lines) { w.loadText(lines); });
+        &w, [&w](const QString& scratch) { return w.loadReceived(scratch); },
+        [&w](const QByteArray& lines) { return w.loadReceivedText(lines); });
   });
   w.setCommand(Command::Write, [&w] {
     runWriteCommand(

@@ -263,7 +263,8 @@ int read(const Call& call) {
   if (const auto error = writeFileAtomically(args->file, received.bytes))
     return fail(QStringLiteral("%1: %2").arg(args->file, *error));
   warnUnknownSignals(args->file, loaded.unknownSignals);
-  if (!loaded.data) return fail(QStringLiteral("%1: %2").arg(args->file, loaded.refusal));
+  if (!loaded.data)
+    return fail(QStringLiteral("%1: %2").arg(args->file, notLoadableFromRadio(loaded.refusal)));
   return status;
 }
 

@@ -306,27 +306,29 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-bool mainFrm::load(const QString& path, bool asStep) {
+bool mainFrm::load(const QString& path, Origin origin) {
   // Read into a copy, so that a file that breaks off part way changes nothing; a model code
   // the file does not name keeps the current model.
   RadioData loaded = data();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
-  return takeLoad(result, loaded, asStep);
+  return takeLoad(result, loaded, origin);
 }
 
-bool mainFrm::loadText(const QByteArray& text) {
+bool mainFrm::loadReceivedText(const QByteArray& text) {
   RadioData loaded = data();
-  return takeLoad(loadChpText(text, loaded), loaded, false);
+  return takeLoad(loadChpText(text, loaded), loaded, Origin::Radio);
 }
 
-bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep) {
+bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, Origin origin) {
   if (result.status == LoadStatus::Failed)
-    prompts::message(this, result.error.description, QString::number(result.error.number),
-                     prompts::Icon::Information);
+    prompts::message(this,
+                     origin == Origin::Radio ? notLoadableFromRadio(result.error.description)
+                                             : result.error.description,
+                     QString::number(result.error.number), prompts::Icon::Information);
   if (result.status != LoadStatus::Loaded) return false;
-  if (asStep)
+  if (origin == Origin::Recovery)
     document_->change(loaded);
   else
     document_->replace(loaded);

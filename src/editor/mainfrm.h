@@ -57,15 +57,15 @@ class mainFrm : public QMainWindow {
   bool openBackupFile(const QString& path) { return maySaveChanges() && loadFile(path); }
   // Loads a ".chp" file without asking: the window's document is replaced only when the
   // whole file was read, with a new history and no current file; a failed load is reported
-  // and leaves the window as it was. True when loaded. Used for the read's scratch file;
-  // files the user names go to openPath.
-  bool loadFile(const QString& path) { return load(path, false); }
-  // The same for the text of a ".chp" file in memory: a read whose scratch file could not
-  // be saved.
-  bool loadText(const QByteArray& text);
+  // and leaves the window as it was. True when loaded. Files the user names go to openPath.
+  bool loadFile(const QString& path) { return load(path, Origin::File); }
+  // The same for what a read brought: its scratch file, or the text of its lines where that
+  // file could not be saved. A failed load says that the radio holds nothing loadable.
+  bool loadReceived(const QString& path) { return load(path, Origin::Radio); }
+  bool loadReceivedText(const QByteArray& text);
   // Loads a recovery copy of unsaved edits as loadFile does, but as a change to be saved: one
   // step, no current file.
-  bool recoverFile(const QString& path) { return load(path, true); }
+  bool recoverFile(const QString& path) { return load(path, Origin::Recovery); }
   // The user gave up the changes (asked as the desktop session ends): closing goes on without
   // the question, until the next change.
   void discardChanges() { changesDiscarded_ = true; }
@@ -127,8 +127,10 @@ class mainFrm : public QMainWindow {
   void openBackup();
   // 文件's "打开备份文件夹": the backups folder in the desktop's file manager.
   void openBackupFolder();
-  // loadFile and recoverFile: the loaded document is a new history or one step.
-  bool load(const QString& path, bool asStep);
+  // Where a load comes from: a recovery copy loads as one step, the others as a new history;
+  // a radio's data that does not load is reported as the radio's.
+  enum class Origin { File, Radio, Recovery };
+  bool load(const QString& path, Origin origin);
   // Loads a file the user named and makes it the current file.
   bool openChpFile(const QString& path);
   // The save command; true when the file was written.
@@ -141,7 +143,7 @@ class mainFrm : public QMainWindow {
   void setCurrentFile(const QString& path);
   void updateCaption();
   // Takes what a load gave into the window, or reports why not.
-  bool takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep);
+  bool takeLoad(const LoadResult& result, const RadioData& loaded, Origin origin);
 
   // Shows, once the window is up, which stored bands were unusable and replaced for the run.
   void reportReplacedBands();

@@ -230,7 +230,8 @@ class RowReader {
     return false;
   }
   bool refuse(const QString& column, const QString& value, Refusal refusal) {
-    return refuse(column, value, refusalText(refusal, band_), refusalMessage(refusal, value));
+    return refuse(column, value, refusalText(refusal, band_),
+                  refusalMessage(refusal, value, band_));
   }
 
   // Puts `text` into the channel through the check typing uses; a refusal names `column`

@@ -89,7 +89,7 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
         return refused(QStringLiteral("row %1, column %2: \"%3\" %4")
                            .arg(row, channelFieldKey(c), value, refusalText(entry.refusal, band)),
                        QCoreApplication::translate("kv::CsvFormat", "第%1行 %2：%3")
-                           .arg(row, columnCaption(c), refusalMessage(entry.refusal, value)));
+                           .arg(row, columnCaption(c), refusalMessage(entry.refusal, value, band)));
       r.data.cell(n, c) = entry.text;
     }
   }

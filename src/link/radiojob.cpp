@@ -23,10 +23,8 @@ class RadioJob::Recorder : public TransferObserver {
   void setProgress(int value) override { shown_.setProgress(value); }
   void setStep(const QString& step) override { shown_.setStep(step); }
   void message(const QString& text, const QString& title, MessageIcon icon) override {
-    // A serial error's number is its title; the other titles only say what kind of box it is.
-    bool numbered = false;
-    title.toInt(&numbered);
-    last_ = numbered ? QStringLiteral("%1: %2").arg(title, text) : text;
+    // The text says why; a title (a serial error's number, the kind of box) is the box's own.
+    last_ = text;
     shown_.message(text, title, icon);
   }
   bool cancelled() override { return shown_.cancelled(); }
@@ -232,6 +230,14 @@ std::optional<QString> RadioJob::keep(JobOutcome& outcome, const QByteArray& ima
 void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
   if (const auto error = keep(outcome, image, direction))
     outcome.backupWarnings << jobtext::shown(jobtext::kBackupFailed).arg(*error);
+}
+
+QString jobtext::stepLine(const QString& step, const QString& caption) {
+  if (step.isEmpty()) return caption;
+  // A step's transfer reads or writes as its name says; only the handshake adds to it.
+  return caption == linktext::shown(linktext::kConnecting)
+             ? QCoreApplication::translate("kv::jobtext", "%1，正在连接对讲机。。。").arg(step)
+             : QCoreApplication::translate("kv::jobtext", "%1。。。").arg(step);
 }
 
 QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack) {

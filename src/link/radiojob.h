@@ -67,6 +67,10 @@ inline const QString kStepVerify = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext
 inline QString shown(const QString& text) {
   return QCoreApplication::translate("kv::jobtext", text.toUtf8().constData());
 }
+// A step ("步骤 1/2：写频") and the caption of its transfer as one phrase, where one line shows
+// both (a batch row, kvprog-cli's board): while the radio is being reached, that it is; after
+// that the step alone says what is going on ("Step 1 of 2: writing…").
+QString stepLine(const QString& step, const QString& caption);
 }  // namespace jobtext
 
 // How a job on one radio ended.

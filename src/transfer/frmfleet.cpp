@@ -46,8 +46,7 @@ class frmFleet::Line : public TransferObserver {
     emit dialog_.lineProgress(row_, 0);
   }
   void setCaption(const QString& caption) override {
-    emit dialog_.lineShows(row_,
-                           step_.isEmpty() ? caption : step_ + QStringLiteral("  ") + caption);
+    emit dialog_.lineShows(row_, jobtext::stepLine(step_, caption));
   }
   void setProgress(int value) override {
     // The link fills the bar at the end of every transfer, one that failed too; a row's bar
@@ -335,7 +334,8 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   shown.item->setText(kResult, text);
   QStringList tip{text};
-  for (const QString& line : outcome.differences) tip << differenceText(line);
+  for (const QString& line : outcome.differences)
+    tip << differenceText(line, DifferenceSides::WrittenAndRadio);
   shown.item->setToolTip(kResult, tip.join('\n'));
   // A failure in red that keeps 4.5:1 on the list's background, whatever the palette.
   shown.item->setForeground(

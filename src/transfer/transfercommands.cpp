@@ -42,7 +42,31 @@ void reportError(QWidget* parent, const Failure& error) {
 
 }  // namespace
 
-QString differenceText(const QString& line) {
+namespace {
+
+// The forms of a difference line for each pair of sides: a channel's field, a byte, a setting.
+// The Chinese forms show the sides by their order alone; the English ones name them.
+struct Form {
+  const char* source;
+  const char* comment;
+};
+constexpr Form kDifferenceForms[2][3] = {
+    {QT_TRANSLATE_NOOP3("kv::TransferCommands", "信道%1 %2：%3 → %4", "window, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "地址%1：%2 → %3", "window, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "%1%2 → %3", "window, radio")},
+    {QT_TRANSLATE_NOOP3("kv::TransferCommands", "信道%1 %2：%3 → %4", "written, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "地址%1：%2 → %3", "written, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "%1%2 → %3", "written, radio")},
+};
+
+QString differenceForm(DifferenceSides sides, int form) {
+  const Form& f = kDifferenceForms[int(sides)][form];
+  return QCoreApplication::translate("kv::TransferCommands", f.source, f.comment);
+}
+
+}  // namespace
+
+QString differenceText(const QString& line, DifferenceSides sides) {
   static const QRegularExpression difference(QStringLiteral("^(.+?): (.*) -> (.*)$"));
   static const QRegularExpression channel(QStringLiteral("^channel (\\d+) (\\w+)$"));
   static const QRegularExpression address(QStringLiteral("^address (0x[0-9A-F]{4})$"));
@@ -54,14 +78,12 @@ QString differenceText(const QString& line) {
   if (const QRegularExpressionMatch c = channel.match(field); c.hasMatch()) {
     for (int column = kRxFreq; column <= kTxPower; ++column)
       if (channelFieldKey(column) == c.captured(2))
-        return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
-            .arg(c.captured(1), columnCaption(column), from, to);
+        return differenceForm(sides, 0).arg(c.captured(1), columnCaption(column), from, to);
   } else if (const QRegularExpressionMatch a = address.match(field); a.hasMatch()) {
-    return QCoreApplication::translate("kv::TransferCommands", "地址%1：%2 → %3")
-        .arg(a.captured(1), m.captured(2), m.captured(3));
+    return differenceForm(sides, 1).arg(a.captured(1), m.captured(2), m.captured(3));
   } else if (const QString caption = fieldCaption(field); !caption.isEmpty()) {
-    // The caption ends in its colon: "静噪等级：4 → 6", "Squelch level: 4 → 6".
-    return QCoreApplication::translate("kv::TransferCommands", "%1%2 → %3").arg(caption, from, to);
+    // The caption ends in its colon: "静噪等级：4 → 6", "Squelch level: window 4, radio 6".
+    return differenceForm(sides, 2).arg(caption, from, to);
   }
   return line;
 }
@@ -81,8 +103,12 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
     text[0] = text[0].toUpper();
     if (!outcome.differences.isEmpty()) {
       QStringList shown;
+      // Only a verify has written anything; a comparison puts the window beside the radio.
+      const DifferenceSides sides = outcome.writtenImage.isEmpty()
+                                        ? DifferenceSides::WindowAndRadio
+                                        : DifferenceSides::WrittenAndRadio;
       for (const QString& line : outcome.differences.mid(0, kDifferencesShown))
-        shown << differenceText(line);
+        shown << differenceText(line, sides);
       text = QCoreApplication::translate("kv::TransferCommands", "%1：\n\n%2")
                  .arg(text, shown.join('\n'));
       if (outcome.differences.size() > kDifferencesShown)
@@ -166,6 +192,8 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     showPortInStatusBar(parent,
                         write ? QCoreApplication::translate("kv::TransferCommands", "写频成功：")
                               : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
+  else if (job.notLoaded())
+    showPortInStatusBar(parent, QCoreApplication::translate("kv::TransferCommands", "读频失败："));
   record(outcome);
   if (job.checkRequested()) runCheckCommand(parent, std::get<QString>(device));
   return outcome;
@@ -193,8 +221,8 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks)
   return succeeded(runTransfer(parent, std::move(request)));
 }
 
-bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
-                    const std::function<void(const QByteArray& lines)>& loadLines) {
+bool runReadCommand(QWidget* parent, const std::function<bool(const QString& scratchPath)>& load,
+                    const std::function<bool(const QByteArray& lines)>& loadLines) {
   if (!prompts::message(parent,
                         QCoreApplication::translate("kv::TransferCommands", "确定要开始读频吗?"),
                         QCoreApplication::translate("kv::TransferCommands", "读频进度显示"),

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "image/atomicfile.h"
+#include "image/chpfile.h"
 #include "link/portjob.h"
 #include "transfer/frmwait.h"
 #include "ui/prompts.h"
@@ -107,18 +108,23 @@ bool TransferJob::confirmOtherModel(const QString& radio, const QString& documen
 
 // The read's last step. The lines are saved in one piece once the read has ended, so that a
 // data folder that cannot hold them costs the scratch file, not the read: what the radio sent
-// is then loaded from memory, and no empty or partial file is left.
-void TransferJob::loadReceived() {
+// is then loaded from memory, and no empty or partial file is left. False when what came did
+// not load.
+bool TransferJob::loadReceived() {
   const QByteArray lines = outcome_.receivedLines;
   // Nothing came, so nothing loads; a read that only looks has nowhere to load to.
-  if (lines.isEmpty() || request_.scratchPath.isEmpty()) return;
+  if (lines.isEmpty() || request_.scratchPath.isEmpty()) return true;
+  // Shared with the call, which may outlive this wait when the GUI has gone.
+  const auto loaded = std::make_shared<bool>(false);
   if (const auto error = writeFileAtomically(request_.scratchPath, lines)) {
     scratchWarning_ = tr("数据已读入，但无法保存临时文件“%1”：%2")
                           .arg(QDir::toNativeSeparators(request_.scratchPath), *error);
-    if (request_.loadLines) callOnGui([this, lines] { request_.loadLines(lines); });
-    return;
+    if (request_.loadLines)
+      callOnGui([this, lines, loaded] { *loaded = request_.loadLines(lines); });
+    return *loaded;
   }
-  callOnGui([this] { request_.load(request_.scratchPath); });
+  callOnGui([this, loaded] { *loaded = request_.load(request_.scratchPath); });
+  return *loaded;
 }
 
 void TransferJob::run() {
@@ -146,7 +152,17 @@ void TransferJob::run() {
     outcome_ = port.job().write(*request_.writeData, checks);
   } else {
     outcome_ = port.job().read(QString(), [](const QString&) { return true; });
-    loadReceived();
+    // A read stopped part way loads what it stored; one that brought every block but nothing
+    // loadable has not read the radio.
+    const bool loaded = loadReceived();
+    if (outcome_.ok && !loaded) {
+      outcome_.ok = false;
+      notLoaded_ = true;
+      // Why, for the job log, as the window's message said it.
+      RadioData unused;
+      outcome_.summary =
+          notLoadableFromRadio(loadChpText(outcome_.receivedLines, unused).error.description);
+    }
   }
   succeeded_ = outcome_.ok;
 }

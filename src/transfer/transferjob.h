@@ -30,11 +30,11 @@ class TransferJob : public QThread {
     std::optional<RadioData> writeData;  // a write when set, else a read
     WriteChecks checks;
     // A read's lines are saved here once the read has ended and loaded by `load`; where the
-    // file cannot be saved, `loadLines` loads them from memory. A read without a scratch
-    // path loads nothing: its outcome holds what the radio sent.
+    // file cannot be saved, `loadLines` loads them from memory. Each says whether they loaded.
+    // A read without a scratch path loads nothing: its outcome holds what the radio sent.
     QString scratchPath;
-    std::function<void(const QString&)> load;
-    std::function<void(const QByteArray&)> loadLines;
+    std::function<bool(const QString&)> load;
+    std::function<bool(const QByteArray&)> loadLines;
     LinkOptions options;
     BackupStore* backups = nullptr;  // none: no backups
     bool linkCheck = false;          // a link check of `device` instead of a transfer
@@ -54,7 +54,10 @@ class TransferJob : public QThread {
   // or load the worker asks the GUI for from now on is skipped, so this returns even when the
   // GUI thread can no longer run them (the program is closing and its event loops have ended).
   void finishWithoutGui();
+  // Every block went through and, for a read that loads, what came loaded.
   bool succeeded() const { return succeeded_; }
+  // A read brought every block, but what the radio holds did not load.
+  bool notLoaded() const { return notLoaded_; }
   // How the job ended; read it once the worker has finished.
   const JobOutcome& outcome() const { return outcome_; }
   // "数据已读入，但无法保存临时文件…" when a read's lines were loaded from memory.
@@ -77,7 +80,7 @@ class TransferJob : public QThread {
   friend class JobObserver;
   void showMessage(const QString& text, const QString& title, MessageIcon icon);
   bool confirmOtherModel(const QString& radio, const QString& document);
-  void loadReceived();
+  bool loadReceived();
   // Worker thread: runs `call` on the GUI thread and returns once it has run, or at once
   // when the GUI no longer serves the worker.
   void callOnGui(std::function<void()> call);
@@ -89,6 +92,7 @@ class TransferJob : public QThread {
   std::atomic<bool> cancelled_{false};
   std::optional<Failure> openError_;
   std::atomic<bool> succeeded_{false};
+  std::atomic<bool> notLoaded_{false};
   JobOutcome outcome_;
   QString scratchWarning_;
   CheckResult checkResult_;

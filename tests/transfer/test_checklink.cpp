@@ -166,7 +166,10 @@ class TestCheckLink : public QObject {
     setLinkOptions(options);
     prompts::setTestMode(false);
     BoxClicker clicker({"确定", "检测连接", "确定"});
-    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("nothing to load"); }));
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) {
+      QTest::qFail("nothing to load", __FILE__, __LINE__);
+      return false;
+    }));
     setLinkOptions({});
     QCOMPARE(clicker.boxes.size(), 3);
     const BoxClicker::Box& timeout = clicker.boxes[1];
