@@ -51,9 +51,6 @@ QString buttonName(int button, const QList<PortInfo>& ports) {
 frmDK::frmDK(const PortChoice& current, QWidget* parent)
     : QDialog(parent),
       group_(new QButtonGroup(this)),
-      lstPorts_(new QTreeWidget(this)),
-      cmdQD_(new QPushButton(tr("确定"), this)),
-      cmdCheck_(new QPushButton(tr("检测(&C)"), this)),
       relistTimer_(new QTimer(this)),
       ports_(listPorts()),
       choice_(current) {
@@ -72,6 +69,10 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
     layout->addWidget(button);
     optDK_[i] = button;
   }
+  // Made after the port buttons, in the order they show: Tab goes in the order of making.
+  lstPorts_ = new QTreeWidget(this);
+  cmdCheck_ = new QPushButton(tr("检测(&C)"), this);
+  cmdQD_ = new QPushButton(tr("确定"), this);
 
   auto* other = new QLabel(tr("其他端口"), this);
   other->setBuddy(lstPorts_);
@@ -107,10 +108,6 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
   buttons->addStretch();
   layout->addSpacing(8);
   layout->addLayout(buttons);
-  // Tab goes as the window reads: the port buttons, the list, then its buttons left to right.
-  setTabOrder(optDK_[kButtonCount - 1], lstPorts_);
-  setTabOrder(lstPorts_, cmdCheck_);
-  setTabOrder(cmdCheck_, cmdQD_);
 
   showPorts();
   // Opening selects the current port as a click on it would.

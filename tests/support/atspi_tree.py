@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """What the accessibility bus shows of one program, read as a screen reader reads it.
-Usage: atspi_tree.py PID. For each window title on stdin, one line of JSON once it shows ({}
-after 10 s): showing nodes {role, name, states, labels, value, children}; a table has {rows,
-columns, columnHeaders, rowHeaders, cells} (names) for children; a list has none.
+Usage: atspi_tree.py PID. For each window title on stdin, one line of JSON once the window
+shows ({} after 20 s): its showing nodes {role, name, states, labels, value, children}, a
+table's cells as "table" {rows, columns, columnHeaders, rowHeaders, cells} (names) instead of
+children, a list's none; and "unnamed", the roles of the enabled controls a keyboard reaches
+that a screen reader can name by nothing.
 """
 import json
 import sys
@@ -15,6 +17,10 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 warnings.simplefilter("ignore", DeprecationWarning)
+
+
+def children(node):
+    return [c for c in map(node.get_child_at_index, range(node.get_child_count())) if c]
 
 
 def states(node):
@@ -46,33 +52,39 @@ def describe(node):
     if role == "table" and node.get_table_iface():
         result["table"] = table(node)
     elif role != "combo box":  # a list's own list is not shown until it drops down
-        result["children"] = [describe(c) for c in map(node.get_child_at_index,
-                                                          range(node.get_child_count()))
-                              if c and "showing" in states(c)]
+        result["children"] = [describe(c) for c in children(node) if "showing" in states(c)]
     return result
 
 
-def program(pid):
-    desktop = Atspi.get_desktop(0)
-    apps = map(desktop.get_child_at_index, range(desktop.get_child_count()))
-    return next((app for app in apps if app and app.get_process_id() == pid), None)
+def unnamed(node):
+    """A list is named by the labels that label it (its own name is its value), anything else
+    by its name or labels; cells and items by their values, maybe empty."""
+    role = node["role"]
+    named = node["labels"] or (role != "combo box" and node["name"])
+    reached = {"focusable", "enabled"} <= set(node["states"])
+    own = [role] if reached and not named and not role.endswith(("cell", "item")) else []
+    return own + [r for c in node.get("children", []) for r in unnamed(c)]
+
+
+def window(pid, matches):
+    """The program's showing window for which `matches` holds."""
+    apps = children(Atspi.get_desktop(0))
+    app = next((a for a in apps if a.get_process_id() == pid), None)
+    return next((w for w in children(app) if matches(w) and "showing" in states(w)),
+                None) if app else None
 
 
 def main():
     pid = int(sys.argv[1])
     for title in (line.rstrip("\n") for line in sys.stdin):
-        deadline = time.monotonic() + 10
-        named = lambda w: w.get_name() == title  # noqa: E731
-        while (found := window(pid, named)) is None and time.monotonic() < deadline:
+        deadline = time.monotonic() + 20
+        while (found := window(pid, lambda w: w.get_name() == title)) is None \
+                and time.monotonic() < deadline:
             time.sleep(0.1)
-        print(json.dumps(describe(found) if found else {}, ensure_ascii=False), flush=True)
-
-
-def window(pid, matches):
-    """The program's showing window for which `matches` holds."""
-    app = program(pid)
-    windows = map(app.get_child_at_index, range(app.get_child_count())) if app else []
-    return next((w for w in windows if w and matches(w) and "showing" in states(w)), None)
+        tree = describe(found) if found else {}
+        if tree:
+            tree["unnamed"] = unnamed(tree)
+        print(json.dumps(tree, ensure_ascii=False), flush=True)
 
 
 if __name__ == "__main__":
