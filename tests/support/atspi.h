@@ -44,13 +44,4 @@ class AtspiReader {
   QProcess process_;
 };
 
-// The first node of `role` (and `name`, when given) under `root`, or an empty one.
-inline QJsonObject findNode(const QJsonObject& root, const QString& role,
-                            const QString& name = QString()) {
-  if (root["role"] == role && (name.isNull() || root["name"] == name)) return root;
-  for (const QJsonValue& child : root["children"].toArray())
-    if (QJsonObject found = findNode(child.toObject(), role, name); !found.isEmpty()) return found;
-  return {};
-}
-
 }  // namespace kvtest
