@@ -1,12 +1,9 @@
 #!/usr/bin/python3
 """A blind user's session (under tests/support/a11y-session): kvprog worked by real key presses
-alone against two kvsim radios, Orca reading the table, a refused value, the port and the write,
-then the radio read back with kvprog-cli. Each key waits for what Orca says of it (the "SPEECH
-OUTPUT" lines of its debug log, written to a terminal so that they come as it says them) or for
-what it opens on the accessibility bus, never for a fixed time. Orca runs only while it is heard:
-a file dialog's flood of events keeps it busy for long on a loaded machine.
-Usage: test_screen_reader.py BIN_DIR DATA_DIR
-"""
+against two kvsim radios, Orca reading the table, a refused value, the port and the write; the
+radio read back. Each key waits for what Orca says (its debug log's "SPEECH OUTPUT" lines, on a
+terminal so that they come as it says them) or for what it opens on the bus, never for a time.
+Usage: test_screen_reader.py BIN_DIR DATA_DIR"""
 import os
 import pty
 import shutil
@@ -67,8 +64,7 @@ def shown(title, role=None):
 
 
 def focus():
-    """Gives the main window the keyboard, as a window manager would (the display has none),
-    and while Orca runs, waits for it to say the table the focus is back in."""
+    """Gives the main window the keyboard, as a window manager would (the display has none)."""
     xdotool("windowfocus", "--sync", main_window, says=orca and "table with 16 rows 7 columns")
 
 
@@ -103,8 +99,8 @@ def main():
     xdotool("key", "Return")
     shown("Tervan_V3.0编程软件 - site.chp")
     focus()
-    # Orca set as for a spreadsheet-like table: a move to another row says the row's header (by
-    # default it reads the whole row).
+    # Orca starts once the file is open (a file dialog's flood of events keeps it busy for long
+    # on a loaded machine), set to say a row's header as the focus moves to another row.
     os.makedirs(TMP + "/data/orca")
     with open(TMP + "/data/orca/user-settings.conf", "w") as settings:
         settings.write('{"general": {}, "pronunciations": {}, "keybindings": {}, "profiles": {"default":'
@@ -142,9 +138,8 @@ def main():
     alert("确定要开始写频吗?", then_main_window=False)  # the progress window comes
     writing = "正在向对讲机写入数据。。。"
 
-    def progress():
-        return next((b.get_value_iface().get_current_value()
-                     for b in shown(writing, "progress bar") if b.get_name() == writing), 0)
+    progress = lambda: next((b.get_value_iface().get_current_value()  # noqa: E731
+                             for b in shown(writing, "progress bar") if b.get_name() == writing), 0)
     moved = wait_for("the write's progress", progress)
     wait_for("the write's progress moving on", lambda: progress() > moved)
     wait_for("the write's result", lambda: any(
