@@ -22,7 +22,7 @@ QString overview() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  prepareConsole();
+  const ConsoleOutput console;
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   kv::useProgramIdentity();  // the window's folders: settings, scratch files
   QStringList args = QCoreApplication::arguments().mid(1);
