@@ -4,7 +4,7 @@ set(KV_WINDOWS_TESTS
   model/test_radiomodel model/test_signalcodes
   image/test_chpfile image/test_inifile
   exchange/test_chirpformat exchange/test_csvtext
-  link/test_linkengine link/test_portlist link/test_radiojob
+  link/test_linkengine link/test_linkcheck link/test_portlist link/test_radiojob
   editor/test_channelgrid editor/test_mainfrm editor/test_editing
   tune/test_frmlogin tune/test_frmmode
   transfer/test_portdialog

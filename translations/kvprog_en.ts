@@ -35,11 +35,11 @@
     </message>
     <message>
         <source>请在正确的频率范围输入</source>
-        <translation>Please enter a frequency within the band</translation>
+        <translation>Please enter a frequency within %1</translation>
     </message>
     <message>
         <source>输入的频率需为6.25K或5K的整数</source>
-        <translation>The frequency must be a multiple of 6.25K or 5K</translation>
+        <translation>The frequency must be a multiple of 6.25 kHz or 5 kHz</translation>
     </message>
     <message>
         <source>当前机型没有频段，无法检查频率</source>
@@ -70,13 +70,12 @@
 </context>
 <context>
     <name>kv::ChirpFormat</name>
-    <message>
+    <message numerus="yes">
         <source>繁忙锁定不能写入CHIRP CSV：信道%1</source>
-        <translation>Busy lock cannot be written to CHIRP CSV: channel %1</translation>
-    </message>
-    <message>
-        <source>超出16个信道的%1行已忽略</source>
-        <translation>%1 rows beyond the 16 channels were ignored</translation>
+        <translation>
+            <numerusform>Busy lock cannot be written to CHIRP CSV: channel %1</numerusform>
+            <numerusform>Busy lock cannot be written to CHIRP CSV: channels %1</numerusform>
+        </translation>
     </message>
     <message>
         <source>信道名称、跳过和备注不会写入对讲机，已忽略</source>
@@ -121,6 +120,18 @@
     <message>
         <source>“%1”不是High、Mid、Med、Low或以瓦为单位的功率</source>
         <translation>“%1” is not High, Mid, Med, Low or a power in watts</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the numbers of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message numerus="yes">
+        <source>超出16个信道的%n行已忽略</source>
+        <translation>
+            <numerusform>%n row beyond the 16 channels was ignored</numerusform>
+            <numerusform>%n rows beyond the 16 channels were ignored</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -195,6 +206,10 @@ Channel %1 %2 %3 → %4</translation>
         <source>机型代码不是八种机型中的任何一种</source>
         <translation>the model code matches none of the eight models</translation>
     </message>
+    <message>
+        <source>对讲机中没有本程序能读入的数据，它可能还没有写过频，或不是本程序支持的机型。详情：%1</source>
+        <translation>The radio holds no data this program can load: it may never have been written, or it is not a model this program supports. Details: %1</translation>
+    </message>
 </context>
 <context>
     <name>kv::Columns</name>
@@ -238,10 +253,6 @@ Channel %1 %2 %3 → %4</translation>
         <translation>Row 1: the header must be %1</translation>
     </message>
     <message>
-        <source>第%1行：有%2个字段，应为%3个</source>
-        <translation>Row %1: %2 fields, not %3</translation>
-    </message>
-    <message>
         <source>第%1行 %2：“%3”不是1到16的信道号，或与另一行重复</source>
         <translation>Row %1, %2: “%3” is not a channel from 1 to 16 that no other row has</translation>
     </message>
@@ -252,6 +263,13 @@ Channel %1 %2 %3 → %4</translation>
     <message>
         <source>信道%1没有对应的行，信道表需要信道1到16</source>
         <translation>Channel %1 has no row; the table needs channels 1 to 16</translation>
+    </message>
+    <message numerus="yes">
+        <source>第%1行：有%n个字段，应为%2个</source>
+        <translation>
+            <numerusform>Row %1: %n field, not %2</numerusform>
+            <numerusform>Row %1: %n fields, not %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -373,6 +391,165 @@ Channel %1 %2 %3 → %4</translation>
     </message>
 </context>
 <context>
+    <name>kv::JobLog</name>
+    <message>
+        <source>无法创建文件夹“%1”</source>
+        <translation>Cannot create the folder “%1”</translation>
+    </message>
+    <message>
+        <source>另一个程序正在写入</source>
+        <translation>another program is writing it</translation>
+    </message>
+    <message>
+        <source>无法写入写频记录“%1”：%2</source>
+        <translation>Cannot write the job log “%1”: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::LinkCheck</name>
+    <message>
+        <source>正在检测连接。。。</source>
+        <translation>Checking the connection...</translation>
+    </message>
+    <message>
+        <source>不是USB串口（主板上的串口或虚拟串口）</source>
+        <translation>Not a USB adapter (a built-in or virtual serial port)</translation>
+    </message>
+    <message>
+        <source>%1，USB %2</source>
+        <translation>%1, USB %2</translation>
+    </message>
+    <message>
+        <source>未知的USB串口</source>
+        <translation>unknown USB serial adapter</translation>
+    </message>
+    <message>
+        <source>%1，序列号 %2</source>
+        <translation>%1, serial number %2</translation>
+    </message>
+    <message>
+        <source>%1（Windows 驱动：%2）</source>
+        <translation>%1 (Windows driver: %2)</translation>
+    </message>
+    <message>
+        <source>%1（进程 %2）</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>brltty 是盲文显示器的服务，盲人用户需要它，请不要卸载。要让它放开这根编程线：把 /usr/lib/udev/rules.d/85-brltty.rules 复制到 /etc/udev/rules.d/，在副本中含有“%1”的那一行行首加“#”，运行 sudo udevadm control --reload，再重新插上编程线。</source>
+        <translation>brltty is the service of braille displays, which blind users need: do not remove it. To make it let go of this cable, copy /usr/lib/udev/rules.d/85-brltty.rules to /etc/udev/rules.d/, put “#” at the start of the copy&apos;s line that holds “%1”, run sudo udevadm control --reload, then plug the cable in again.</translation>
+    </message>
+    <message>
+        <source>brltty 是盲文显示器的服务，盲人用户需要它，请不要卸载。它按 /etc/brltty.conf 中的 braille-device 设置打开串口：请把这一项改为盲文显示器所在的端口，再运行 sudo systemctl restart brltty。</source>
+        <translation>brltty is the service of braille displays, which blind users need: do not remove it. It opens the serial port that the setting braille-device in /etc/brltty.conf names: set it to the port of the braille display, then run sudo systemctl restart brltty.</translation>
+    </message>
+    <message>
+        <source>ModemManager 把这个端口当作调制解调器来探测。要让它不再打开这个端口：新建文件 /etc/udev/rules.d/99-kvprog.rules，写入一行 %1，再运行 sudo udevadm control --reload 和 sudo udevadm trigger。不用调制解调器的电脑也可以运行 sudo systemctl disable --now ModemManager。</source>
+        <translation>ModemManager probes the port as a modem. To make it leave the port alone, create the file /etc/udev/rules.d/99-kvprog.rules with the line %1, then run sudo udevadm control --reload and sudo udevadm trigger. A computer that uses no modem may instead run sudo systemctl disable --now ModemManager.</translation>
+    </message>
+    <message>
+        <source>请关闭正在使用这个端口的程序（其他编程软件、串口调试工具等），再检测一次。</source>
+        <translation>Close the program that uses the port (other programming software, a serial terminal), then check again.</translation>
+    </message>
+    <message>
+        <source>%1。</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>端口被其他程序占用。</source>
+        <translation>The port is in use by another program.</translation>
+    </message>
+    <message>
+        <source>端口被其他程序占用，可能是：%1。</source>
+        <translation>The port is in use by another program, perhaps: %1.</translation>
+    </message>
+    <message>
+        <source>端口被其他程序占用：%1。</source>
+        <translation>The port is in use by another program: %1.</translation>
+    </message>
+    <message>
+        <source>没有权限打开%1。</source>
+        <translation>You may not open %1.</translation>
+    </message>
+    <message>
+        <source>对讲机没有回应。</source>
+        <translation>The radio did not answer.</translation>
+    </message>
+    <message>
+        <source>收到的正是发出的数据：编程线有回声，但对讲机没有回应。</source>
+        <translation>What came back is exactly what was sent: the cable echoes, but the radio did not answer.</translation>
+    </message>
+    <message>
+        <source>收到的数据不是对讲机的回答：可能是速率不对、接的是别的设备，或线路有干扰。</source>
+        <translation>What came back is no answer of a radio: a wrong speed, another device, or noise on the line.</translation>
+    </message>
+    <message>
+        <source>对讲机拒绝了编程请求。</source>
+        <translation>The radio refused to be programmed.</translation>
+    </message>
+    <message>
+        <source>对讲机有回应，但读取在%1/%2处中断。</source>
+        <translation>The radio answered, but the read broke off at %1/%2.</translation>
+    </message>
+    <message>
+        <source>对讲机工作正常：%1。可以读频和写频。</source>
+        <translation>The radio works: %1. It can be read and written.</translation>
+    </message>
+    <message>
+        <source>对讲机工作正常，但型号代码%1不是已知的型号。可以读频；写频前请先选择对讲机的型号。</source>
+        <translation>The radio works, but its model code %1 is none of the known models. It can be read; choose the radio&apos;s model before writing it.</translation>
+    </message>
+    <message>
+        <source>请插好编程线，再选择它所在的端口。</source>
+        <translation>Plug the programming cable in, then choose its port.</translation>
+    </message>
+    <message>
+        <source>请把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），然后重新登录。</source>
+        <translation>Add your user to the group dialout (sudo usermod -aG dialout $USER), then log in again.</translation>
+    </message>
+    <message>
+        <source>请确认对讲机已开机、编程线插头已插到底、选择的端口是编程线的端口。</source>
+        <translation>Make sure the radio is on, the cable&apos;s plug is pushed fully into the radio and the port chosen is the cable&apos;s.</translation>
+    </message>
+    <message>
+        <source>请把插头插紧，或换一根编程线。</source>
+        <translation>Push the plug in firmly, or try another cable.</translation>
+    </message>
+    <message>
+        <source>请确认选择的是编程线的端口、插头插在对讲机上；仍然这样时，请换一根编程线。</source>
+        <translation>Make sure the port chosen is the cable&apos;s and its plug is in the radio; if nothing changes, try another cable.</translation>
+    </message>
+    <message>
+        <source>请把对讲机关机再开机，在待机状态下再检测一次。</source>
+        <translation>Switch the radio off and on again, then check again while it is idle.</translation>
+    </message>
+    <message>
+        <source>请把插头插紧，检测时不要碰动编程线，再检测一次；总是中断时，请换一根编程线。</source>
+        <translation>Push the plug in firmly, keep the cable still and check again; if the read keeps breaking off, try another cable.</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>kv::LinkCheckCommand</name>
+    <message>
+        <source>端口：%1
+编程线：%2</source>
+        <translation>Port: %1
+Cable: %2</translation>
+    </message>
+    <message>
+        <source>检测连接</source>
+        <translation>Check Connection</translation>
+    </message>
+</context>
+<context>
     <name>kv::LinkEngine</name>
     <message>
         <source>错误号：%1%2</source>
@@ -461,12 +638,24 @@ Channel %1 %2 %3 → %4</translation>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
+    <message>
+        <source>没有可用的打印机</source>
+        <translation>No printer is available</translation>
+    </message>
+    <message>
+        <source>保存为PDF…</source>
+        <translation>Save as PDF…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>kv::RadioJob</name>
     <message>
         <source>步骤 %1/%2：%3</source>
-        <translation>Step %1/%2: %3</translation>
+        <translation>Step %1 of %2: %3</translation>
     </message>
 </context>
 <context>
@@ -491,6 +680,10 @@ Remove it from the recent files?</translation>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+    <message>
+        <source>无法保存恢复副本：%1</source>
+        <translation>Cannot save the recovery copy: %1</translation>
     </message>
 </context>
 <context>
@@ -616,6 +809,25 @@ Remove it from the recent files?</translation>
     </message>
 </context>
 <context>
+    <name>kv::StopQuestion</name>
+    <message>
+        <source>确定要取消吗</source>
+        <translation>Stop the transfer?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Continue</translation>
+    </message>
+</context>
+<context>
     <name>kv::SystemSerialPort</name>
     <message>
         <source>端口“%1”已被占用或无权使用（%2）</source>
@@ -636,12 +848,6 @@ Remove it from the recent files?</translation>
 </context>
 <context>
     <name>kv::TransferCommands</name>
-    <message>
-        <source>
-……另有 %1 处不同</source>
-        <translation>
-…and %1 more differences</translation>
-    </message>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
@@ -683,18 +889,6 @@ Remove it from the recent files?</translation>
         <translation>The radio&apos;s data differs from the window&apos;s</translation>
     </message>
     <message>
-        <source>信道%1 %2：%3 → %4</source>
-        <translation>Channel %1 %2: %3 → %4</translation>
-    </message>
-    <message>
-        <source>地址%1：%2 → %3</source>
-        <translation>Address %1: %2 → %3</translation>
-    </message>
-    <message>
-        <source>%1%2 → %3</source>
-        <translation>%1 %2 → %3</translation>
-    </message>
-    <message>
         <source>%1：
 
 %2</source>
@@ -702,12 +896,75 @@ Remove it from the recent files?</translation>
 
 %2</translation>
     </message>
+    <message numerus="yes">
+        <source>
+……另有 %n 处不同</source>
+        <translation>
+            <numerusform>
+…and %n more difference</numerusform>
+            <numerusform>
+…and %n more differences</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>确定要开始向%n台对讲机写频吗?</source>
+        <translation>
+            <numerusform>Start writing %n radio?</numerusform>
+            <numerusform>Start writing %n radios?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <comment>window, radio</comment>
+        <translation>Channel %1 %2: window %3, radio %4</translation>
+    </message>
+    <message>
+        <source>地址%1：%2 → %3</source>
+        <comment>window, radio</comment>
+        <translation>Address %1: window %2, radio %3</translation>
+    </message>
+    <message>
+        <source>%1%2 → %3</source>
+        <comment>window, radio</comment>
+        <translation>%1 window %2, radio %3</translation>
+    </message>
+    <message>
+        <source>信道%1 %2：%3 → %4</source>
+        <comment>written, radio</comment>
+        <translation>Channel %1 %2: written %3, radio %4</translation>
+    </message>
+    <message>
+        <source>地址%1：%2 → %3</source>
+        <comment>written, radio</comment>
+        <translation>Address %1: written %2, radio %3</translation>
+    </message>
+    <message>
+        <source>%1%2 → %3</source>
+        <comment>written, radio</comment>
+        <translation>%1 written %2, radio %3</translation>
+    </message>
+    <message>
+        <source>读频失败：</source>
+        <translation>Read failed: </translation>
+    </message>
 </context>
 <context>
     <name>kv::TransferJob</name>
     <message>
         <source>数据已读入，但无法保存临时文件“%1”：%2</source>
         <translation>The data was read, but the temporary file “%1” cannot be saved: %2</translation>
+    </message>
+    <message>
+        <source>检测连接</source>
+        <translation>Check Connection</translation>
+    </message>
+    <message>
+        <source>对讲机的型号是%1，当前数据的型号是%2。仍然写入吗？</source>
+        <translation>The radio&apos;s model is %1; the data&apos;s model is %2. Write it all the same?</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
     </message>
 </context>
 <context>
@@ -811,6 +1068,26 @@ Remove it from the recent files?</translation>
         <source>%1: 设置报表已写入</source>
         <translation>%1: settings report written</translation>
     </message>
+    <message>
+        <source>没有找到串口</source>
+        <translation>no serial port found</translation>
+    </message>
+    <message>
+        <source>端口：%1</source>
+        <translation>Port: %1</translation>
+    </message>
+    <message>
+        <source>编程线：%1</source>
+        <translation>Cable: %1</translation>
+    </message>
+    <message>
+        <source>结论：%1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>建议：%1</source>
+        <translation>Advice: %1</translation>
+    </message>
 </context>
 <context>
     <name>kv::cli::show</name>
@@ -828,7 +1105,7 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>功能字节：</source>
-        <translation>Function byte:</translation>
+        <translation>Function flags:</translation>
     </message>
 </context>
 <context>
@@ -900,6 +1177,14 @@ Remove it from the recent files?</translation>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
+    <message>
+        <source>检测(&amp;C)</source>
+        <translation>&amp;Check</translation>
+    </message>
+    <message>
+        <source>检测所选端口的连接</source>
+        <translation>Check the connection on the selected port</translation>
+    </message>
 </context>
 <context>
     <name>kv::frmFleet</name>
@@ -940,12 +1225,167 @@ Remove it from the recent files?</translation>
         <translation>Result</translation>
     </message>
     <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
+        <source>保留每台对讲机原有的调整值</source>
+        <translation>Keep each radio&apos;s own alignment</translation>
+    </message>
+    <message>
+        <source>允许写入不同型号的对讲机</source>
+        <translation>Allow radios of another model</translation>
+    </message>
+    <message>
+        <source>重写失败的</source>
+        <translation>Retry failed</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>%1 的写频进度</source>
+        <translation>Write progress of %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the sentences of a list</comment>
+        <translation>; </translation>
+    </message>
+</context>
+<context>
+    <name>kv::frmJobLog</name>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Verify</translation>
+    </message>
+    <message>
+        <source>不同</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>原因</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>没有写入</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>Same</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>写频记录</source>
+        <translation>Job Log</translation>
     </message>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+    <message>
+        <source>筛选(&amp;F)：</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>筛选写频记录</source>
+        <translation>Filter the job log</translation>
+    </message>
+    <message>
+        <source>导出写频记录</source>
+        <translation>Export the job log</translation>
+    </message>
+    <message>
+        <source>这一行没有备份</source>
+        <translation>This line has no backup</translation>
+    </message>
+    <message>
+        <source>备份“%1”已不存在</source>
+        <translation>The backup “%1” no longer exists</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv);;所有文件(*.*)</source>
+        <translation>CSV (*.csv);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>导出成功</source>
+        <translation>Exported</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 处不同</source>
+        <translation>
+            <numerusform>%n difference</numerusform>
+            <numerusform>%n differences</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1036,14 +1476,6 @@ Remove it from the recent files?</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
-    <message>
-        <source>确定要取消吗</source>
-        <translation>Cancel now?</translation>
-    </message>
-    <message>
-        <source>提示</source>
-        <translation>Notice</translation>
-    </message>
 </context>
 <context>
     <name>kv::jobtext</name>
@@ -1089,19 +1521,47 @@ Remove it from the recent files?</translation>
     </message>
     <message>
         <source>写频前备份</source>
-        <translation>Backup before write</translation>
+        <translation>backing up</translation>
     </message>
     <message>
         <source>写频</source>
-        <translation>Write</translation>
+        <translation>writing</translation>
     </message>
     <message>
         <source>读回校验</source>
-        <translation>Read-back verify</translation>
+        <translation>verifying</translation>
     </message>
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>写入成功（保留了对讲机的调整值）</source>
+        <translation>written (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>写入并校验成功（保留了对讲机的调整值）</source>
+        <translation>written and verified (the radio&apos;s own alignment kept)</translation>
+    </message>
+    <message>
+        <source>读取对讲机失败，没有写入</source>
+        <translation>the radio could not be read; nothing was written</translation>
+    </message>
+    <message>
+        <source>型号不同（对讲机：%1），没有写入</source>
+        <translation>another model (radio: %1); nothing was written</translation>
+    </message>
+    <message>
+        <source>没有写入。</source>
+        <translation>Nothing was written.</translation>
+    </message>
+    <message>
+        <source>%1，正在连接对讲机。。。</source>
+        <translation>%1 — connecting to the radio…</translation>
+    </message>
+    <message>
+        <source>%1。。。</source>
+        <translation>%1…</translation>
     </message>
 </context>
 <context>
@@ -1314,6 +1774,22 @@ Remove it from the recent files?</translation>
     <message>
         <source>设置文件“%1”中以下频段无效，本次运行改用 %2：</source>
         <translation>These bands in the settings file “%1” are not valid; this run uses %2 instead:</translation>
+    </message>
+    <message>
+        <source>检测连接…</source>
+        <translation>Check Connection…</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹</source>
+        <translation>Open Backup Folder</translation>
+    </message>
+    <message>
+        <source>写频记录…</source>
+        <translation>Job Log…</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹“%1”</source>
+        <translation>Cannot open the folder “%1”</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,12 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "kvprog maintainers"
 
 LangString CHP_DESCRIPTION ${LANG_ENGLISH} "kvprog channel file"
 LangString CHP_DESCRIPTION ${LANG_SIMPCHINESE} "kvprog 信道文件"
+; The Start-menu entry names the program as its window's caption and its manual do, in the
+; installer's language, which is the one the window starts in.
+!define MENU_ENTRY_ZH "Tervan_V3.0编程软件"
+!define MENU_ENTRY_EN "Tervan_V3.0 Programming Software"
+LangString MENU_ENTRY ${LANG_ENGLISH} "${MENU_ENTRY_EN}"
+LangString MENU_ENTRY ${LANG_SIMPCHINESE} "${MENU_ENTRY_ZH}"
 
 ; Chinese for a Chinese display language of any region, as the programs choose theirs.
 !macro CHOOSE_LANGUAGE
@@ -89,7 +95,7 @@ FunctionEnd
 Section "kvprog"
   !include "${FILES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\kvprog.lnk" "$INSTDIR\bin\kvprog.exe"
+  CreateShortcut "$SMPROGRAMS\$(MENU_ENTRY).lnk" "$INSTDIR\bin\kvprog.exe"
 
   ; SHCTX is HKLM for all users, HKCU for the current user.
   WriteRegStr SHCTX "Software\Classes\.chp" "" "kvprog.chp"
@@ -114,7 +120,8 @@ Section "Uninstall"
   !include "${UNFILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\kvprog.lnk"
+  Delete "$SMPROGRAMS\${MENU_ENTRY_ZH}.lnk"
+  Delete "$SMPROGRAMS\${MENU_ENTRY_EN}.lnk"
   DeleteRegKey SHCTX "Software\Classes\kvprog.chp"
   ; ".chp" is left alone when another program has taken it since.
   ReadRegStr $0 SHCTX "Software\Classes\.chp" ""

@@ -1,6 +1,5 @@
 #include "app/commands.h"
 
-#include <QAction>
 #include <QStatusBar>
 
 #include "app/frmabout.h"
@@ -13,10 +12,12 @@
 #include "preview/printpreview.h"
 #include "print/printscript.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
+#include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
 #include "tune/tunemode.h"
-#include "ui/usersettings.h"
+#include "ui/writeoption.h"
 
 namespace kv {
 
@@ -29,32 +30,27 @@ std::optional<RadioData> checkedData(mainFrm& w) {
   return w.data();
 }
 
-// The 编程 menu's write options show the settings as the batch write dialog left them.
-void showWriteOptions(mainFrm& w) {
-  const UserSettings settings;
-  w.findChild<QAction*>(QStringLiteral("mnuReadFirst"))->setChecked(settings.readFirst());
-  w.findChild<QAction*>(QStringLiteral("mnuVerify"))->setChecked(settings.verifyAfterWrite());
-}
-
 }  // namespace
 
 void wireCommands(mainFrm& w) {
   using Command = mainFrm::Command;
   w.setCommand(Command::Read, [&w] {
     runReadCommand(
-        &w, [&w](const QString& scratch) { w.loadFile(scratch); },
-        [&w](const QByteArray& lines) { w.loadText(lines); });
+        &w, [&w](const QString& scratch) { return w.loadReceived(scratch); },
+        [&w](const QByteArray& lines) { return w.loadReceivedText(lines); });
   });
   w.setCommand(Command::Write, [&w] {
-    const UserSettings settings;
-    runWriteCommand(&w, w.data(), {settings.readFirst(), settings.verifyAfterWrite()});
+    runWriteCommand(
+        &w, w.data(),
+        {.readFirst = WriteOption::readFirst().isOn(), .verify = WriteOption::verify().isOn()});
   });
-  w.setCommand(Command::FleetWrite, [&w] {
-    frmFleet([&w] { return checkedData(w); }, &w).exec();
-    showWriteOptions(w);
-  });
+  w.setCommand(Command::FleetWrite, [&w] { frmFleet([&w] { return checkedData(w); }, &w).exec(); });
   w.setCommand(Command::Compare, [&w] {
     if (const auto data = checkedData(w)) runCompareCommand(&w, *data);
+  });
+  w.setCommand(Command::Check, [&w] { runCheckCommand(&w); });
+  w.setCommand(Command::JobLog, [&w] {
+    frmJobLog([&w](const QString& backup) { return w.openBackupFile(backup); }, &w).exec();
   });
   w.setCommand(Command::Port, [&w] { runPortDialog(&w, w.statusBar()); });
   w.setCommand(Command::Tune, [&w] {

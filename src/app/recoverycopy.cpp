@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <algorithm>
 
 #include "editor/mainfrm.h"
 #include "image/chpfile.h"
@@ -13,34 +15,35 @@
 namespace kv {
 namespace {
 
-const int kDelayMs = 5000;
-
 QString lockPath(const QString& folder, qint64 pid) {
   return QDir(folder).filePath(QStringLiteral("%1.lock").arg(pid));
 }
 
 }  // namespace
 
-RecoveryCopy::RecoveryCopy(mainFrm& window)
+RecoveryCopy::RecoveryCopy(mainFrm& window) : RecoveryCopy(window, Timing{}) {}
+
+RecoveryCopy::RecoveryCopy(mainFrm& window, Timing timing)
     : QObject(&window),
       window_(window),
       folder_(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                   .filePath(QStringLiteral("recovery"))),
       path_(
           QDir(folder_).filePath(QStringLiteral("%1.chp").arg(QCoreApplication::applicationPid()))),
-      lock_(lockPath(folder_, QCoreApplication::applicationPid())) {
+      lock_(lockPath(folder_, QCoreApplication::applicationPid())),
+      timing_(timing) {
   QDir().mkpath(folder_);
   // A lock under this process's number can only be left by an ended process that had it.
   QFile::remove(lock_.fileName());
   lock_.setStaleLockTime(0);
   lock_.tryLock(0);
 
+  clock_.start();
   timer_.setSingleShot(true);
-  timer_.setInterval(kDelayMs);
   connect(&timer_, &QTimer::timeout, this, &RecoveryCopy::write);
   Document& document = window_.document();
   // A step's change comes before the history counts it as modified; write() looks then.
-  connect(&document, &Document::changed, &timer_, qOverload<>(&QTimer::start));
+  connect(&document, &Document::changed, this, &RecoveryCopy::schedule);
   connect(&document, &Document::modifiedChanged, this, [this](bool modified) {
     if (!modified) remove();
   });
@@ -49,17 +52,45 @@ RecoveryCopy::RecoveryCopy(mainFrm& window)
           Qt::DirectConnection);
 }
 
+// A user who never pauses still gets a copy now and then.
+void RecoveryCopy::schedule() {
+  const qint64 now = clock_.elapsed();
+  if (pendingSince_ < 0) pendingSince_ = now;
+  const qint64 due = copied_ ? std::min(now + timing_.quietMs, pendingSince_ + timing_.longestMs)
+                             : pendingSince_ + timing_.firstMs;
+  timer_.start(int(std::max<qint64>(0, due - now)));
+}
+
 bool RecoveryCopy::write() {
+  timer_.stop();
+  pendingSince_ = -1;
   if (!window_.isModified()) return true;
   QDir().mkpath(folder_);
-  const auto failure = saveChpFile(path_, window_.data());
-  if (failure) qWarning("%s", qPrintable(failure->description));
-  return !failure;
+  if (const auto failure = saveChpFile(path_, window_.data())) {
+    remove();
+    showFailure(failure->description);
+    return false;
+  }
+  copied_ = true;
+  if (!failure_.isEmpty() && window_.statusBar()->currentMessage() == failure_)
+    window_.statusBar()->showMessage(shownBefore_);
+  failure_.clear();
+  return true;
 }
 
 void RecoveryCopy::remove() {
   timer_.stop();
+  pendingSince_ = -1;
+  copied_ = false;
   QFile::remove(path_);
+}
+
+// Until a copy is written again; then the status bar shows what it showed before.
+void RecoveryCopy::showFailure(const QString& reason) {
+  QStatusBar* bar = window_.statusBar();
+  if (failure_.isEmpty() || bar->currentMessage() != failure_) shownBefore_ = bar->currentMessage();
+  failure_ = tr("无法保存恢复副本：%1").arg(reason);
+  bar->showMessage(failure_);
 }
 
 void RecoveryCopy::commitData(QSessionManager& manager) {

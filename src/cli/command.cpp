@@ -16,6 +16,7 @@ const QList<Command>& commands() {
     list << reportCommands();
     list << portCommands();
     list << linkCommands();
+    list << logCommands();
     return list;
   }();
   return all;
@@ -56,7 +57,8 @@ QString Command::usage() const {
   for (const Option& o : options) {
     const QString syntax = syntaxOf(o);
     if (o.use == Option::Optional) optional << QStringLiteral("[%1]").arg(syntax);
-    if (o.use != Option::Optional) parts << syntax;
+    if (o.use == Option::Several) optional << QStringLiteral("[%1 ...]").arg(syntax);
+    if (o.use == Option::Required || o.use == Option::Repeated) parts << syntax;
     if (o.use == Option::Repeated) parts << QStringLiteral("[%1 ...]").arg(syntax);
   }
   // More than two would make the line too long to read; the help lists them.
@@ -95,9 +97,9 @@ int Command::operator()(const QStringList& args) const {
   if (!parser.parse(QStringList{name} + args)) return call.misuse(parser.errorText());
   for (const Option& o : options) {
     const qsizetype given = parser.optionNames().count(o.name);
-    if (given == 0 && o.use != Option::Optional)
+    if (given == 0 && (o.use == Option::Required || o.use == Option::Repeated))
       return call.misuse(QStringLiteral("missing %1").arg(syntaxOf(o)));
-    if (given > 1 && o.use != Option::Repeated)
+    if (given > 1 && (o.use == Option::Optional || o.use == Option::Required))
       return call.misuse(QStringLiteral("%1 takes one --%2").arg(name, o.name));
   }
   const QStringList given = parser.positionalArguments();
@@ -112,6 +114,11 @@ int Call::misuse(const QString& what) const {
   fail(what);
   std::fprintf(stderr, "Usage: kvprog-cli %s\n", qUtf8Printable(command_.usage()));
   return command_.misuseStatus;
+}
+
+QJsonValue usbIdJson(const std::optional<quint16>& id) {
+  if (!id) return QJsonValue::Null;
+  return QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0'));
 }
 
 int fail(const QString& message) {

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QJsonValue>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,10 +27,11 @@ class Cli {
 // An option of a command, declared once: the parser takes it, and the usage line and the
 // help list it.
 struct Option {
-  enum Use { Optional, Required, Repeated };  // Repeated: required, and may be given again
-  QString name;                               // without the dashes: "timeout"
-  QString valueName{};                        // "SECONDS"; empty for a flag
-  QString description;                        // broken into lines where the help breaks it
+  // Repeated: required, and may be given again; Several: may be left out or given again.
+  enum Use { Optional, Required, Repeated, Several };
+  QString name;         // without the dashes: "timeout"
+  QString valueName{};  // "SECONDS"; empty for a flag
+  QString description;  // broken into lines where the help breaks it
   Use use = Optional;
 };
 
@@ -78,10 +80,15 @@ const QList<Command>& commands();
 // command that will run (its --help needs no display).
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv);
 
+// A USB vendor or product id in JSON: "1a86", or null for a port that is not a USB adapter.
+QJsonValue usbIdJson(const std::optional<quint16>& id);
+
 // Writes a one-line message to stderr and returns the failure status.
 int fail(const QString& message);
 // Writes text to stdout as UTF-8.
 void print(const QString& text);
+// A column of a tab-separated listing: "-" stands for what is not known.
+inline QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
 // A channel file taken whole (loadWholeChpFile), else nothing and the refusal on stderr. Its
 // unknown signalling pairs go to stderr either way.
@@ -100,5 +107,6 @@ QList<Command> fileCommands();
 QList<Command> reportCommands();
 QList<Command> portCommands();
 QList<Command> linkCommands();
+QList<Command> logCommands();
 
 }  // namespace kv::cli

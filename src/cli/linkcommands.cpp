@@ -1,17 +1,29 @@
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 #include "cli/command.h"
 #include "cli/progressboard.h"
 #include "cli/terminal.h"
+#include "exchange/fields.h"
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "image/boundedreader.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
+#include "image/memoryimage.h"
+#include "image/radioimage.h"
+#include "link/cablechips.h"
 #include "link/fleetrunner.h"
+#include "link/jobrecord.h"
+#include "link/linkcheck.h"
 #include "link/portlist.h"
 
 namespace kv::cli {
@@ -38,15 +50,21 @@ struct LinkArgs {
   QStringList ports;    // as given: they name the lines of the output
   QStringList devices;  // the devices they stand for
   QString file;
-  int timeoutSeconds = 60;
+  int timeoutSeconds = 0;
   WriteChecks checks;
   bool backups = true;
+  bool dryRun = false;
+  bool json = false;
 };
 
-// The options of `read` (one port) or `write` (any number of ports and the checks); nothing
-// after a misuse, which it reports.
-std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
+enum class LinkCommand { Read, Write, Check };
+
+// The options of `read` (one port), `write` (any number of ports and the checks) or `check`
+// (any number of ports, no backups); nothing after a misuse, which it reports.
+std::optional<LinkArgs> parseArgs(const Call& call, LinkCommand command) {
+  const bool write = command == LinkCommand::Write;
   LinkArgs parsed;
+  parsed.timeoutSeconds = command == LinkCommand::Check ? kCheckListenMs / 1000 : 60;
   parsed.ports = call.values(QStringLiteral("port"));
   parsed.file = call.argument(0);
   if (call.isSet(QStringLiteral("timeout"))) {
@@ -58,10 +76,18 @@ std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
       return std::nullopt;
     }
   }
-  parsed.backups = !call.isSet(QStringLiteral("no-backup"));
+  parsed.backups = command != LinkCommand::Check && !call.isSet(QStringLiteral("no-backup"));
   if (write) {
     parsed.checks.verify = call.isSet(QStringLiteral("verify"));
     parsed.checks.readFirst = call.isSet(QStringLiteral("read-first"));
+    parsed.checks.keepTune = call.isSet(QStringLiteral("keep-tune"));
+    parsed.checks.anyModel = call.isSet(QStringLiteral("any-model"));
+    parsed.dryRun = call.isSet(QStringLiteral("dry-run"));
+    parsed.json = call.isSet(QStringLiteral("json"));
+  }
+  if (parsed.json && !parsed.dryRun) {
+    call.misuse(QStringLiteral("--json is the form of --dry-run's plan: only with --dry-run"));
+    return std::nullopt;
   }
   if (parsed.checks.readFirst && !parsed.backups) {
     call.misuse(
@@ -87,9 +113,11 @@ std::optional<LinkArgs> parseArgs(const Call& call, bool write) {
   return parsed;
 }
 
-// Runs `work` on every port at once, showing their progress; then lists the backups that
-// could not be kept.
-QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(RadioJob&)>& work) {
+// Runs `work` (a "read" or a "write", as `action` says) on every port at once, showing their
+// progress; then lists the backups that could not be kept and records each port's job in the
+// job log.
+QList<JobOutcome> runPorts(const LinkArgs& args, const QString& action,
+                           const std::function<JobOutcome(RadioJob&)>& work) {
   const InterruptCancels cancels;
   ProgressBoard board(args.ports, wasInterrupted);
   QList<FleetPort> ports;
@@ -103,6 +131,13 @@ QList<JobOutcome> runPorts(const LinkArgs& args, const std::function<JobOutcome(
     for (const QString& warning : outcomes[i].backupWarnings)
       std::fprintf(stderr, "kvprog-cli: warning: %s: %s\n", qUtf8Printable(args.ports[i]),
                    qUtf8Printable(warning));
+  bool warned = false;  // the lines of one run fail alike
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const JobEntry entry =
+        jobEntry(action, outcomes[i], args.ports[i], listedPort(args.devices[i]));
+    if (const auto error = appendToJobLog(entry); error && !std::exchange(warned, true))
+      std::fprintf(stderr, "kvprog-cli: warning: %s\n", qUtf8Printable(*error));
+  }
   return outcomes;
 }
 
@@ -119,13 +154,79 @@ int exitStatus(const QList<JobOutcome>& outcomes) {
   return 1;
 }
 
+// The alignment fields are the radio's own, kept by --keep-tune.
+bool isTuneLine(const QString& line) { return line.startsWith(QLatin1String("tune.")); }
+
+// --dry-run: each radio read, and what a write would change in it, as `diff` lists the
+// differences of two files with the document's value first; nothing is written. 0 when
+// every radio could be read (a refusal is part of the plan), 130 after Ctrl-C, else 1.
+int planWrites(const LinkArgs& args, const RadioData& data) {
+  const EncodedImage document = encodeImage(data);
+  if (!document.ok()) return fail(document.error->description());
+  // The log counts it a comparison of the document with each radio.
+  const QList<JobOutcome> outcomes = runPorts(args, QStringLiteral("compare"), [](RadioJob& job) {
+    return job.read(QString(), [](const QString&) { return true; });
+  });
+  bool allRead = true;
+  QJsonArray plans;
+  QString text;
+  for (int i = 0; i < outcomes.size(); ++i) {
+    const QString& port = args.ports[i];
+    const QByteArray& radio = outcomes[i].readImage;
+    QJsonObject plan{{"port", port},
+                     {"error", QJsonValue::Null},
+                     {"model", QJsonValue::Null},
+                     {"refusal", QJsonValue::Null},
+                     {"changes", QJsonArray()},
+                     {"kept", QJsonArray()}};
+    if (radio.size() != kImageSize) {
+      allRead = false;
+      plan["error"] = outcomes[i].summary;
+      text += QStringLiteral("%1: %2\n").arg(port, outcomes[i].summary);
+      plans.append(plan);
+      continue;
+    }
+    plan["model"] = modelNameOfByte(quint8(radio[0]));
+    const RadioImage planned =
+        imageForRadio(document.bytes, radio, {args.checks.keepTune, args.checks.anyModel});
+    if (planned.refused()) {
+      const QString refusal =
+          jobtext::shown(jobtext::kOtherModel).arg(modelNameOfByte(*planned.otherModel));
+      plan["refusal"] = refusal;
+      text += QStringLiteral("%1: %2\n").arg(port, refusal);
+    }
+    // What a radio that holds no loadable document differs in shows as bytes only.
+    const QByteArray sent =
+        imageForRadio(document.bytes, radio, {args.checks.keepTune, true}).bytes;
+    const WholeLoad held = loadWholeChpText(chpText(radio));
+    QJsonArray changes;
+    QJsonArray kept;
+    for (const QString& line : documentDifferences(data, sent, held.data.value_or(data), radio)) {
+      const bool keeps = args.checks.keepTune && isTuneLine(line);
+      (keeps ? kept : changes).append(line);
+      text += QStringLiteral("%1: %2%3\n").arg(port, line, keeps ? QStringLiteral(" (kept)") : "");
+    }
+    plan["changes"] = changes;
+    plan["kept"] = kept;
+    plans.append(plan);
+  }
+  print(args.json ? QString::fromUtf8(QJsonDocument(plans).toJson()) : text);
+  if (wasInterrupted()) {
+    fail(jobtext::shown(jobtext::kCancelled));
+    return kInterrupted;
+  }
+  return allRead ? 0 : 1;
+}
+
 int write(const Call& call) {
-  const auto args = parseArgs(call, true);
+  const auto args = parseArgs(call, LinkCommand::Write);
   if (!args) return 1;
   const auto data = loadChannelFile(args->file);
   if (!data) return 1;
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.write(*data, args->checks); });
+  if (args->dryRun) return planWrites(*args, *data);
+  const QList<JobOutcome> outcomes = runPorts(*args, QStringLiteral("write"), [&](RadioJob& job) {
+    return job.write(*data, args->checks);
+  });
   // The result of each radio, on stdout for scripts to look at.
   for (int i = 0; i < outcomes.size(); ++i) {
     const QString& port = args->ports[i];
@@ -137,7 +238,7 @@ int write(const Call& call) {
 }
 
 int read(const Call& call) {
-  const auto args = parseArgs(call, false);
+  const auto args = parseArgs(call, LinkCommand::Read);
   if (!args) return 1;
   QTemporaryDir scratch;
   if (!scratch.isValid()) return fail(Cli::tr("无法创建临时文件夹"));
@@ -147,8 +248,8 @@ int read(const Call& call) {
     loaded = loadWholeChpFile(path);
     return loaded.data.has_value();
   };
-  const QList<JobOutcome> outcomes =
-      runPorts(*args, [&](RadioJob& job) { return job.read(scratchPath, load); });
+  const QList<JobOutcome> outcomes = runPorts(
+      *args, QStringLiteral("read"), [&](RadioJob& job) { return job.read(scratchPath, load); });
   const int status = exitStatus(outcomes);
   if (outcomes[0].readImage.isEmpty()) {
     fail(Cli::tr("没有写入%1").arg(args->file));
@@ -161,8 +262,89 @@ int read(const Call& call) {
   if (const auto error = writeFileAtomically(args->file, received.bytes))
     return fail(QStringLiteral("%1: %2").arg(args->file, *error));
   warnUnknownSignals(args->file, loaded.unknownSignals);
-  if (!loaded.data) return fail(QStringLiteral("%1: %2").arg(args->file, loaded.refusal));
+  if (!loaded.data)
+    return fail(QStringLiteral("%1: %2").arg(args->file, notLoadableFromRadio(loaded.refusal)));
   return status;
+}
+
+QJsonObject checkJson(const CheckResult& result, const CheckReport& report) {
+  const PortInfo& port = result.port;
+  const auto chip = port.isUsb() ? cableChip(*port.vendorId, *port.productId) : std::nullopt;
+  QJsonArray holders;
+  for (const PortHolder& holder : result.holders)
+    holders.append(QJsonObject{{"pid", holder.pid}, {"name", holder.name}});
+  const auto orNull = [](const char* text) {
+    return text ? QJsonValue(QString::fromLatin1(text)) : QJsonValue::Null;
+  };
+  return {
+      {"device", port.device},
+      {"vid", usbIdJson(port.vendorId)},
+      {"pid", usbIdJson(port.productId)},
+      {"serial", port.serialNumber},
+      {"chip", orNull(chip ? chip->name : nullptr)},
+      {"driver", orNull(chip ? chip->driver : nullptr)},
+      {"verdict", verdictCode(result.verdict)},
+      {"holders", holders},
+      {"model", result.model ? QJsonValue(QString::fromUtf8(radioModels()[*result.model].name))
+                             : QJsonValue::Null},
+      {"message", report.verdict},
+      {"advice", report.advice},
+  };
+}
+
+int check(const Call& call) {
+  const auto args = parseArgs(call, LinkCommand::Check);
+  if (!args) return 1;
+  QList<PortInfo> ports;
+  QStringList names = args->ports;
+  for (const QString& device : args->devices) ports << listedPort(device);
+  if (names.isEmpty()) {
+    ports = listPorts();
+    for (const PortInfo& port : ports) names << port.device;
+  }
+  if (ports.isEmpty()) return fail(Cli::tr("没有找到串口"));
+
+  // Every port at once, each on a thread of its own that owns its port.
+  std::vector<CheckResult> results(ports.size());
+  {
+    const InterruptCancels cancels;
+    ProgressBoard board(names, wasInterrupted);
+    LinkOptions options;
+    options.timeoutMs = args->timeoutSeconds * 1000;
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (qsizetype i = 0; i < ports.size(); ++i) {
+      threads.emplace_back(QThread::create(
+          [&, i] { results[i] = checkPort(ports[i], board.observer(int(i)), options); }));
+      threads.back()->start();
+    }
+    for (const auto& thread : threads) thread->wait();
+  }
+
+  // A check cut short has found out nothing for certain.
+  if (interrupted) {
+    fail(jobtext::shown(jobtext::kCancelled));
+    return kInterrupted;
+  }
+  const bool json = call.isSet(QStringLiteral("json"));
+  QJsonArray array;
+  QString text;
+  for (qsizetype i = 0; i < ports.size(); ++i) {
+    const CheckReport report = describe(results[i]);
+    if (json) {
+      array.append(checkJson(results[i], report));
+      continue;
+    }
+    text += Cli::tr("端口：%1").arg(names[i]) + QLatin1Char('\n');
+    text += Cli::tr("编程线：%1").arg(report.cable) + QLatin1Char('\n');
+    text += Cli::tr("结论：%1").arg(report.verdict) + QLatin1Char('\n');
+    if (!report.advice.isEmpty())
+      text += Cli::tr("建议：%1").arg(report.advice) + QLatin1Char('\n');
+    text += QLatin1Char('\n');
+  }
+  print(json ? QString::fromUtf8(QJsonDocument(array).toJson()) : text);
+  const bool allOk = std::all_of(results.begin(), results.end(),
+                                 [](const CheckResult& r) { return r.verdict == Verdict::Ok; });
+  return allOk ? 0 : 1;
 }
 
 const QString kDeviceHelp = QStringLiteral(
@@ -181,8 +363,10 @@ const QList<Option> kCommonOptions = {
 const QString kBackupHelp = QStringLiteral(
     "Backups: every image read from or written to a radio is also kept as a channel file in\n"
     "the backups folder of the user's data folder (~/.local/share/kvprog/backups), named by\n"
-    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. The newest 200 are\n"
-    "kept. A backup that cannot be written is a warning and never fails the transfer.\n\n"
+    "date, time, direction and port: 20261208-093000-write-ttyUSB0.chp. A backup is kept\n"
+    "for 90 days at least; older ones go, oldest first, while there are more than 2,000.\n"
+    "A backup that cannot be written is a warning and never fails the transfer. Every\n"
+    "radio's job is also recorded in the job log (see 'kvprog-cli log').\n\n"
     "Progress and messages go to stderr. Ctrl-C cancels.\n");
 
 }  // namespace
@@ -228,6 +412,28 @@ QList<Command> linkCommands() {
                 "read each radio before writing it and keep what it held as\n"
                 "a backup (...-before-...), so that a mistake can be undone;\n"
                 "a radio that cannot be read is not written"},
+               {"keep-tune", "",
+                "give each radio back its own alignment: read it first (as\n"
+                "--read-first) and write the file with that radio's crystal\n"
+                "and IF side (bits 5 and 4 of byte 0x004) and power trim\n"
+                "(byte 0x007); success reads \"DEVICE: written (the radio's\n"
+                "own alignment kept)\""},
+               {"any-model", "",
+                "write a radio read first that holds another model than the\n"
+                "file's; without it that radio fails with \"DEVICE: another\n"
+                "model (radio: KV--520(V)); nothing was written\" (in Chinese\n"
+                "型号不同（对讲机：KV--520(V)），没有写入)"},
+               {"dry-run", "",
+                "write nothing: read each radio and list what a write would\n"
+                "change, in the lines of 'kvprog-cli diff' with the file's\n"
+                "value first (\"DEVICE: settings.squelch: 4 -> 6\"), the\n"
+                "alignment kept by --keep-tune marked \" (kept)\"; exit status\n"
+                "0 when every radio could be read, else 1"},
+               {"json", "",
+                "with --dry-run: a JSON array with one object per port: port,\n"
+                "error (why it was not read, or null), model (the radio's),\n"
+                "refusal (why it would not be written, or null), changes\n"
+                "and kept (the lines above)"},
            } +
            kCommonOptions,
        .arguments = {"IN.chp"},
@@ -237,6 +443,38 @@ QList<Command> linkCommands() {
                     "cancelled,\n1 otherwise.\n\n") +
                 kBackupHelp,
        .run = write},
+      {.name = "check",
+       .summary = "Check the link to a radio on one port, several, or every listed port.",
+       .about =
+           QStringLiteral(
+               "Finds out why a radio does not answer, and says what to do. For each port: does\n"
+               "it exist, may it be opened, does another program hold it (and which, where the\n"
+               "system tells); the cable's USB id, serial number and chip with the driver it\n"
+               "needs on Windows; then, for up to SECONDS, the wake-up a transfer sends, and what\n"
+               "came back: nothing, an echo of what was sent, bytes that are no answer, a\n"
+               "refusal, or an acknowledgement, after which the radio's whole memory is read\n"
+               "(never written), its model named and the read thrown away. Every listed port is\n"
+               "checked when no --port is given; the ports are checked at the same time.\n\n"
+               "Prints one block per port: the port, the cable, the verdict and the advice.\n\n") +
+           kDeviceHelp,
+       .options =
+           {
+               {"port", "DEVICE", "a port to check; repeat it for more", Option::Several},
+               {"timeout", "SECONDS", "how long to wait for the radio's answer (default 5)"},
+               {"json", "",
+                "a JSON array of one object per port with the keys device, vid,\n"
+                "pid, serial, chip, driver, verdict, holders (pid and name of\n"
+                "each program that holds the port; where the system hides it,\n"
+                "of brltty or ModemManager running), model, message and advice\n"
+                "(vid, pid, chip, driver and model are null where there is\n"
+                "none; message and advice follow the language)"},
+           },
+       .notes = QStringLiteral(
+           "Verdicts (the JSON's verdict): no-port, busy, no-access, silent, echo, garbled,\n"
+           "refused, interrupted, ok.\n\n"
+           "Exit status: 0 when a radio answered on every port checked, 1 otherwise, 130\n"
+           "cancelled (Ctrl-C).\n"),
+       .run = check},
   };
 }
 

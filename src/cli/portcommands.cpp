@@ -8,18 +8,12 @@
 namespace kv::cli {
 namespace {
 
-QString orDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
-
-QJsonValue hexOrNull(const std::optional<quint16>& id) {
-  if (!id) return QJsonValue::Null;
-  return QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0'));
-}
-
 int ports(const Call& call) {
   const bool json = call.isSet(QStringLiteral("json"));
   const QList<PortInfo> list = listPorts();
   QJsonArray array;
-  QString text;
+  // The columns' names, as scripts may look for them: the same in every language.
+  QString text = QStringLiteral("BUTTON\tDEVICE\tDESCRIPTION\tMANUFACTURER\tUSB_ID\tSTATUS\n");
   for (int i = 0; i < list.size(); ++i) {
     const PortInfo& port = list[i];
     const auto number = portButton(list, i);
@@ -31,8 +25,8 @@ int ports(const Call& call) {
           {"device", port.device},
           {"description", port.description},
           {"manufacturer", port.manufacturer},
-          {"vid", hexOrNull(port.vendorId)},
-          {"pid", hexOrNull(port.productId)},
+          {"vid", usbIdJson(port.vendorId)},
+          {"pid", usbIdJson(port.productId)},
           {"serial", port.serialNumber},
           {"usable", !failure},
           {"reason", failure ? QJsonValue(failure->description) : QJsonValue::Null},
@@ -58,9 +52,10 @@ QList<Command> portCommands() {
   return {{.name = "ports",
            .summary = "List the serial ports, in the order of the port dialog's buttons.",
            .about =
-               "One tab-separated line per port: the button (COM1..COM4, or - beyond four), the\n"
-               "device, its description, its manufacturer, the USB vendor:product id, and \"ok\"\n"
-               "or why this user cannot open it (- stands for what the system does not say).\n"
+               "A header line, then one tab-separated line per port: the button (COM1..COM4, or -\n"
+               "beyond four), the device, its description, its manufacturer, the USB\n"
+               "vendor:product id, and \"ok\" or why this user cannot open it (- stands for what\n"
+               "the system does not say).\n"
                "Devices named in KVPROG_PORTS come first, then USB adapters, then the other\n"
                "ports. KVPROG_PORTS holds devices separated by \",\", each trimmed of spaces; a\n"
                "value without \",\" is one device when that path exists (a stable name such as\n"

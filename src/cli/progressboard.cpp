@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/terminal.h"
+#include "link/radiojob.h"
 
 namespace kv::cli {
 namespace {
@@ -43,8 +44,9 @@ class ProgressBoard::Line : public TransferObserver {
     shown_.count = value;
     board_.update(index_, shown_);
   }
-  void message(const QString& text, const QString& title, MessageIcon) override {
-    board_.message(index_, title.isEmpty() ? text : QStringLiteral("%1: %2").arg(title, text));
+  // A message box's title ("信息提示", an error's number) is the window's; a line says the text.
+  void message(const QString& text, const QString&, MessageIcon) override {
+    board_.message(index_, text);
   }
   bool cancelled() override { return board_.cancelled_(); }
 
@@ -99,8 +101,8 @@ QString ProgressBoard::boardLine(int line) const {
   const Shown& shown = shown_[line];
   QStringList parts;
   if (ports_.size() > 1) parts << ports_[line].leftJustified(nameWidth_);
-  if (!shown.step.isEmpty()) parts << shown.step;
-  if (!shown.caption.isEmpty()) parts << shown.caption;
+  if (const QString step = jobtext::stepLine(shown.step, shown.caption); !step.isEmpty())
+    parts << step;
   if (shown.count > 0) parts << QStringLiteral("%1/%2").arg(shown.count).arg(kFullCount);
   return parts.join(QStringLiteral("  "));
 }

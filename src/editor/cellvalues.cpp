@@ -28,7 +28,7 @@ EnteredValues enterCellValues(const RadioData& data, const QList<CellValue>& val
       entered.refusal = QCoreApplication::translate("kv::CellValues", "信道%1 %2：%3")
                             .arg(value.row)
                             .arg(columnCaption(value.column),
-                                 refusalMessage(entry.refusal, value.text.trimmed()));
+                                 refusalMessage(entry.refusal, value.text.trimmed(), bandText));
       entered.data = data;
       return entered;
     }

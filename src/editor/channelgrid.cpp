@@ -350,10 +350,10 @@ bool ChannelGrid::leaveCell(int row, int column) {
   if (column != kRxFreq && column != kTxFreq) return true;
   switch (checkFrequency(text, bandText_())) {
     case FrequencyCheck::OutOfRange:
-      rejectFrequency(row, column, refusalMessage(Refusal::OutOfRange));
+      rejectFrequency(row, column, refusalMessage(Refusal::OutOfRange, text, bandText_()));
       return false;
     case FrequencyCheck::OffRaster:
-      rejectFrequency(row, column, refusalMessage(Refusal::OffRaster));
+      rejectFrequency(row, column, refusalMessage(Refusal::OffRaster, text, bandText_()));
       return false;
     case FrequencyCheck::Unreadable:
       setCell(row, column, kOff);

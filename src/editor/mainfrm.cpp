@@ -13,6 +13,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QWindow>
 
 #include "editor/channelgrid.h"
@@ -30,6 +31,7 @@
 #include "ui/prompts.h"
 #include "ui/translatedtext.h"
 #include "ui/usersettings.h"
+#include "ui/writeoption.h"
 
 namespace kv {
 namespace {
@@ -126,6 +128,7 @@ void mainFrm::buildMenus() {
       "mnuFile", QT_TR_NOOP("文件(&F)"),
       {{"mnuOpen", QT_TR_NOOP("打开(&O)"), QKeySequence("Ctrl+O"), [this] { openFile(); }},
        {"mnuOpenBackup", QT_TR_NOOP("打开备份…"), {}, [this] { openBackup(); }},
+       {"mnuBackupFolder", QT_TR_NOOP("打开备份文件夹"), {}, [this] { openBackupFolder(); }},
        {"mnuSave", QT_TR_NOOP("另存(&S)"), QKeySequence("Ctrl+S"), [this] { saveFile(); }},
        {nullptr, nullptr, {}, {}},
        {"mnuExportCsv", QT_TR_NOOP("导出信道表(CSV)…"), {}, [this] { exportCsv(); }},
@@ -145,25 +148,19 @@ void mainFrm::buildMenus() {
        {"mnuWrite", QT_TR_NOOP("写频(&W)"), QKeySequence("Ctrl+W"), command(Command::Write)},
        {"mnuFleetWrite", QT_TR_NOOP("批量写频…"), {}, command(Command::FleetWrite)},
        {"mnuCompare", QT_TR_NOOP("与对讲机比较"), {}, command(Command::Compare)},
+       {"mnuCheckLink", QT_TR_NOOP("检测连接…"), {}, command(Command::Check)},
+       {"mnuJobLog", QT_TR_NOOP("写频记录…"), {}, command(Command::JobLog)},
        {nullptr, nullptr, {}, {}}});
-  // What a write does besides writing, kept in the user's settings.
-  const auto addCheck = [this, program](const char* name, const char* caption, bool on,
-                                        void (UserSettings::*store)(bool)) {
+  // What a write does besides writing.
+  const auto addCheck = [this, program](const char* name, const char* caption,
+                                        WriteOption& option) {
     QAction* action = program->addAction(QString());
     setTranslatedText(action, metaObject()->className(), caption);
     action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(true);
-    action->setChecked(on);
-    connect(action, &QAction::toggled, action, [store](bool checked) {
-      UserSettings settings;
-      (settings.*store)(checked);
-    });
+    option.bind(action);
   };
-  const UserSettings settings;
-  addCheck("mnuReadFirst", QT_TR_NOOP("写频前先备份"), settings.readFirst(),
-           &UserSettings::setReadFirst);
-  addCheck("mnuVerify", QT_TR_NOOP("写频后校验"), settings.verifyAfterWrite(),
-           &UserSettings::setVerifyAfterWrite);
+  addCheck("mnuReadFirst", QT_TR_NOOP("写频前先备份"), WriteOption::readFirst());
+  addCheck("mnuVerify", QT_TR_NOOP("写频后校验"), WriteOption::verify());
   QMenu* edit = addMenu("mnuEditor", QT_TR_NOOP("编辑(&E)"),
                         {{"mnuTune", QT_TR_NOOP("调整模式(&T)"), {}, command(Command::Tune)}});
   QAction* tune = edit->actions().constFirst();
@@ -267,27 +264,29 @@ void mainFrm::refreshFromData() {
   grid_->refresh();
 }
 
-bool mainFrm::load(const QString& path, bool asStep) {
+bool mainFrm::load(const QString& path, Origin origin) {
   // Read into a copy, so that a file that breaks off part way changes nothing; a model code
   // the file does not name keeps the current model.
   RadioData loaded = data();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const LoadResult result = loadChpFile(path, loaded);
   QApplication::restoreOverrideCursor();
-  return takeLoad(result, loaded, asStep);
+  return takeLoad(result, loaded, origin);
 }
 
-bool mainFrm::loadText(const QByteArray& text) {
+bool mainFrm::loadReceivedText(const QByteArray& text) {
   RadioData loaded = data();
-  return takeLoad(loadChpText(text, loaded), loaded, false);
+  return takeLoad(loadChpText(text, loaded), loaded, Origin::Radio);
 }
 
-bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep) {
+bool mainFrm::takeLoad(const LoadResult& result, const RadioData& loaded, Origin origin) {
   if (result.status == LoadStatus::Failed)
-    prompts::message(this, result.error.description, QString::number(result.error.number),
-                     prompts::Icon::Information);
+    prompts::message(this,
+                     origin == Origin::Radio ? notLoadableFromRadio(result.error.description)
+                                             : result.error.description,
+                     QString::number(result.error.number), prompts::Icon::Information);
   if (result.status != LoadStatus::Loaded) return false;
-  if (asStep)
+  if (origin == Origin::Recovery)
     document_->change(loaded);
   else
     document_->replace(loaded);
@@ -313,14 +312,22 @@ void mainFrm::openFile() {
 }
 
 void mainFrm::openBackup() {
-  // A backup is a record to look at or to write back, not a file to work on: it does not
-  // become the current file nor one of the recent files, so a save never lands on it.
+  // A backup is a record to look at or to write back, not a file to work on. The question
+  // about the changes comes before the dialog, as for 打开.
   if (!maySaveChanges()) return;
   const QString folder = backupFolder();
   QDir().mkpath(folder);
   if (const QString path = prompts::openFileName(this, tr(kFilter), folder, tr(kOpenBackup));
       !path.isEmpty())
     loadFile(path);
+}
+
+void mainFrm::openBackupFolder() {
+  const QString folder = backupFolder();
+  QDir().mkpath(folder);
+  if (!prompts::openUrl(QUrl::fromLocalFile(folder)))
+    prompts::message(this, tr("无法打开文件夹“%1”").arg(QDir::toNativeSeparators(folder)),
+                     tr("提示"), prompts::Icon::Information);
 }
 
 bool mainFrm::openChpFile(const QString& path) {

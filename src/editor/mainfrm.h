@@ -50,17 +50,21 @@ class mainFrm : public QMainWindow {
   // files): asks about unsaved changes first, then loads as loadFile does; the file becomes
   // the current one and the first of the recent files. True when loaded.
   bool openPath(const QString& path);
+  // Opens a backup as 文件's "打开备份…" does: asks about unsaved changes first, then loads it
+  // as loadFile does, so that it becomes neither the current file nor a recent one and a save
+  // never lands on it. True when loaded.
+  bool openBackupFile(const QString& path) { return maySaveChanges() && loadFile(path); }
   // Loads a ".chp" file without asking: the window's document is replaced only when the
   // whole file was read, with a new history and no current file; a failed load is reported
-  // and leaves the window as it was. True when loaded. Used for the read's scratch file;
-  // files the user names go to openPath.
-  bool loadFile(const QString& path) { return load(path, false); }
-  // The same for the text of a ".chp" file in memory: a read whose scratch file could not
-  // be saved.
-  bool loadText(const QByteArray& text);
+  // and leaves the window as it was. True when loaded. Files the user names go to openPath.
+  bool loadFile(const QString& path) { return load(path, Origin::File); }
+  // The same for what a read brought: its scratch file, or the text of its lines where that
+  // file could not be saved. A failed load says that the radio holds nothing loadable.
+  bool loadReceived(const QString& path) { return load(path, Origin::Radio); }
+  bool loadReceivedText(const QByteArray& text);
   // Loads a recovery copy of unsaved edits as loadFile does, but as a change to be saved: one
   // step, no current file.
-  bool recoverFile(const QString& path) { return load(path, true); }
+  bool recoverFile(const QString& path) { return load(path, Origin::Recovery); }
   // The user gave up the changes (asked as the desktop session ends): closing goes on without
   // the question, until the next change.
   void discardChanges() { changesDiscarded_ = true; }
@@ -68,7 +72,19 @@ class mainFrm : public QMainWindow {
 
   // Commands whose windows live in other layers. Until a handler is installed the command
   // tells the user that it is not available.
-  enum class Command { Read, Write, Port, Tune, Print, Help, About, FleetWrite, Compare };
+  enum class Command {
+    Read,
+    Write,
+    Port,
+    Tune,
+    Print,
+    Help,
+    About,
+    FleetWrite,
+    Compare,
+    Check,
+    JobLog
+  };
   void setCommand(Command command, std::function<void()> handler);
 
   // Values derived from the document, as the decimal texts the radio bytes are built from.
@@ -106,10 +122,14 @@ class mainFrm : public QMainWindow {
   void runCommand(Command command);
   void toolbarTriggered(QAction* action);
   void openFile();
-  // 文件's "打开备份…": a file from the backups folder, loaded without becoming the current file.
+  // 文件's "打开备份…": a file from the backups folder, loaded by openBackupFile.
   void openBackup();
-  // loadFile and recoverFile: the loaded document is a new history or one step.
-  bool load(const QString& path, bool asStep);
+  // 文件's "打开备份文件夹": the backups folder in the desktop's file manager.
+  void openBackupFolder();
+  // Where a load comes from: a recovery copy loads as one step, the others as a new history;
+  // a radio's data that does not load is reported as the radio's.
+  enum class Origin { File, Radio, Recovery };
+  bool load(const QString& path, Origin origin);
   // Loads a file the user named and makes it the current file.
   bool openChpFile(const QString& path);
   // The save command; true when the file was written.
@@ -122,7 +142,7 @@ class mainFrm : public QMainWindow {
   void setCurrentFile(const QString& path);
   void updateCaption();
   // Takes what a load gave into the window, or reports why not.
-  bool takeLoad(const LoadResult& result, const RadioData& loaded, bool asStep);
+  bool takeLoad(const LoadResult& result, const RadioData& loaded, Origin origin);
 
   // Shows, once the window is up, which stored bands were unusable and replaced for the run.
   void reportReplacedBands();
@@ -136,7 +156,7 @@ class mainFrm : public QMainWindow {
   EditCommands* editCommands_;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
-  std::array<std::function<void()>, 9> commands_;
+  std::array<std::function<void()>, size_t(Command::JobLog) + 1> commands_;  // one per command
   QString currentFile_;
   QString textBeforeTip_;  // the status bar's text while a menu entry's status tip shows
   bool tipShown_ = false;

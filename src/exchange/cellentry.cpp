@@ -15,7 +15,7 @@ const QString kOff = QStringLiteral("OFF");
 // tool, side by side so that a new refusal gets both.
 struct RefusalWords {
   Refusal refusal;
-  const char* editor;   // %1: the value offered
+  const char* editor;   // %1: the value offered; for the range, the band (English only)
   const char* english;  // %1: the model's band
 };
 constexpr RefusalWords kRefusalWords[] = {
@@ -72,8 +72,12 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
   return {trimmed, Refusal::NotInList};
 }
 
-QString refusalMessage(Refusal refusal, const QString& value) {
-  return refusalWords(refusal, &RefusalWords::editor, value);
+QString refusalMessage(Refusal refusal, const QString& value, const QString& bandText) {
+  if (refusal != Refusal::OutOfRange) return refusalWords(refusal, &RefusalWords::editor, value);
+  // A band out of range is a band that can be read.
+  const BandLimits band = bandLimits(bandText).value_or(BandLimits{0, 0});
+  return refusalWords(refusal, &RefusalWords::editor,
+                      QStringLiteral("%1–%2 MHz").arg(band.low).arg(band.high));
 }
 
 QString refusalText(Refusal refusal, const QString& bandText) {

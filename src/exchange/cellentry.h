@@ -23,8 +23,9 @@ CellEntry enterCellValue(int column, const QString& value, const QString& bandTe
 
 // Why a value offered to a cell was refused, as the editor says it: for a frequency the
 // message typing it shows ("请在正确的频率范围输入"), for a list value that it is not among the
-// choices. `value` is what was offered.
-QString refusalMessage(Refusal refusal, const QString& value = QString());
+// choices. `value` is what was offered; the English range message names the model's band
+// `bandText` ("within 400–470 MHz"), the Chinese one does not.
+QString refusalMessage(Refusal refusal, const QString& value, const QString& bandText);
 
 // The refusal in the words of the files' field names, for the imports and the command-line tool.
 QString refusalText(Refusal refusal, const QString& bandText);

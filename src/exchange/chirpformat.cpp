@@ -230,7 +230,8 @@ class RowReader {
     return false;
   }
   bool refuse(const QString& column, const QString& value, Refusal refusal) {
-    return refuse(column, value, refusalText(refusal, band_), refusalMessage(refusal, value));
+    return refuse(column, value, refusalText(refusal, band_),
+                  refusalMessage(refusal, value, band_));
   }
 
   // Puts `text` into the channel through the check typing uses; a refusal names `column`
@@ -385,8 +386,10 @@ QStringList chirpExportNotes(const RadioData& data) {
     if (isSet(data.cell(n, kRxFreq)) && data.cell(n, kBusyLock) == busyLockOptions()[0])
       locked << QString::number(n);
   if (locked.isEmpty()) return {};
-  return {QCoreApplication::translate("kv::ChirpFormat", "繁忙锁定不能写入CHIRP CSV：信道%1")
-              .arg(locked.join(QStringLiteral("、")))};
+  return {QCoreApplication::translate("kv::ChirpFormat", "繁忙锁定不能写入CHIRP CSV：信道%1",
+                                      nullptr, int(locked.size()))
+              .arg(locked.join(QCoreApplication::translate("kv::ChirpFormat", "、",
+                                                           "between the numbers of a list")))};
 }
 
 CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
@@ -429,8 +432,8 @@ CsvResult fromChirpCsv(const QByteArray& csv, const RadioData& base, const Bands
     r.data.channels[located ? rows[k]["Location"].toInt() - 1 : k] = *channel;
   }
   if (ignored > 0)
-    r.notes
-        << QCoreApplication::translate("kv::ChirpFormat", "超出16个信道的%1行已忽略").arg(ignored);
+    r.notes << QCoreApplication::translate("kv::ChirpFormat", "超出16个信道的%n行已忽略", nullptr,
+                                           int(ignored));
   if (dropsTexts)
     r.notes << QCoreApplication::translate("kv::ChirpFormat",
                                            "信道名称、跳过和备注不会写入对讲机，已忽略");

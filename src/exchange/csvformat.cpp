@@ -18,15 +18,6 @@ QStringList headerRow() {
   return header;
 }
 
-QString csvField(const QString& value) {
-  if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char(';')) &&
-      !value.contains(QLatin1Char('"')) && !value.contains(QLatin1Char('\n')))
-    return value;
-  QString quoted = value;
-  quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-  return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 }  // namespace
 
 CsvResult refused(const QString& error, const QString& message) {
@@ -37,13 +28,13 @@ CsvResult refused(const QString& error, const QString& message) {
 }
 
 QByteArray toCsv(const RadioData& data) {
-  QString text = headerRow().join(QLatin1Char(',')) + QLatin1String("\r\n");
+  QString text = csvLine(headerRow());
   for (int n = 1; n <= kChannelCount; ++n) {
     QStringList fields{QString::number(n)};
-    for (int c = kRxFreq; c <= kTxPower; ++c) fields << csvField(data.cell(n, c));
-    text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
+    for (int c = kRxFreq; c <= kTxPower; ++c) fields << valueText(data.cell(n, c));
+    text += csvLine(fields);
   }
-  return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+  return csvFileBytes(text);
 }
 
 CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& bands) {
@@ -77,8 +68,9 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
       const QString count = QString::number(fields.size());
       const QString wanted = QString::number(header.size());
       return refused(QStringLiteral("row %1: %2 fields, not %3").arg(row, count, wanted),
-                     QCoreApplication::translate("kv::CsvFormat", "第%1行：有%2个字段，应为%3个")
-                         .arg(row, count, wanted));
+                     QCoreApplication::translate("kv::CsvFormat", "第%1行：有%n个字段，应为%2个",
+                                                 nullptr, int(fields.size()))
+                         .arg(row, wanted));
     }
     bool ok = false;
     const int n = fields[0].trimmed().toInt(&ok);
@@ -97,7 +89,7 @@ CsvResult fromCsv(const QByteArray& csv, const RadioData& base, const Bands& ban
         return refused(QStringLiteral("row %1, column %2: \"%3\" %4")
                            .arg(row, channelFieldKey(c), value, refusalText(entry.refusal, band)),
                        QCoreApplication::translate("kv::CsvFormat", "第%1行 %2：%3")
-                           .arg(row, columnCaption(c), refusalMessage(entry.refusal, value)));
+                           .arg(row, columnCaption(c), refusalMessage(entry.refusal, value, band)));
       r.data.cell(n, c) = entry.text;
     }
   }

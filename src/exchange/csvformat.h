@@ -12,7 +12,8 @@ namespace kv {
 // The channel table as CSV, for spreadsheets: UTF-8 with a byte-order mark (so a spreadsheet
 // reads the Chinese texts right), the header row
 // "channel,rx_freq,tx_freq,rx_signal,tx_signal,busy_lock,bandwidth,tx_power", then channels
-// 1 to 16 with every value as the editor shows it.
+// 1 to 16 with every value as the editor shows it, its words in the current language ("否" or
+// "No"), so that an English spreadsheet saved in a single-byte code page keeps them.
 QByteArray toCsv(const RadioData& data);
 
 // Reads a channel table in CSV into a copy of `base`, which gives the model and the settings.

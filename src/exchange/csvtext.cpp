@@ -56,4 +56,22 @@ bool isBlankRecord(const QStringList& record) {
   return true;
 }
 
+QString csvLine(const QStringList& fields) {
+  QStringList quoted;
+  for (const QString& field : fields) {
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char(';')) &&
+        !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
+        !field.contains(QLatin1Char('\r'))) {
+      quoted << field;
+      continue;
+    }
+    QString text = field;
+    text.replace(QLatin1String("\""), QLatin1String("\"\""));
+    quoted << QLatin1Char('"') + text + QLatin1Char('"');
+  }
+  return quoted.join(QLatin1Char(',')) + QLatin1String("\r\n");
+}
+
+QByteArray csvFileBytes(const QString& text) { return QByteArray("\xEF\xBB\xBF") + text.toUtf8(); }
+
 }  // namespace kv

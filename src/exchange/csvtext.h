@@ -19,4 +19,12 @@ QList<QStringList> csvRecords(const QString& text, QChar separator);
 // A record whose fields are all empty or blank, such as a spreadsheet's empty last line.
 bool isBlankRecord(const QStringList& record);
 
+// The line of a record: the fields joined by commas, each quoted where it holds a comma, a
+// semicolon, a quote or a line end, then CR LF.
+QString csvLine(const QStringList& fields);
+
+// The bytes of a CSV file as spreadsheets read the Chinese texts right: UTF-8 with a
+// byte-order mark.
+QByteArray csvFileBytes(const QString& text);
+
 }  // namespace kv

@@ -78,20 +78,22 @@ Backup BackupStore::keep(const QByteArray& image, const QString& direction, cons
 
 // Oldest first by the time the files were written, not by name: a clock set back (or the
 // hour repeated at the end of daylight-saving time) gives a new backup an older name. The
-// backup just kept is never the one removed.
+// backup just kept, the newest, is never the one removed.
 void BackupStore::prune(const QString& kept) {
   QDir dir(folder_);
   QFileInfoList files = dir.entryInfoList({QStringLiteral("*.chp")}, QDir::Files);
   files.removeIf([&](const QFileInfo& f) {
     return f.fileName() == kept || !backupName().match(f.fileName()).hasMatch();
   });
-  const qsizetype excess = files.size() + 1 - kBackupsKept;
+  qsizetype excess = files.size() + 1 - kBackupsKept;
   if (excess <= 0) return;
   std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
     const QDateTime ta = a.lastModified(), tb = b.lastModified();
     return ta != tb ? ta < tb : a.fileName() < b.fileName();
   });
-  for (qsizetype i = 0; i < excess; ++i) dir.remove(files[i].fileName());
+  const QDateTime young = QDateTime::currentDateTime().addDays(-kBackupDays);
+  for (qsizetype i = 0; i < files.size() && excess > 0 && files[i].lastModified() < young; ++i)
+    if (dir.remove(files[i].fileName())) --excess;
 }
 
 }  // namespace kv

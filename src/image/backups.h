@@ -9,8 +9,11 @@
 namespace kv {
 
 // Every image read from or written to a radio is also kept as a channel file, so that a
-// mistake on a customer's radio can be undone. Only the newest kBackupsKept are kept.
-constexpr int kBackupsKept = 200;
+// mistake on a customer's radio can be undone, weeks later too: a backup younger than
+// kBackupDays days is never pruned, however many a busy bench makes; older ones go, oldest
+// first, only while the folder holds more than kBackupsKept.
+constexpr int kBackupDays = 90;
+constexpr int kBackupsKept = 2000;
 
 // backups/ in the user's data folder.
 QString backupFolder();
@@ -35,7 +38,7 @@ class BackupStore {
   // Keeps the channel file of the memory image `image` as
   // "20261208-093000-write-ttyUSB0-KV--410B(1).chp" (`direction` is "read", "write" or
   // "before"; the model is left out when the image's model byte names none), "-2", "-3"
-  // added for more in the same second; then removes the oldest backups past kBackupsKept.
+  // added for more in the same second; then prunes the folder as said above.
   Backup keep(const QByteArray& image, const QString& direction, const QString& device,
               const QDateTime& when = QDateTime::currentDateTime());
 

@@ -269,6 +269,13 @@ QString unknownSignalsText(const QList<UnknownSignal>& pairs) {
   return text;
 }
 
+QString notLoadableFromRadio(const QString& why) {
+  return QCoreApplication::translate(
+             "kv::ChpFile",
+             "对讲机中没有本程序能读入的数据，它可能还没有写过频，或不是本程序支持的机型。详情：%1")
+      .arg(why);
+}
+
 namespace {
 
 WholeLoad takeWhole(const LoadResult& r, const RadioData& data) {

@@ -53,6 +53,10 @@ WholeLoad loadWholeChpFile(const QString& path);
 // The same for the text of a channel file already in memory (a radio image's chpText).
 WholeLoad loadWholeChpText(const QByteArray& text);
 
+// A radio's memory that does not load (a blank radio is all 0xFF), in plain words, with the
+// load's own reason `why`: "对讲机中没有本程序能读入的数据，… 详情：无效的属性值（第1行）".
+QString notLoadableFromRadio(const QString& why);
+
 // The file text of a memory image: 128 lines "52 HH LL 08 d0 .. d7", CR LF.
 QByteArray chpText(const QByteArray& image);
 // The memory image a channel file's lines carry, line b at address 8b: the inverse of chpText.

@@ -67,7 +67,7 @@ IniText::IniText(QByteArray bytes) : bytes_(std::move(bytes)) {
     } else if (const auto key = keyOf(text, eq)) {
       parsed.kind = Line::Key;
       parsed.name = *key;
-      parsed.value = text.sliced(eq + 1).left(127).trimmed();
+      parsed.value = text.sliced(eq + 1).left(kIniValueLength).trimmed();
     }
     lines_.append(parsed);
   }
@@ -87,7 +87,7 @@ QString IniText::read(const QString& section, const QString& key) const {
 
 QByteArray IniText::withValue(const QString& section, const QString& key,
                               const QString& value) const {
-  const QByteArray entry = (key + QLatin1Char('=') + value.left(128)).toUtf8();
+  const QByteArray entry = (key + QLatin1Char('=') + value.left(kIniValueLength)).toUtf8();
   int sectionLine = -1;
   int insertAt = -1;  // after the section's last key line
   int replaced = -1;

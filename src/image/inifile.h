@@ -11,8 +11,13 @@
 
 namespace kv {
 
+// The longest value a profile file holds: one more is cut off, read or written, so a value
+// written reads back as it was written.
+constexpr int kIniValueLength = 127;
+
 // The text of a profile file: "[section]" lines and "key=value" lines. Section and key names
-// are compared without regard to case; values are read trimmed, at most 127 characters.
+// are compared without regard to case; values are read trimmed, at most kIniValueLength
+// characters.
 class IniText {
  public:
   // Lines end with CR LF or LF; the bytes of each are kept, whatever their encoding (a file

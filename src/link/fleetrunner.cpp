@@ -25,6 +25,7 @@ QList<JobOutcome> runFleet(const QList<FleetPort>& ports, const QString& backupF
       LinkSession session;
       PortJob job(line.device, options, backups ? &*backups : nullptr, *line.observer, session);
       outcomes[i] = work(job.job());
+      if (line.ended) line.ended(outcomes[i]);
     }));
     threads.back()->start();
   }

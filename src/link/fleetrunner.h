@@ -13,6 +13,8 @@ namespace kv {
 struct FleetPort {
   QString device;
   TransferObserver* observer = nullptr;
+  // Told the outcome the moment that port's job ends, while the others go on.
+  std::function<void(const JobOutcome&)> ended = {};
 };
 
 // Runs `work` on every port at once, each on a thread of its own that creates and opens its

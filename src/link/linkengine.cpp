@@ -203,7 +203,15 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
     reportError({errnum::kTypeMismatch, image.error->description()});
     return false;
   }
+  return sendImage(image.bytes);
+}
 
+bool LinkEngine::SentFromPc(const QByteArray& image) {
+  observer_.setCaption(linktext::shown(linktext::kConnecting));
+  return sendImage(image);
+}
+
+bool LinkEngine::sendImage(const QByteArray& image) {
   if (!linkHandshake(true)) return false;
   if (stopRequested()) return false;
 
@@ -229,11 +237,11 @@ bool LinkEngine::SentFromPc(const RadioData& data) {
 
   // A write stops at its first failure: a rejected function block has closed the port, and
   // the channel phase would only add the closed port's error to the message already shown.
-  const bool functionsSent = sendFunctionBlocks(image.bytes);
+  const bool functionsSent = sendFunctionBlocks(image);
   pump(false);
   if (!functionsSent || stopRequested()) return false;
   pump(false);
-  const bool channelsSent = sendChannelBlocks(image.bytes);
+  const bool channelsSent = sendChannelBlocks(image);
   pump(false);
   return channelsSent;
 }
@@ -367,6 +375,10 @@ bool LinkEngine::runGuarded(const std::function<bool()>& transfer, const QString
 
 bool LinkEngine::runWrite(const RadioData& data) {
   return runGuarded([&] { return SentFromPc(data); }, linktext::shown(linktext::kWriteFailed));
+}
+
+bool LinkEngine::runWrite(const QByteArray& image) {
+  return runGuarded([&] { return SentFromPc(image); }, linktext::shown(linktext::kWriteFailed));
 }
 
 bool LinkEngine::runRead(const QString& scratchPath, const Loader& load) {

@@ -63,12 +63,15 @@ class LinkEngine {
   // port closed. An error that no phase reported itself gives the window's own message.
   // True when every block went through (and, for a read, the load succeeded).
   bool runWrite(const RadioData& data);
+  // The same for a whole memory image made elsewhere (one that keeps a radio's own alignment).
+  bool runWrite(const QByteArray& image);
   bool runRead(const QString& scratchPath, const Loader& load);
 
   // The steps of a transfer. A serial-layer error that a step does not report itself ends
   // the step with false and stays pending for runWrite and runRead to report
   // (pendingFailure); nothing is thrown.
   bool SentFromPc(const RadioData& data);
+  bool SentFromPc(const QByteArray& image);
   bool receivedFromChip(const QString& scratchPath, const Loader& load);
   bool linkHandshake(bool enabled);
   bool waitForAck();
@@ -94,6 +97,8 @@ class LinkEngine {
 
  private:
   bool send(const QByteArray& bytes);
+  // The write from the handshake on.
+  bool sendImage(const QByteArray& image);
   Failure takePendingFailure();
   bool reportPendingFailure();
   Reading reading();

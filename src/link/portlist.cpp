@@ -179,4 +179,12 @@ Failure portNotFound(const QString& device) {
           QCoreApplication::translate("kv::PortList", "端口“%1”不存在").arg(device)};
 }
 
+PortInfo listedPort(const QString& device) {
+  for (const PortInfo& port : listPorts())
+    if (port.device == device) return port;
+  PortInfo port;
+  port.device = device;
+  return port;
+}
+
 }  // namespace kv

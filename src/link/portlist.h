@@ -45,6 +45,8 @@ QStringList namedPorts();
 // each group in name order (ttyUSB2 before ttyUSB10); legacy UARTs that are not there are left out.
 // The port dialog's buttons COM1..COM4 stand for the first four.
 QList<PortInfo> listPorts();
+// The port at `device` as the system lists it now; only the device when it is not listed.
+PortInfo listedPort(const QString& device);
 
 // Where the port that `identity` names stands in `ports`. Of two alike adapters without
 // serial numbers, the one still at `device` wins.

@@ -1,6 +1,7 @@
 #include "link/radiojob.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -8,6 +9,8 @@
 #include "image/backups.h"
 #include "image/chpfile.h"
 #include "image/memoryimage.h"
+#include "image/radioimage.h"
+#include "model/radiomodel.h"
 
 namespace kv {
 
@@ -20,10 +23,8 @@ class RadioJob::Recorder : public TransferObserver {
   void setProgress(int value) override { shown_.setProgress(value); }
   void setStep(const QString& step) override { shown_.setStep(step); }
   void message(const QString& text, const QString& title, MessageIcon icon) override {
-    // A serial error's number is its title; the other titles only say what kind of box it is.
-    bool numbered = false;
-    title.toInt(&numbered);
-    last_ = numbered ? QStringLiteral("%1: %2").arg(title, text) : text;
+    // The text says why; a title (a serial error's number, the kind of box) is the box's own.
+    last_ = text;
     shown_.message(text, title, icon);
   }
   bool cancelled() override { return shown_.cancelled(); }
@@ -52,7 +53,8 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
   // the radio is not read for it first.
   const EncodedImage sent = encodeImage(data);
   if (!sent.ok()) checks = {};
-  const int steps = 1 + int(checks.readFirst) + int(checks.verify);
+  const bool readFirst = checks.readFirst || checks.keepTune;
+  const int steps = 1 + int(readFirst) + int(checks.verify);
   int step = 0;
   const auto startStep = [&](const QString& name) {
     if (steps > 1)
@@ -62,25 +64,34 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
                              .arg(name));
   };
 
-  if (checks.readFirst) {
+  QByteArray image = sent.bytes;
+  if (readFirst) {
     startStep(jobtext::shown(jobtext::kStepReadFirst));
-    const auto before = readRadio(outcome, jobtext::shown(jobtext::kReadFirstFailed));
-    if (!before) return outcome;
-    // That backup is the option's whole point: without it the radio is not written.
-    if (const auto error = keep(*before, QStringLiteral("before"))) {
-      outcome.summary = outcome.report =
-          jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
+    const auto before = readRadio(
+        outcome,
+        jobtext::shown(checks.keepTune ? jobtext::kNotReadForTune : jobtext::kReadFirstFailed));
+    if (!before) {
+      outcome.refused = !outcome.cancelled;
       return outcome;
     }
+    // That backup is the option's whole point: without it the radio is not written.
+    if (const auto error = keep(outcome, *before, QStringLiteral("before"))) {
+      outcome.summary = outcome.report =
+          jobtext::shown(jobtext::kBecause).arg(jobtext::shown(jobtext::kReadFirstFailed), *error);
+      outcome.refused = true;
+      return outcome;
+    }
+    if (!plan(outcome, checks, *before, image)) return outcome;
   }
 
   startStep(jobtext::shown(jobtext::kStepWrite));
   bool blocksSent = false;
   const bool written = transfer(outcome, QString(), [&](LinkEngine& engine) {
-    const bool ok = engine.runWrite(data);
+    const bool ok = sent.ok() ? engine.runWrite(image) : engine.runWrite(data);
     blocksSent = engine.blocksSent();
     return ok;
   });
+  if (blocksSent) outcome.writtenImage = image;
   if (!written) {
     if (blocksSent) {
       outcome.writeUnfinished = true;
@@ -88,24 +99,49 @@ JobOutcome RadioJob::write(const RadioData& data, WriteChecks checks) {
     }
     return outcome;
   }
-  keepOrWarn(outcome, sent.bytes, QStringLiteral("write"));
+  keepOrWarn(outcome, image, QStringLiteral("write"));
   if (!checks.verify) {
     outcome.ok = true;
-    outcome.summary = jobtext::shown(jobtext::kWritten);
+    outcome.summary =
+        jobtext::shown(checks.keepTune ? jobtext::kWrittenKeptTune : jobtext::kWritten);
     return outcome;
   }
 
   startStep(jobtext::shown(jobtext::kStepVerify));
   const auto back = readRadio(outcome, jobtext::shown(jobtext::kReadBackFailed));
   if (!back) return outcome;
-  outcome.differences = verifyDifferences(sent.bytes, *back);
+  outcome.differences = verifyDifferences(image, *back);
   outcome.ok = outcome.differences.isEmpty();
-  outcome.summary = outcome.report =
-      outcome.ok ? jobtext::shown(jobtext::kVerified) : jobtext::shown(jobtext::kDiffers);
+  outcome.matched = outcome.ok;
+  outcome.summary = outcome.report = jobtext::shown(!outcome.ok       ? jobtext::kDiffers
+                                                    : checks.keepTune ? jobtext::kVerifiedKeptTune
+                                                                      : jobtext::kVerified);
   // A radio that holds what was sent is in the write's backup already; one that holds
   // something else is kept as it is.
   if (!outcome.ok) keepOrWarn(outcome, *back, QStringLiteral("read"));
   return outcome;
+}
+
+// What the radio read first gets, in `image`: the document's image, with the radio's own
+// alignment when it is kept. A radio of another model is written only when the options or the
+// user allow it; false when it is not written.
+bool RadioJob::plan(JobOutcome& outcome, const WriteChecks& checks, const QByteArray& radio,
+                    QByteArray& image) {
+  RadioImage planned = imageForRadio(image, radio, {checks.keepTune, checks.anyModel});
+  if (planned.refused() && checks.confirmOtherModel &&
+      checks.confirmOtherModel(modelNameOfByte(*planned.otherModel),
+                               modelNameOfByte(quint8(image[0]))))
+    planned = imageForRadio(image, radio, {checks.keepTune, true});
+  if (planned.refused()) {
+    outcome.refused = true;
+    outcome.summary = outcome.report =
+        checks.confirmOtherModel
+            ? jobtext::shown(jobtext::kNotWritten)
+            : jobtext::shown(jobtext::kOtherModel).arg(modelNameOfByte(*planned.otherModel));
+    return false;
+  }
+  image = planned.bytes;
+  return true;
 }
 
 JobOutcome RadioJob::read(const QString& scratchPath, const LinkEngine::Loader& load) {
@@ -179,15 +215,29 @@ void RadioJob::fail(JobOutcome& outcome, const QString& context, bool timedOut) 
     outcome.summary = why.isEmpty() ? context : jobtext::shown(jobtext::kBecause).arg(context, why);
 }
 
-std::optional<QString> RadioJob::keep(const QByteArray& image, const QString& direction) {
+std::optional<QString> RadioJob::keep(JobOutcome& outcome, const QByteArray& image,
+                                      const QString& direction) {
   if (!setup_.backups) return std::nullopt;
-  return setup_.backups->keep(image, direction, setup_.device).error;
+  const Backup backup = setup_.backups->keep(image, direction, setup_.device);
+  // A write's own backup names it even after the one of what the radio held before; a
+  // verify's read-back of a radio that differs does not.
+  if (!backup.error && (outcome.backup.isEmpty() || direction == QLatin1String("write")))
+    outcome.backup = QFileInfo(backup.path).fileName();
+  return backup.error;
 }
 
 // The backups of a read or a write only help to undo a mistake: one not kept is a warning.
 void RadioJob::keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction) {
-  if (const auto error = keep(image, direction))
+  if (const auto error = keep(outcome, image, direction))
     outcome.backupWarnings << jobtext::shown(jobtext::kBackupFailed).arg(*error);
+}
+
+QString jobtext::stepLine(const QString& step, const QString& caption) {
+  if (step.isEmpty()) return caption;
+  // A step's transfer reads or writes as its name says; only the handshake adds to it.
+  return caption == linktext::shown(linktext::kConnecting)
+             ? QCoreApplication::translate("kv::jobtext", "%1，正在连接对讲机。。。").arg(step)
+             : QCoreApplication::translate("kv::jobtext", "%1。。。").arg(step);
 }
 
 QStringList verifyDifferences(const QByteArray& sent, const QByteArray& readBack) {

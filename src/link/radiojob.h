@@ -17,12 +17,31 @@ namespace kv {
 struct WriteChecks {
   bool readFirst = false;  // read the radio first and keep what it held as a "before" backup
   bool verify = false;     // read the radio back afterwards and compare
+  // Give the radio back its own crystal, IF side and power trim: reads it first, as readFirst.
+  bool keepTune = false;
+  // Write a radio read first that holds another model than the document's; else it is refused.
+  bool anyModel = false;
+  // Where someone can be asked (the window's 写频): whether to write that radio all the same,
+  // given its model's name and the document's. Asked instead of refusing it.
+  std::function<bool(const QString& radioModel, const QString& documentModel)> confirmOtherModel =
+      {};
 };
 
 // The words of a job on one radio.
 namespace jobtext {
 inline const QString kWritten = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入成功"));
 inline const QString kVerified = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写频并校验成功"));
+inline const QString kWrittenKeptTune =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入成功（保留了对讲机的调整值）"));
+inline const QString kVerifiedKeptTune =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "写入并校验成功（保留了对讲机的调整值）"));
+// A radio whose own alignment is kept and that could not be read for it.
+inline const QString kNotReadForTune =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "读取对讲机失败，没有写入"));
+inline const QString kOtherModel =
+    QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "型号不同（对讲机：%1），没有写入"));
+// The user chose not to write a radio of another model.
+inline const QString kNotWritten = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "没有写入。"));
 inline const QString kDiffers =
     QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext", "校验失败，对讲机中的数据与写入的不同"));
 inline const QString kReadFirstFailed =
@@ -48,6 +67,10 @@ inline const QString kStepVerify = QStringLiteral(QT_TRANSLATE_NOOP("kv::jobtext
 inline QString shown(const QString& text) {
   return QCoreApplication::translate("kv::jobtext", text.toUtf8().constData());
 }
+// A step ("步骤 1/2：写频") and the caption of its transfer as one phrase, where one line shows
+// both (a batch row, kvprog-cli's board): while the radio is being reached, that it is; after
+// that the step alone says what is going on ("Step 1 of 2: writing…").
+QString stepLine(const QString& step, const QString& caption);
 }  // namespace jobtext
 
 // How a job on one radio ended.
@@ -69,6 +92,16 @@ struct JobOutcome {
   QStringList backupWarnings;  // why a backup could not be kept
   QByteArray readImage;        // a read's memory image, when all 128 blocks came
   QByteArray receivedLines;    // a read's answers as the scratch file's lines, as many as came
+  // The exact image a write sent to the radio (the document's, or with the radio's own
+  // alignment in it), once it began sending; empty when it never did.
+  QByteArray writtenImage;
+  // The write never began, on purpose rather than by a failure: the radio read first holds
+  // another model, or could not be read or kept as its "before" backup, or the user declined.
+  bool refused = false;
+  // What the job log records besides.
+  QString backup;               // the file name of the backup of the image written or read; for
+                                // a write that did not get there, of what the radio held before
+  std::optional<bool> matched;  // a verify's result, once the radio was read back
 };
 
 class BackupStore;
@@ -101,10 +134,13 @@ class RadioJob {
   bool transfer(JobOutcome& outcome, const QString& context,
                 const std::function<bool(LinkEngine&)>& run);
   std::optional<QByteArray> readRadio(JobOutcome& outcome, const QString& context);
+  bool plan(JobOutcome& outcome, const WriteChecks& checks, const QByteArray& radio,
+            QByteArray& image);
   void settle();
   void fail(JobOutcome& outcome, const QString& context, bool timedOut);
-  // Keeps `image` as a backup; why not when it could not be kept.
-  std::optional<QString> keep(const QByteArray& image, const QString& direction);
+  // Keeps `image` as a backup, named in the outcome; why not when it could not be kept.
+  std::optional<QString> keep(JobOutcome& outcome, const QByteArray& image,
+                              const QString& direction);
   void keepOrWarn(JobOutcome& outcome, const QByteArray& image, const QString& direction);
 
   SerialPort& port_;

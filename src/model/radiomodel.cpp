@@ -33,6 +33,12 @@ std::optional<int> findModelByCode(QAnyStringView code) {
   return std::nullopt;
 }
 
+QString modelNameOfByte(quint8 byte) {
+  for (const RadioModel& m : radioModels())
+    if (QLatin1String(m.code).toInt(nullptr, 16) == byte) return QString::fromUtf8(m.name);
+  return QStringLiteral("0x%1").arg(QString::number(byte, 16).toUpper(), 2, QLatin1Char('0'));
+}
+
 QString modelCode(int model) { return QLatin1String(radioModels().at(model).code); }
 
 QString modelByte(int model) { return QString::number(modelCode(model).toInt(nullptr, 16)); }

@@ -24,6 +24,10 @@ QStringList modelNames();
 // Index of the model whose code equals `code` exactly, or nothing.
 std::optional<int> findModelByCode(QAnyStringView code);
 
+// What a radio's model byte (memory address 0x000) is called: the name of the model whose code
+// it is ("KV--520(V)" for 0x36), or the byte itself ("0xFF") when it is no model's.
+QString modelNameOfByte(quint8 byte);
+
 // The model code ("24") and the code byte as decimal text ("36") of a model index 0..7.
 QString modelCode(int model);
 QString modelByte(int model);

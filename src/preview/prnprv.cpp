@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -31,10 +32,13 @@ struct WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-bool printerDialog(QPrinter& printer, QWidget* parent) {
+PrnPrv::PrinterChoice printerDialog(QPrinter& printer, QWidget* parent) {
+  // Without a printer the dialog would have nothing to offer, or fail without a word.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) return PrnPrv::PrinterChoice::NoPrinter;
   QPrintDialog dialog(&printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  return dialog.exec() == QDialog::Accepted;
+  return dialog.exec() == QDialog::Accepted ? PrnPrv::PrinterChoice::Chosen
+                                            : PrnPrv::PrinterChoice::Cancelled;
 }
 
 // How far a scroll bar of `view` units can move over a sheet of `sheet` units.
@@ -193,7 +197,18 @@ QString PrnPrv::statusText() const {
 void PrnPrv::printScript() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
-  if (!printSetup_(printer)) return;
+  switch (printSetup_(printer)) {
+    case PrinterChoice::Cancelled:
+      return;
+    case PrinterChoice::NoPrinter:
+      // A computer without a printer (a new laptop) still gets the page, as a PDF.
+      if (prompts::message(this, tr("没有可用的打印机"), tr("提示"), prompts::Icon::Information,
+                           prompts::Buttons::OkCancel, {tr("保存为PDF…"), tr("取消")}))
+        exportToPdf();
+      return;
+    case PrinterChoice::Chosen:
+      break;
+  }
   const WaitCursor wait;
   // Like the dialog, a failing printer ends the command without a message.
   PrintPages(printer, 1, 1);

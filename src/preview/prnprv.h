@@ -33,13 +33,18 @@ class PrnPrv : public QWidget {
   void SetPageList();
   void ShowStatus();
 
-  // Cmd 4: the printer-setup dialog, then page 1 on the chosen printer.
+  // Cmd 4: the printer-setup dialog, then page 1 on the chosen printer. Where there is no
+  // printer, says so and offers the PDF instead.
   void printScript();
   // Writes every page of the script to a PDF the user names.
   void exportToPdf();
 
-  // Replaces the printer-setup dialog (tests); returns false when the user cancelled.
-  void setPrintSetup(std::function<bool(QPrinter&)> setup) { printSetup_ = std::move(setup); }
+  // How the printer setup ended: a printer chosen, cancelled, or none there to choose.
+  enum class PrinterChoice { Chosen, Cancelled, NoPrinter };
+  // Replaces the system's printers and their setup dialog (tests).
+  void setPrintSetup(std::function<PrinterChoice(QPrinter&)> setup) {
+    printSetup_ = std::move(setup);
+  }
 
   QToolButton* button(int index) const { return cmd_.value(index); }
   QComboBox* zoomList() const { return zVal_; }
@@ -70,7 +75,7 @@ class PrnPrv : public QWidget {
   QLabel* tPag_;
   QLabel* zPag_;
   double zoom_ = 100;
-  std::function<bool(QPrinter&)> printSetup_;
+  std::function<PrinterChoice(QPrinter&)> printSetup_;
 };
 
 }  // namespace kv

@@ -88,6 +88,12 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
       {"short-at", "Answer the read request for <block> with 11 bytes instead of 12.", "block"},
       {"long-at", "Answer the read request for <block> with 13 bytes in one burst.", "block"},
       {"no-handshake", "Never answer the wake-up sequence."},
+      {"silent", "Answer nothing at all, as a radio that is off."},
+      {"echo", "Send back every byte received, as a cable with no radio behind it that echoes."},
+      {"garble",
+       "Answer every byte with a byte that is no answer, as another device or a line "
+       "at the wrong speed."},
+      {"refuse", "Answer the wake-up sequence with NAK (0x15)."},
       {"corrupt-at",
        "Store a wrong byte (the lowest bit flipped) at memory address <address> (0..1023, "
        "decimal or 0x hex) whenever its block is written, so that a verify has something to "
@@ -110,6 +116,20 @@ std::optional<Options> parseOptions(const QCoreApplication& app) {
   faults.shortAt = blockOption(parser, "short-at", ok);
   faults.longAt = blockOption(parser, "long-at", ok);
   faults.noHandshake = parser.isSet("no-handshake");
+  const std::pair<const char*, RadioFaults::Line> lines[] = {{"silent", RadioFaults::Line::Silent},
+                                                             {"echo", RadioFaults::Line::Echo},
+                                                             {"garble", RadioFaults::Line::Garble},
+                                                             {"refuse", RadioFaults::Line::Refuse}};
+  int chosen = 0;
+  for (const auto& [name, line] : lines) {
+    if (!parser.isSet(name)) continue;
+    faults.line = line;
+    ++chosen;
+  }
+  if (chosen > 1) {
+    complain(QStringLiteral("--silent, --echo, --garble and --refuse exclude each other"));
+    ok = false;
+  }
   if (parser.isSet("corrupt-at")) {
     bool valid = false;
     const int address = parser.value("corrupt-at").toInt(&valid, 0);

@@ -23,6 +23,20 @@ RadioEmulator::RadioEmulator(QByteArray& memory, RadioFaults faults)
 
 RadioEmulator::Reply RadioEmulator::receive(const QByteArray& bytes) {
   Reply reply;
+  switch (faults_.line) {
+    case RadioFaults::Line::Silent:
+      return reply;
+    case RadioFaults::Line::Echo:
+      reply.bytes = bytes;
+      return reply;
+    case RadioFaults::Line::Garble:
+      // Each byte inverted, with the top bit set: never an ACK or a NAK, never what was sent.
+      for (char byte : bytes) reply.bytes += char(~byte | 0x80);
+      return reply;
+    case RadioFaults::Line::Radio:
+    case RadioFaults::Line::Refuse:
+      break;
+  }
   for (char byte : bytes) {
     if (reply.dropLine) break;
     take(byte, reply);
@@ -68,6 +82,10 @@ void RadioEmulator::takeHandshake(char byte, Reply& reply) {
   if (recent_.size() > kWakeUpLength) recent_.remove(0, recent_.size() - kWakeUpLength);
   if (recent_ != wakeUpWord() || faults_.noHandshake) return;
   recent_.clear();
+  if (faults_.line == RadioFaults::Line::Refuse) {
+    reply.bytes += QByteArray(3, kNak);
+    return;
+  }
   // Three ACKs, so that the answer reads longer than two characters in byte mode too.
   reply.bytes += QByteArray(3, kAck);
   state_ = State::AwaitClosing;

@@ -10,6 +10,10 @@ namespace kv {
 
 // Faults a dealer or a test can make the emulated radio show. Blocks count from 0.
 struct RadioFaults {
+  // What is on the line instead of a working radio: nothing at all, a cable that sends back
+  // every byte, noise that is no answer, or a radio that refuses the wake-up word with NAK.
+  enum class Line { Radio, Silent, Echo, Garble, Refuse };
+  Line line = Line::Radio;
   std::optional<int> wrongAnswerAt;  // answer `wrongAnswer` instead of ACK at this block
   char wrongAnswer = protocol::kNak;
   std::optional<int> silentFrom;  // answer nothing from this block on

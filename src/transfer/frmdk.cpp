@@ -1,6 +1,7 @@
 #include "transfer/frmdk.h"
 
 #include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "transfer/linkcheckcommand.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -34,6 +36,7 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
       group_(new QButtonGroup(this)),
       lstPorts_(new QTreeWidget(this)),
       cmdQD_(new QPushButton(tr("确定"), this)),
+      cmdCheck_(new QPushButton(tr("检测(&C)"), this)),
       relistTimer_(new QTimer(this)),
       ports_(listPorts()),
       choice_(current) {
@@ -72,8 +75,20 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
   cmdQD_->setDefault(true);
   cmdQD_->setMinimumWidth(80);
   connect(cmdQD_, &QPushButton::clicked, this, &frmDK::confirm);
+  cmdCheck_->setObjectName(QStringLiteral("cmdCheck"));
+  cmdCheck_->setAccessibleName(tr("检测所选端口的连接"));
+  cmdCheck_->setMinimumWidth(80);
+  connect(cmdCheck_, &QPushButton::clicked, this, [this] {
+    if (const auto place = choice_.placeIn(ports_)) runCheckCommand(this, ports_[*place].device);
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdCheck_);
+  buttons->addSpacing(12);
+  buttons->addWidget(cmdQD_);
+  buttons->addStretch();
   layout->addSpacing(8);
-  layout->addWidget(cmdQD_, 0, Qt::AlignHCenter);
+  layout->addLayout(buttons);
 
   showPorts();
   // Opening selects the current port as a click on it would.
@@ -107,6 +122,7 @@ void frmDK::showPorts() {
     optDK_[i]->setChecked(place && place == index);
   }
   group_->setExclusive(true);
+  cmdCheck_->setEnabled(place.has_value());
   lstPorts_->clear();
   for (const PortInfo& port : ports_) {
     lstPorts_->addTopLevelItem(new QTreeWidgetItem(
@@ -122,6 +138,7 @@ void frmDK::showPorts() {
 
 void frmDK::choose(int index) {
   choice_ = PortChoice::of(ports_, index);
+  cmdCheck_->setEnabled(true);
   const QSignalBlocker blocker(lstPorts_);
   if (const auto button = portButton(ports_, index)) {
     optDK_[*button]->setChecked(true);

@@ -15,9 +15,9 @@ class QTreeWidget;
 namespace kv {
 
 // The port dialog: COM1..COM4, one button for each of the first four listed ports, and the
-// list "其他端口" of every listed port, so that a fifth or later one can be chosen too. The
-// ports are listed afresh every second while the dialog is open, so that a cable plugged in
-// shows up.
+// list "其他端口" of every listed port, so that a fifth or later one can be chosen too, and
+// "检测(&C)", which checks the link on the selected port. The ports are listed afresh every
+// second while the dialog is open, so that a cable plugged in shows up.
 class frmDK : public QDialog {
   Q_OBJECT
 
@@ -34,6 +34,8 @@ class frmDK : public QDialog {
   const PortChoice& choice() const { return choice_; }
   QRadioButton* optDK(int index) const { return optDK_.at(index); }
   QPushButton* cmdQD() const { return cmdQD_; }
+  // "检测(&C)": the link check of the selected port.
+  QPushButton* cmdCheck() const { return cmdCheck_; }
   QTreeWidget* lstPorts() const { return lstPorts_; }
 
  private:
@@ -46,6 +48,7 @@ class frmDK : public QDialog {
   QButtonGroup* group_;
   QTreeWidget* lstPorts_;
   QPushButton* cmdQD_;
+  QPushButton* cmdCheck_;
   QTimer* relistTimer_;
   QList<PortInfo> ports_;
   PortChoice choice_;

@@ -1,5 +1,6 @@
 #include "transfer/frmwait.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -17,6 +18,15 @@ constexpr int kFullBar = 128;
 const char* const kDone = QT_TRANSLATE_NOOP("kv::frmWAIT", "确定");
 
 }  // namespace
+
+bool confirmStop(QWidget* parent) {
+  // Its own words for the buttons: in English "OK" and "Cancel" would read as the opposite.
+  return prompts::message(parent, QCoreApplication::translate("kv::StopQuestion", "确定要取消吗"),
+                          QCoreApplication::translate("kv::StopQuestion", "提示"),
+                          prompts::Icon::None, prompts::Buttons::OkCancel,
+                          {QCoreApplication::translate("kv::StopQuestion", "确定"),
+                           QCoreApplication::translate("kv::StopQuestion", "取消")});
+}
 
 frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmWAIT"));
@@ -77,9 +87,7 @@ void frmWAIT::cancelClicked() {
     accept();
     return;
   }
-  if (!prompts::message(this, tr("确定要取消吗"), tr("提示"), prompts::Icon::None,
-                        prompts::Buttons::OkCancel))
-    return;
+  if (!confirmStop(this)) return;
   if (finished_) return;  // the transfer ended while the question was open
   goOn_ = false;
   timer1_->stop();

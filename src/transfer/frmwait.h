@@ -9,6 +9,10 @@ class QTimer;
 
 namespace kv {
 
+// The question a running transfer asks before it stops, in the progress window and the batch
+// dialog alike: "确定要取消吗". True when the user chose to stop.
+bool confirmStop(QWidget* parent);
+
 // The progress window every transfer runs under: it shows the transfer's caption and bar,
 // starts the transfer half a second after it opens and offers Cancel.
 class frmWAIT : public QDialog {

@@ -35,6 +35,8 @@ void runPortDialog(QWidget* parent, QStatusBar* status) {
 
 int currentPortIndex() { return chosen().placeIn(listPorts()).value_or(chosen().index); }
 
+QString currentPortName() { return portCaption(listPorts(), currentPortIndex()); }
+
 QString currentPortText() {
   const QList<PortInfo> ports = listPorts();
   const auto place = chosen().placeIn(ports);

@@ -21,6 +21,8 @@ void runPortDialog(QWidget* parent, QStatusBar* status);
 
 // The chosen port's place in the list (DKH): 0 for COM1.
 int currentPortIndex();
+// The chosen port as the user knows it: "COM1".
+QString currentPortName();
 // "COM1：/dev/ttyUSB0", for the status bar.
 QString currentPortText();
 // The device the next transfer opens, or why there is none.

@@ -2,18 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <memory>
 
 #include "exchange/fields.h"
 #include "image/backups.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
+#include "link/jobrecord.h"
 #include "model/valuetexts.h"
-#include "transfer/frmwait.h"
+#include "transfer/linkcheckcommand.h"
 #include "transfer/portchoice.h"
 #include "transfer/transferjob.h"
 #include "ui/prompts.h"
@@ -39,7 +42,31 @@ void reportError(QWidget* parent, const Failure& error) {
 
 }  // namespace
 
-QString differenceText(const QString& line) {
+namespace {
+
+// The forms of a difference line for each pair of sides: a channel's field, a byte, a setting.
+// The Chinese forms show the sides by their order alone; the English ones name them.
+struct Form {
+  const char* source;
+  const char* comment;
+};
+constexpr Form kDifferenceForms[2][3] = {
+    {QT_TRANSLATE_NOOP3("kv::TransferCommands", "信道%1 %2：%3 → %4", "window, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "地址%1：%2 → %3", "window, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "%1%2 → %3", "window, radio")},
+    {QT_TRANSLATE_NOOP3("kv::TransferCommands", "信道%1 %2：%3 → %4", "written, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "地址%1：%2 → %3", "written, radio"),
+     QT_TRANSLATE_NOOP3("kv::TransferCommands", "%1%2 → %3", "written, radio")},
+};
+
+QString differenceForm(DifferenceSides sides, int form) {
+  const Form& f = kDifferenceForms[int(sides)][form];
+  return QCoreApplication::translate("kv::TransferCommands", f.source, f.comment);
+}
+
+}  // namespace
+
+QString differenceText(const QString& line, DifferenceSides sides) {
   static const QRegularExpression difference(QStringLiteral("^(.+?): (.*) -> (.*)$"));
   static const QRegularExpression channel(QStringLiteral("^channel (\\d+) (\\w+)$"));
   static const QRegularExpression address(QStringLiteral("^address (0x[0-9A-F]{4})$"));
@@ -51,14 +78,12 @@ QString differenceText(const QString& line) {
   if (const QRegularExpressionMatch c = channel.match(field); c.hasMatch()) {
     for (int column = kRxFreq; column <= kTxPower; ++column)
       if (channelFieldKey(column) == c.captured(2))
-        return QCoreApplication::translate("kv::TransferCommands", "信道%1 %2：%3 → %4")
-            .arg(c.captured(1), columnCaption(column), from, to);
+        return differenceForm(sides, 0).arg(c.captured(1), columnCaption(column), from, to);
   } else if (const QRegularExpressionMatch a = address.match(field); a.hasMatch()) {
-    return QCoreApplication::translate("kv::TransferCommands", "地址%1：%2 → %3")
-        .arg(a.captured(1), m.captured(2), m.captured(3));
+    return differenceForm(sides, 1).arg(a.captured(1), m.captured(2), m.captured(3));
   } else if (const QString caption = fieldCaption(field); !caption.isEmpty()) {
-    // The caption ends in its colon: "静噪等级：4 → 6", "Squelch level: 4 → 6".
-    return QCoreApplication::translate("kv::TransferCommands", "%1%2 → %3").arg(caption, from, to);
+    // The caption ends in its colon: "静噪等级：4 → 6", "Squelch level: window 4, radio 6".
+    return differenceForm(sides, 2).arg(caption, from, to);
   }
   return line;
 }
@@ -78,13 +103,17 @@ void reportOutcome(QWidget* parent, const JobOutcome& outcome, const QString& sc
     text[0] = text[0].toUpper();
     if (!outcome.differences.isEmpty()) {
       QStringList shown;
+      // Only a verify has written anything; a comparison puts the window beside the radio.
+      const DifferenceSides sides = outcome.writtenImage.isEmpty()
+                                        ? DifferenceSides::WindowAndRadio
+                                        : DifferenceSides::WrittenAndRadio;
       for (const QString& line : outcome.differences.mid(0, kDifferencesShown))
-        shown << differenceText(line);
+        shown << differenceText(line, sides);
       text = QCoreApplication::translate("kv::TransferCommands", "%1：\n\n%2")
                  .arg(text, shown.join('\n'));
       if (outcome.differences.size() > kDifferencesShown)
-        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %1 处不同")
-                    .arg(outcome.differences.size() - kDifferencesShown);
+        text += QCoreApplication::translate("kv::TransferCommands", "\n……另有 %n 处不同", nullptr,
+                                            int(outcome.differences.size() - kDifferencesShown));
     }
     prompts::message(parent, text, QCoreApplication::translate("kv::TransferCommands", "提示"),
                      outcome.ok ? prompts::Icon::Information : prompts::Icon::Warning);
@@ -111,7 +140,8 @@ void showPortInStatusBar(QWidget* parent, const QString& done = {}) {
 }
 
 // Runs `request` in the progress window, then reports its outcome, which `judge`, when given,
-// has looked at first. The transfer's outcome, or nothing when it never began.
+// has looked at first (a comparison), and records it in the job log. The transfer's outcome,
+// or nothing when it never began.
 std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request request,
                                       const std::function<void(JobOutcome&)>& judge = {}) {
   showPortInStatusBar(parent);
@@ -126,11 +156,22 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
   request.backups = &backups;
   const bool write = request.writeData.has_value();
   const QString scratch = request.scratchPath;
+  // A comparison is the read that is judged.
+  const QString action = write   ? QStringLiteral("write")
+                         : judge ? QStringLiteral("compare")
+                                 : QStringLiteral("read");
+  const PortInfo port = listedPort(request.device);
+  const auto record = [&](const JobOutcome& outcome) {
+    recordJobs(parent, {jobEntry(action, outcome, currentPortName(), port)});
+  };
   TransferJob job(std::move(request), run().session);
   job.setMessageParent(parent);
   job.start();
   if (const auto error = job.waitUntilOpen()) {
     reportError(parent, *error);
+    JobOutcome failed;
+    failed.summary = error->description;
+    record(failed);
     return std::nullopt;
   }
   // A scratch file that stays would have this read's lines appended to the last one's, and
@@ -143,24 +184,7 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     return std::nullopt;
   }
 
-  frmWAIT window(parent);
-  QObject::connect(&job, &TransferJob::captionChanged, &window, &frmWAIT::setCaption);
-  QObject::connect(&job, &TransferJob::progressChanged, &window, &frmWAIT::setProgress);
-  QObject::connect(&job, &TransferJob::stepChanged, &window, &frmWAIT::setStep);
-  QObject::connect(&job, &QThread::finished, &window, &frmWAIT::finish);
-  QObject::connect(&window, &frmWAIT::startTransfer, &job, &TransferJob::begin);
-  QObject::connect(&window, &frmWAIT::cancelConfirmed, &job, &TransferJob::cancel);
-  job.setMessageParent(&window);
-  window.exec();
-  job.setMessageParent(parent);
-
-  // After a cancel the worker ends at its next check; until then it may still need the GUI
-  // thread for a message or the read's load, so wait in an event loop rather than block.
-  // When the program is closing, that loop ends at once and the worker goes on without them.
-  QEventLoop loop;
-  QObject::connect(&job, &QThread::finished, &loop, &QEventLoop::quit);
-  if (job.isRunning()) loop.exec();
-  job.finishWithoutGui();
+  runInProgressWindow(parent, job);
   JobOutcome outcome = job.outcome();
   if (judge) judge(outcome);
   reportOutcome(parent, outcome, job.scratchWarning());
@@ -168,6 +192,10 @@ std::optional<JobOutcome> runTransfer(QWidget* parent, TransferJob::Request requ
     showPortInStatusBar(parent,
                         write ? QCoreApplication::translate("kv::TransferCommands", "写频成功：")
                               : QCoreApplication::translate("kv::TransferCommands", "读频成功："));
+  else if (job.notLoaded())
+    showPortInStatusBar(parent, QCoreApplication::translate("kv::TransferCommands", "读频失败："));
+  record(outcome);
+  if (job.checkRequested()) runCheckCommand(parent, std::get<QString>(device));
   return outcome;
 }
 
@@ -175,9 +203,12 @@ bool succeeded(const std::optional<JobOutcome>& outcome) { return outcome && out
 
 }  // namespace
 
-bool confirmWrite(QWidget* parent) {
-  return prompts::message(parent,
-                          QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?"),
+bool confirmWrite(QWidget* parent, int radios) {
+  const QString text =
+      radios > 1 ? QCoreApplication::translate("kv::TransferCommands",
+                                               "确定要开始向%n台对讲机写频吗?", nullptr, radios)
+                 : QCoreApplication::translate("kv::TransferCommands", "确定要开始写频吗?");
+  return prompts::message(parent, text,
                           QCoreApplication::translate("kv::TransferCommands", "写频进度显示"),
                           prompts::Icon::None, prompts::Buttons::OkCancel);
 }
@@ -190,8 +221,8 @@ bool runWriteCommand(QWidget* parent, const RadioData& data, WriteChecks checks)
   return succeeded(runTransfer(parent, std::move(request)));
 }
 
-bool runReadCommand(QWidget* parent, const std::function<void(const QString& scratchPath)>& load,
-                    const std::function<void(const QByteArray& lines)>& loadLines) {
+bool runReadCommand(QWidget* parent, const std::function<bool(const QString& scratchPath)>& load,
+                    const std::function<bool(const QByteArray& lines)>& loadLines) {
   if (!prompts::message(parent,
                         QCoreApplication::translate("kv::TransferCommands", "确定要开始读频吗?"),
                         QCoreApplication::translate("kv::TransferCommands", "读频进度显示"),
@@ -217,6 +248,7 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
     if (!outcome.ok || outcome.readImage.size() != kImageSize) return;
     outcome.differences = verifyDifferences(window.bytes, outcome.readImage);
     outcome.ok = outcome.differences.isEmpty();
+    outcome.matched = outcome.ok;
     outcome.report =
         outcome.ok
             ? QCoreApplication::translate("kv::TransferCommands", "对讲机中的数据与当前数据相同")
@@ -225,9 +257,43 @@ bool runCompareCommand(QWidget* parent, const RadioData& data) {
 }
 
 QString scratchFilePath() {
+  // Two programs reading two radios at once would delete and fill each other's file: each
+  // running program takes one of its own, "received.chp" for the first and "received-2.chp"
+  // for a second one beside it, held by a lock beside it for the rest of the run.
+  struct Claim {
+    QString folder;
+    QString path;
+    std::unique_ptr<QLockFile> lock;
+  };
+  static Claim claim;
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(folder);
-  return QDir(folder).filePath(QStringLiteral("received.chp"));
+  if (claim.folder == folder) return claim.path;
+  claim = {folder, QString(), nullptr};
+  constexpr int kPrograms = 100;  // past these many, a lock that cannot be taken is shared
+  for (int n = 1; n <= kPrograms; ++n) {
+    claim.path = QDir(folder).filePath(n == 1 ? QStringLiteral("received.chp")
+                                              : QStringLiteral("received-%1.chp").arg(n));
+    claim.lock = std::make_unique<QLockFile>(claim.path + QStringLiteral(".lock"));
+    // Stale only once the program that took it has ended. A folder that takes no lock
+    // file gives the first name; the read reports that folder's trouble itself.
+    claim.lock->setStaleLockTime(0);
+    if (claim.lock->tryLock(0) || claim.lock->error() != QLockFile::LockFailedError) break;
+  }
+  return claim.path;
+}
+
+void recordJobs(QWidget* window, const QList<JobEntry>& entries) {
+  std::optional<QString> error;
+  for (const JobEntry& entry : entries)
+    if (auto failed = appendToJobLog(entry); failed && !error) error = std::move(failed);
+  auto* main = qobject_cast<QMainWindow*>(window);
+  if (!error || !main || main->statusBar()->currentMessage().contains(*error)) return;
+  // Beside what the status bar says of the transfer, which stays true.
+  QStatusBar* bar = main->statusBar();
+  bar->showMessage(bar->currentMessage().isEmpty()
+                       ? *error
+                       : QStringLiteral("%1  %2").arg(bar->currentMessage(), *error));
 }
 
 void setLinkOptions(const LinkOptions& options) { run().options = options; }

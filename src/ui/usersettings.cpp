@@ -17,6 +17,7 @@ const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kReadFirst = QStringLiteral("write/readFirst");
 const QString kVerify = QStringLiteral("write/verify");
+const QString kKeepTune = QStringLiteral("fleet/keepTune");
 const QString kLanguage = QStringLiteral("window/language");
 const int kRecentFileCount = 4;
 
@@ -95,6 +96,10 @@ void UserSettings::setReadFirst(bool on) { settings_.setValue(kReadFirst, on); }
 bool UserSettings::verifyAfterWrite() const { return settings_.value(kVerify, false).toBool(); }
 
 void UserSettings::setVerifyAfterWrite(bool on) { settings_.setValue(kVerify, on); }
+
+bool UserSettings::keepTune() const { return settings_.value(kKeepTune, true).toBool(); }
+
+void UserSettings::setKeepTune(bool on) { settings_.setValue(kKeepTune, on); }
 
 std::optional<Language> UserSettings::language() const {
   return languageNamed(settings_.value(kLanguage).toString());

@@ -42,10 +42,14 @@ class UserSettings {
 
   // 编程's "写频前先备份" and "写频后校验": read the radio before a write and keep what it
   // held; read it back after the write and compare. Both off until the user turns them on.
+  // WriteOption alone changes them.
   bool readFirst() const;
   void setReadFirst(bool on);
   bool verifyAfterWrite() const;
   void setVerifyAfterWrite(bool on);
+  // 批量写频's "保留每台对讲机原有的调整值": on until the user turns it off.
+  bool keepTune() const;
+  void setKeepTune(bool on);
 
   // The language chosen in 帮助 > 语言 / Language; none until the user chooses one.
   std::optional<Language> language() const;

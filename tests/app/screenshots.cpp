@@ -5,7 +5,7 @@
 // tune window's refusal, the 编程 menu with its write options, the 端口选择 menu, and a write with
 // verify to a kvsim radio that keeps a byte wrong: the progress window during the read-back and the
 // differences found; 批量写频 to three radios during and after the run, and 与对讲机比较 finding a
-// difference. Usage: kvprog-screenshots OUTPUT-FOLDER
+// difference, and the job log of those in both languages. Usage: kvprog-screenshots OUTPUT-FOLDER
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -33,10 +33,12 @@
 #include "app/recoverycopy.h"
 #include "image/chpfile.h"
 #include "image/inifile.h"
+#include "image/programlanguage.h"
 #include "kvsimprocess.h"
 #include "link/radiojob.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
 #include "tune/frmmode.h"
@@ -263,7 +265,7 @@ int main(int argc, char* argv[]) {
     busy = false;
   });
   watcher.start(50);
-  kv::runWriteCommand(&w, w.data(), {false, true});
+  kv::runWriteCommand(&w, w.data(), {.verify = true});
   watcher.stop();
   radio.terminate();
   radio.waitForFinished(3000);
@@ -279,8 +281,9 @@ int main(int argc, char* argv[]) {
   qputenv("KVPROG_PORTS", devices.join(',').toLocal8Bit());
   kv::frmFleet fleet([&w] { return std::optional(w.data()); }, &w);
   fleet.show();
-  for (int row = 0; row < 3; ++row) fleet.chkPort(row)->setChecked(true);
-  watcher.start(50);  // answers the question
+  for (int row = 0; row < 3; ++row) fleet.portRow(row)->setCheckState(0, Qt::Checked);
+  fleet.chkAnyModel()->setChecked(true);  // the radios start blank: no model's code
+  watcher.start(50);                      // answers the question
   fleet.cmdStart()->click();
   while (fleet.running() && fleet.pgbPort(0)->value() < 70) QTest::qWait(50);
   const bool fleetSaved = fleet.running();
@@ -293,5 +296,15 @@ int main(int argc, char* argv[]) {
   qputenv("KVPROG_PORTS", devices[2].toLocal8Bit());
   kv::runCompareCommand(&w, w.data());
   watcher.stop();
+
+  // 写频记录 after the batch and the comparison, in both languages.
+  for (const kv::Language language : {kv::Language::Chinese, kv::Language::English}) {
+    kv::useLanguage(language);
+    kv::frmJobLog log([](const QString&) { return false; }, &w);
+    log.show();
+    saveScreen(language == kv::Language::English ? QStringLiteral("job-log-en.png")
+                                                 : QStringLiteral("job-log.png"));
+  }
+  kv::useLanguage(kv::Language::Chinese);
   return allSaved && progressSaved && fleetSaved && out.exists("compare-differences.png") ? 0 : 1;
 }

@@ -1,9 +1,15 @@
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -19,6 +25,7 @@
 #include "exchange/chirpformat.h"
 #include "exchange/csvformat.h"
 #include "image/inifile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "image/programlanguage.h"
 #include "kvsimprocess.h"
@@ -28,6 +35,7 @@
 #include "testfiles.h"
 #include "transfer/frmdk.h"
 #include "transfer/frmfleet.h"
+#include "transfer/frmjoblog.h"
 #include "transfer/frmwait.h"
 #include "transfer/portchoice.h"
 #include "transfer/transfercommands.h"
@@ -77,6 +85,22 @@ void walkWindows(mainFrm& w, const std::function<void(QWidget*)>& check) {
   frmLogin login(&w);
   check(&login);
   QTemporaryDir dir;
+  JobEntry job{QDateTime::currentDateTime(),
+               "write",
+               "failed",
+               "COM1",
+               "/dev/ttyUSB0",
+               "1a86:7523",
+               "A5069RR4",
+               "KV--410B(1)",
+               QString(64, 'f'),
+               "20261208-093000-write-ttyUSB0-KV--410B(1).chp",
+               "differs",
+               3,
+               "Transfer failed"};
+  QVERIFY(!appendToJobLog(job, dir.filePath("jobs.jsonl")));
+  frmJobLog log({}, &w, dir.filePath("jobs.jsonl"));
+  check(&log);
   IniFile settings(dir.filePath(QStringLiteral("Sfc.ini")));
   TuneValues tune;
   frmMODE mode(tune, w.bands(), 0, w.bandLabelText(), settings, &w);
@@ -109,6 +133,7 @@ class TestLanguage : public QObject {
   void initTestCase() {
     prompts::setTestMode(true);
     kvtest::useTemporaryUserSettings();
+    kvtest::useTemporaryDataFolders();  // the reads' backups and scratch file
   }
 
   void theEnvironmentChoosesWhenTheUserDidNot_data() {
@@ -197,6 +222,30 @@ class TestLanguage : public QObject {
     useLanguage(Language::English);
     QTRY_COMPARE(menuTitle(w, "mnuFile"), QStringLiteral("&File"));
     walkWindows(w, checkEnglish);
+    // The batch's questions: how many radios, and whether to stop, with buttons that say so.
+    prompts::clearShown();
+    confirmWrite(&w, 3);
+    confirmStop(&w);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("Start writing 3 radios?"));
+    QCOMPARE(prompts::shown()[1].text, QStringLiteral("Stop the transfer?"));
+    QCOMPARE(prompts::shown()[1].captions, (QStringList{"Stop", "Continue"}));
+    // Every control of the batch dialog a keyboard reaches has a name a screen reader says.
+    frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
+    for (const QWidget* control : fleet.findChildren<QWidget*>()) {
+      const QString name = control->accessibleName();
+      if (control->focusPolicy() != Qt::NoFocus)
+        QVERIFY2(!name.isEmpty() && !kvtest::hasChinese(name),
+                 qPrintable(control->objectName() + ": " + name));
+    }
+    // Printing with no printer offers the PDF.
+    runPrintPreview(&w, w.data(), w.bandLabelText());
+    prnPrv()->setPrintSetup([](QPrinter&) { return PrnPrv::PrinterChoice::NoPrinter; });
+    prompts::clearShown();
+    prompts::queueAnswer(false);
+    prnPrv()->button(4)->click();
+    QCOMPARE(prompts::shown().value(0).text, QStringLiteral("No printer is available"));
+    QCOMPARE(prompts::shown().value(0).captions, (QStringList{"Save as PDF…", "Cancel"}));
+    delete prnPrv();
     HelpWindow help;  // the manual of the current language, as the splash's picture
     QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("User Guide")));
     QVERIFY(!kvtest::hasChinese(help.browser()->toPlainText()));
@@ -231,9 +280,19 @@ class TestLanguage : public QObject {
     QTRY_COMPARE(grid->item(1, kBandwidth)->text(), QStringLiteral("Narrow"));
     QCOMPARE(grid->item(0, kRxFreq)->text(), QStringLiteral("RX frequency"));
     QCOMPARE(grid->item(1, kBusyLock)->text(), QStringLiteral("Yes"));
+    // A refused frequency: the range message names the band, the raster's speaks of kHz.
+    for (const auto& [typed, said] :
+         {std::pair{"480", "Please enter a frequency within 400–470 MHz"},
+          {"450.0025", "The frequency must be a multiple of 6.25 kHz or 5 kHz"}}) {
+      prompts::clearShown();
+      test::clickCell(*w, 2, kRxFreq);
+      QTest::keyClicks(w->channelGrid()->rxFreqEditor(), QString::fromLatin1(typed));
+      QTest::keyClick(w->channelGrid()->rxFreqEditor(), Qt::Key_Return);
+      QCOMPARE(prompts::shown().value(0).text, QString::fromUtf8(said));
+    }
     // A verify's difference in the window: the grid's caption, the value's text.
-    QCOMPARE(differenceText("channel 4 bandwidth: 宽 -> 窄"),
-             QStringLiteral("Channel 4 Wide/Narrow: Wide → Narrow"));
+    QCOMPARE(differenceText("channel 4 bandwidth: 宽 -> 窄", DifferenceSides::WrittenAndRadio),
+             QStringLiteral("Channel 4 Wide/Narrow: written Wide, radio Narrow"));
     paste(1, QStringLiteral("否\twide\tlow"));
     QCOMPARE(cells(), (QStringList{"否", "宽", "低"}));
     QCOMPARE(grid->item(1, kTxPower)->text(), QStringLiteral("Low"));
@@ -275,13 +334,15 @@ class TestLanguage : public QObject {
     } cases[] = {
         {encodeImage(fields).bytes,
          "：\n\n语音报频：中文 → 英文\n中频：正 → 负\n信道2 宽/窄：宽 → 窄",
-         ":\n\nVoice: Chinese → English\nIF side: Positive → Negative\n"
-         "Channel 2 Wide/Narrow: Wide → Narrow"},
-        {unused, "：\n\n地址0x0001：FF → 00", ":\n\nAddress 0x0001: FF → 00"},
+         ":\n\nVoice: window Chinese, radio English\nIF side: window Positive, radio Negative\n"
+         "Channel 2 Wide/Narrow: window Wide, radio Narrow"},
+        {unused, "：\n\n地址0x0001：FF → 00", ":\n\nAddress 0x0001: window FF, radio 00"},
         {changed(csv, "busy_lock", "busy"), "\n第1行：表头必须是channel,rx_freq,",
          "\nRow 1: the header must be channel,rx_freq,"},
         {changed(csv, "窄,中", "窄,中,x"), "\n第2行：有9个字段，应为8个",
          "\nRow 2: 9 fields, not 8"},
+        {(csv.section("\r\n", 0, 0) + "\r\n1\r\n").toUtf8(), "\n第2行：有1个字段，应为8个",
+         "\nRow 2: 1 field, not 8"},
         {changed(QString::fromUtf8(toChirpCsv(w.data())), ",NFM,", ",AM,"),
          "\n第2行 Mode列：“AM”不是FM或NFM", "\nRow 2, column Mode: “AM” is not FM or NFM"},
     };
@@ -309,6 +370,99 @@ class TestLanguage : public QObject {
       }
       qunsetenv("KVPROG_PORTS");
     }
+    useLanguage(Language::Chinese);
+  }
+
+  // A new radio, all 0xFF: its read fails in plain words in either language; a batch row names
+  // its step in one phrase and ends in a sentence.
+  void aBlankRadioReadAndWrittenInEitherLanguage() {
+    QTemporaryDir dir;
+    kvtest::KvsimProcess blank({"--image", dir.filePath("radio.bin")});
+    qputenv("KVPROG_PORTS", blank.device().toLocal8Bit());
+    restoreRememberedPort();
+    mainFrm w;
+    wireCommands(w);
+    w.show();
+    const RadioData before = w.data();
+    const struct {
+      Language language;
+      const char* said;
+      const char* status;
+    } reads[] = {{Language::Chinese,
+                  "对讲机中没有本程序能读入的数据，它可能还没有写过频，或不是本程序支持的机型。"
+                  "详情：无效的属性值（第1行）",
+                  "读频失败：COM1："},
+                 {Language::English,
+                  "The radio holds no data this program can load: it may never have been "
+                  "written, or it is not a model this program supports. Details: Invalid "
+                  "property value (line 1)",
+                  "Read failed: COM1: "}};
+    for (const auto& read : reads) {
+      useLanguage(read.language);
+      prompts::clearShown();
+      prompts::queueAnswer(true);  // the read's question
+      w.findChild<QAction*>(QStringLiteral("tbRead"))->trigger();
+      QCOMPARE(prompts::shown().size(), 2);
+      QCOMPARE(prompts::shown()[1].text, QString::fromUtf8(read.said));
+      QCOMPARE(prompts::shown()[1].title, QStringLiteral("380"));
+      QCOMPARE(w.statusBar()->currentMessage(), QString::fromUtf8(read.status) + blank.device());
+      QCOMPARE(w.data(), before);
+      const QList<JobEntry> log = readJobLog().entries;  // it says why, as the box did
+      const JobEntry logged = log.value(log.size() - 1);
+      QCOMPARE(logged.outcome + logged.failure, "failed" + QString::fromUtf8(read.said));
+    }
+
+    frmFleet fleet([&w] { return std::optional<RadioData>(w.data()); }, &w);
+    fleet.show();
+    fleet.portRow(0)->setCheckState(0, Qt::Checked);
+    fleet.chkKeepTune()->setChecked(false);  // a blank radio has no alignment of its own
+    fleet.chkVerify()->setChecked(true);
+    QStringList rowSaid;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (rowSaid.value(rowSaid.size() - 1) != fleet.result(0)) rowSaid << fleet.result(0);
+    });
+    watch.start(5);
+    QTest::mouseClick(fleet.cmdStart(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!fleet.running(), 20000);
+    watch.stop();
+    for (const char* said : {"Step 1 of 2: writing — connecting to the radio…",
+                             "Step 1 of 2: writing…", "Step 2 of 2: verifying…"})
+      QVERIFY2(rowSaid.contains(QString::fromUtf8(said)), qPrintable(rowSaid.join('\n')));
+    QCOMPARE(fleet.result(0), QStringLiteral("Written and verified"));
+    fleet.chkVerify()->setChecked(false);
+    useLanguage(Language::Chinese);
+    qunsetenv("KVPROG_PORTS");
+  }
+
+  // An English table leaves in English words (a spreadsheet saved in a single-byte code page
+  // keeps them) and comes back as it was; a list of channels reads as English writes it.
+  void tablesLeaveInTheWindowsLanguage() {
+    useLanguage(Language::English);
+    mainFrm w;
+    wireCommands(w);
+    RadioData data = kvtest::sampleRadioData();
+    data.cell(3, kBusyLock) = QStringLiteral("是");
+    w.document().replace(data);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("table.csv");
+    prompts::clearShown();
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    prompts::queueFileName(dir.filePath("chirp.csv"), "CHIRP CSV(*.csv)");
+    w.findChild<QAction*>("mnuExportCsv")->trigger();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::shown()[1].text,
+             QStringLiteral("Exported\nBusy lock cannot be written to CHIRP CSV: channels 1, 3"));
+    const QString table = QString::fromUtf8(kvtest::readAll(csv));
+    QVERIFY2(table.contains(",Yes,Narrow,Mid\r\n") && !kvtest::hasChinese(table),
+             qPrintable(table));
+    RadioData cleared = data;
+    cleared.clearChannels();
+    w.document().replace(cleared);
+    prompts::queueFileName(csv);
+    w.findChild<QAction*>("mnuImportCsv")->trigger();
+    QCOMPARE(w.data(), data);
     useLanguage(Language::Chinese);
   }
 };

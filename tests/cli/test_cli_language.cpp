@@ -20,8 +20,8 @@ class TestCliLanguage : public QObject {
   void initTestCase() { kvtest::useTemporaryDataFolders(); }
 
   // A user whose environment asks for English: what kvprog-cli says to a radio's write, a
-  // failed write and a read, its report, show and help hold no Chinese; `diff` prints the same
-  // bytes in both languages.
+  // failed write and a read, its report, show, help and a CSV table hold no Chinese; `diff`
+  // prints the same bytes in both languages.
   void englishFromTheEnvironment() {
     const QByteArray lcAll = qgetenv("LC_ALL");
     qputenv("LC_ALL", "");  // not set: LANG decides
@@ -32,9 +32,16 @@ class TestCliLanguage : public QObject {
     QList<CliRun> runs;
     {
       kvtest::KvsimProcess sim({"--image", dir.filePath("radio.bin")});
-      runs << runCli({"write", "--port", sim.device(), "--timeout", "2", in});
+      // A new radio, all 0xFF, holds nothing a read can load.
+      runs << runCli({"read", "--port", sim.device(), "--timeout", "2", dir.filePath("out.chp")});
+      QCOMPARE(runs.last().exitCode, 1);
+      QVERIFY2(runs.last().err.contains("out.chp: The radio holds no data this program can load"),
+               qPrintable(runs.last().err));
+      runs << runCli({"write", "--port", sim.device(), "--timeout", "2", "--verify", in});
       QCOMPARE(runs.last().exitCode, 0);
-      QVERIFY2(runs.last().err.contains("Writing data to the radio"), qPrintable(runs.last().err));
+      for (const char* said :
+           {"Step 1 of 2: writing\n", "Writing data to the radio", "Step 2 of 2: verifying\n"})
+        QVERIFY2(runs.last().err.contains(said), qPrintable(runs.last().err));
       runs << runCli({"read", "--port", sim.device(), "--timeout", "2", dir.filePath("out.chp")});
       QCOMPARE(runs.last().exitCode, 0);
       QVERIFY(sim.stop());
@@ -45,16 +52,34 @@ class TestCliLanguage : public QObject {
       QCOMPARE(runs.last().exitCode, 1);
       QVERIFY(refusing.stop());
     }
+    {
+      kvtest::KvsimProcess silent({"--no-handshake"});
+      runs << runCli({"write", "--port", silent.device(), "--timeout", "1", in});
+      QCOMPARE(runs.last().exitCode, 124);
+    }
+    // A port that is not there is named in the line, no number in front.
+    runs << runCli({"read", "--port", "/dev/kvprog-none", dir.filePath("none.chp")});
+    QVERIFY2(runs.last().err.startsWith("The port “/dev/kvprog-none” does not exist\n"),
+             qPrintable(runs.last().err));
     const QString pdf = dir.filePath("report.pdf");
-    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"});
-    QVERIFY2(runs[runs.size() - 2].out.contains("Power save:"),
-             qPrintable(runs[runs.size() - 2].out));
+    const QString csv = dir.filePath("table.csv");
+    runs << runCli({"report", in, pdf}) << runCli({"show", in}) << runCli({"--help"})
+         << runCli({"export", in, csv});
+    QVERIFY2(runs[runs.size() - 3].out.contains("Power save:") &&
+                 runs[runs.size() - 3].out.contains("Function flags:"),
+             qPrintable(runs[runs.size() - 3].out));
+    const QString table = QString::fromUtf8(kvtest::readAll(csv));
+    QVERIFY2(table.contains(",Yes,Narrow,Mid\r\n") && !kvtest::hasChinese(table),
+             qPrintable(table));
     const QString report = kvtest::pdfText(pdf);
     qputenv("LC_ALL", lcAll);
     qputenv("LANG", "C.UTF-8");
+    // No line of its own begins with a message box's title or an error's number.
+    static const QRegularExpression boxTitle(QStringLiteral("^(Information|Error|Notice|\\d+): "),
+                                             QRegularExpression::MultilineOption);
     for (const CliRun& run : runs)
       for (const QString& said : {run.out, run.err})
-        QVERIFY2(!kvtest::hasChinese(said), qPrintable(said));
+        QVERIFY2(!kvtest::hasChinese(said) && !said.contains(boxTitle), qPrintable(said));
     QVERIFY2(report.contains("Radio Settings, Page 1") && report.contains("Power save: Enabled"),
              qPrintable(report));
     QVERIFY2(!kvtest::hasChinese(report), qPrintable(report));

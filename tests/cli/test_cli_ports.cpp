@@ -92,7 +92,10 @@ class TestCliPorts : public QObject {
 
     const CliRun list = runCli({"ports"}, pty.device(), root);
     QCOMPARE(list.exitCode, 0);
-    QCOMPARE(list.out.split('\n').first(),
+    const QStringList lines = list.out.split('\n');
+    QCOMPARE(lines.first(),
+             QStringLiteral("BUTTON\tDEVICE\tDESCRIPTION\tMANUFACTURER\tUSB_ID\tSTATUS"));
+    QCOMPARE(lines.value(1),
              QStringList({"COM1", pty.device(), "-", "-", "-", message}).join('\t'));
     const CliRun json = runCli({"ports", "--json"}, pty.device(), root);
     const QJsonObject first = QJsonDocument::fromJson(json.out.toUtf8()).array().first().toObject();
@@ -112,7 +115,10 @@ class TestCliPorts : public QObject {
     QVERIFY2(read.err.contains(QStringLiteral("已被占用或无权使用")), qPrintable(read.err));
     QVERIFY(!read.err.contains(QStringLiteral("dialout")));
     // Listing never opens a port, so it finds this one usable.
-    QVERIFY(runCli({"ports"}, pty.device()).out.startsWith("COM1\t" + pty.device()));
+    QVERIFY(runCli({"ports"}, pty.device())
+                .out.split('\n')
+                .value(1)
+                .startsWith("COM1\t" + pty.device()));
   }
 
   // Stable device names hold colons; KVPROG_PORTS separates its entries with commas.
@@ -127,7 +133,7 @@ class TestCliPorts : public QObject {
         // Without a comma, a value that is no path keeps the old colon-separated form.
         {first.device() + ":" + second.device(), {first.device(), second.device()}}};
     for (const auto& [value, devices] : cases) {
-      const QStringList lines = runCli({"ports"}, value).out.split('\n');
+      const QStringList lines = runCli({"ports"}, value).out.split('\n').mid(1);  // no header
       for (int i = 0; i < devices.size(); ++i)
         QVERIFY2(
             lines.value(i).startsWith(QStringLiteral("COM%1\t%2\t").arg(i + 1).arg(devices[i])),

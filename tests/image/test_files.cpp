@@ -89,12 +89,26 @@ class TestFiles : public QObject {
                         "20261208-093000-write-ttyUSB0.chp", "20261208-093000-write-ttyUSB0-2.chp",
                         "20261208-093000-write-ttyUSB0-3.chp", "20261208-093000-write-pts-3.chp"}));
     QVERIFY(kvtest::writeAll(dir.filePath(QStringLiteral("notes.chp")), "mine"));
-    for (int i = 1; i <= kBackupsKept; ++i)
+    // A busy day's backups all stay, however many.
+    for (int i = 1; i <= 500; ++i)
       QVERIFY(!store.keep(blank, "read", "COM3", when.addSecs(i)).error);
-    const QStringList kept = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(kept.size(), kBackupsKept + 1);  // the newest ones and the file that is not ours
-    QCOMPARE(kept.first(), QStringLiteral("20261208-093001-read-COM3.chp"));
-    QVERIFY(kept.contains(QStringLiteral("notes.chp")));
+    const QStringList day = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(day.size(), 505);
+    // Past the age, the oldest (by time, whatever the name) go while the folder holds more
+    // than kBackupsKept; a young one never does.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-kBackupDays - 1);
+    QStringList olds;
+    for (int i = 0; i < kBackupsKept; ++i) {
+      olds << QStringLiteral("20990101-%1-read-COM3.chp").arg(kBackupsKept - i, 6, 10, QChar('0'));
+      QFile file(dir.filePath(olds.last()));
+      QVERIFY(file.open(QIODevice::WriteOnly) &&
+              file.setFileTime(old.addSecs(i), QFileDevice::FileModificationTime));
+    }
+    const QString newest = QFileInfo(store.keep(blank, "read", "COM3").path).fileName();
+    const QStringList kept = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(kept.size(), kBackupsKept + 1);  // and the file that is not ours
+    for (const QString& name : day + QStringList{newest} + olds.mid(2505 - kBackupsKept))
+      QVERIFY2(kept.contains(name), qPrintable(name));
 
     const Backup refused =
         BackupStore(dir.filePath(QStringLiteral("notes.chp"))).keep(blank, "read", "COM3");

@@ -29,10 +29,16 @@ class TestIniFile : public QObject {
     for (int i = 1; i < 8; ++i) QVERIFY(bands[i].isEmpty());
   }
 
+  // Read and written alike: what is written reads back as it was.
   void valuesAreCutTo127Characters() {
     const QString p = dir_.filePath("long.ini");
     writeAll(p, "[Frequent]\nPL1=" + QByteArray(300, 'x') + "\n");
-    QCOMPARE(IniFile(p).read("Frequent", "PL1").size(), 127);
+    IniFile ini(p);
+    QCOMPARE(ini.read("Frequent", "PL1").size(), 127);
+    const QString written = QString(126, 'y') + "zz";
+    QVERIFY(!ini.write("Frequent", "PL1", written));
+    QCOMPARE(ini.read("Frequent", "PL1"), written.left(127));
+    QVERIFY(readAll(p).contains("PL1=" + written.left(127).toUtf8() + "\n"));
   }
 
   void rewriteKeepsOtherLines() {

@@ -40,7 +40,8 @@ class TestRadioJob : public QObject {
     RadioJob job(port, open, clock, observer, session, {QStringLiteral("/dev/pts/9"), {}, options});
 
     const RadioData data = kvtest::sampleRadioData();
-    const JobOutcome outcome = job.write(data, {true, true});
+    const JobOutcome outcome =
+        job.write(data, {.readFirst = true, .verify = true, .anyModel = true});
     QVERIFY2(outcome.ok, qPrintable(outcome.summary));
     QCOMPARE(outcome.summary, jobtext::kVerified);
     QCOMPARE(memory, encodeImage(data).bytes);

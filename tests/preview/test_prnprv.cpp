@@ -176,11 +176,30 @@ class TestPrnPrv : public QObject {
     int asked = 0;
     w->setPrintSetup([&asked](QPrinter&) {
       ++asked;
-      return false;
+      return PrnPrv::PrinterChoice::Cancelled;
     });
     w->button(4)->click();
     QCOMPARE(asked, 1);
     QVERIFY(prompts::shown().isEmpty());
+  }
+
+  // A computer without a printer says so, and its button saves the page as a PDF instead.
+  void noPrinterOffersThePdf() {
+    PrnPrv* w = openPreview();
+    w->setPrintSetup([](QPrinter&) { return PrnPrv::PrinterChoice::NoPrinter; });
+    const QString path = dir_.filePath(QStringLiteral("instead.pdf"));
+    prompts::queueAnswer(true);
+    prompts::queueFileName(path);
+    w->button(4)->click();
+    QCOMPARE(prompts::shown().size(), 1);
+    QCOMPARE(prompts::shown()[0].text, QStringLiteral("没有可用的打印机"));
+    QCOMPARE(prompts::shown()[0].captions, (QStringList{"保存为PDF…", "取消"}));
+    QVERIFY(QFileInfo(path).size() > 0);
+
+    prompts::queueAnswer(false);
+    w->button(4)->click();
+    QCOMPARE(prompts::shown().size(), 2);
+    QCOMPARE(prompts::fileDialogs().size(), 1);  // cancelled: no second file dialog
   }
 
   void printingSendsThePageToTheChosenPrinter() {
@@ -189,7 +208,7 @@ class TestPrnPrv : public QObject {
     w->setPrintSetup([&path](QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(path);
-      return true;
+      return PrnPrv::PrinterChoice::Chosen;
     });
     w->button(4)->click();
     QVERIFY(QFileInfo(path).size() > 0);

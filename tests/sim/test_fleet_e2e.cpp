@@ -1,6 +1,10 @@
 // kvprog-cli against several kvsim radios at once: a fleet written in parallel, verify after
 // write, the backups of every image and the read before a write.
+#include <QCryptographicHash>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +14,7 @@
 #include "clirun.h"
 #include "image/backups.h"
 #include "image/chpfile.h"
+#include "image/joblog.h"
 #include "image/memoryimage.h"
 #include "kvsimprocess.h"
 #include "link/radiojob.h"
@@ -149,8 +154,8 @@ class TestFleetE2E : public QObject {
     };
 
     const kvtest::CliRun write =
-        runCli({"write", "--read-first", "--verify", "--timeout", "2", "--port", radio.device(),
-                "--port", rejecting.device(), sampleFile(dir)});
+        runCli({"write", "--read-first", "--verify", "--any-model", "--timeout", "2", "--port",
+                radio.device(), "--port", rejecting.device(), sampleFile(dir)});
     QCOMPARE(write.exitCode, 1);
     QCOMPARE(linesOf(write.out, radio.device()), QStringList{jobtext::kVerified});
     QCOMPARE(linesOf(write.out, rejecting.device()),
@@ -190,6 +195,130 @@ class TestFleetE2E : public QObject {
     qputenv("XDG_DATA_HOME", data);
   }
 
+  // `kvprog-cli log` lists what every radio's job recorded, oldest first: a write to two radios
+  // (one refusing a block) and a read, with the hash of the image and its backup. A log that
+  // cannot be written is a warning and fails no job.
+  void theJobLogListsEveryRadiosJob() {
+    QTemporaryDir dir;
+    const QString in = sampleFile(dir);
+    const QString sha = QCryptographicHash::hash(encodeImage(kvtest::sampleRadioData()).bytes,
+                                                 QCryptographicHash::Sha256)
+                            .toHex();
+    const QDir data(QDir(kvtest::useTemporaryDataFolders()).filePath("kvprog"));
+    const QString log = data.filePath("jobs.jsonl");
+    QFile::remove(log);
+    Fleet fleet(dir, {{}, {"--nak-at", "9"}});
+    QCOMPARE(runCli(QStringList{"write", "--timeout", "2"} + fleet.ports() << in).exitCode, 1);
+    QCOMPARE(runCli({"read", "--port", fleet.device(0), dir.filePath("out.chp")}).exitCode, 0);
+
+    const kvtest::CliRun listed = runCli({"log", "--json"});
+    QCOMPARE(listed.exitCode, 0);
+    const QJsonArray lines = QJsonDocument::fromJson(listed.out.toUtf8()).array();
+    QCOMPARE(lines.size(), 3);
+    const struct {
+      const char* action;
+      int radio;
+      const char* outcome;
+    } expected[] = {{"write", 0, "ok"}, {"write", 1, "failed"}, {"read", 0, "ok"}};
+    for (int i = 0; i < 3; ++i) {
+      const QJsonObject line = lines[i].toObject();
+      QCOMPARE(line["action"].toString(), QString(expected[i].action));
+      QCOMPARE(line["port"].toString(), fleet.device(expected[i].radio));
+      QCOMPARE(line["outcome"].toString(), QString(expected[i].outcome));
+      QCOMPARE(line["sha256"].toString(), sha);
+      QCOMPARE(line["model"].toString(), QStringLiteral("KV--410B(3)"));
+      QVERIFY(QDateTime::fromString(line["time"].toString(), Qt::ISODate).isValid());
+      const QString backup = line["backup"].toString();
+      QCOMPARE(backup.isEmpty(), i == 1);
+      QVERIFY(backup.isEmpty() || QFile::exists(data.filePath("backups/" + backup)));
+    }
+    QCOMPARE(lines[1].toObject()["failure"].toString(),
+             linktext::kCommError + jobtext::kMaybeMixed);
+
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    const QStringList text = runCli({"log", "--since", today}).out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(text.size(), 3);
+    QVERIFY2(text[1].contains("\twrite\tfailed\t" + fleet.device(1) + '\t'), qPrintable(text[1]));
+    QCOMPARE(runCli({"log", "--since", tomorrow}).out, QString());
+    QCOMPARE(runCli({"log", "--since", "8.12.2026"}).exitCode, 1);
+
+    QVERIFY(QFile::remove(log) && QDir().mkpath(log));  // no file can be written there
+    const kvtest::CliRun unlogged =
+        runCli({"read", "--port", fleet.device(0), dir.filePath("out.chp")});
+    QCOMPARE(unlogged.exitCode, 0);
+    QVERIFY2(unlogged.err.contains("kvprog-cli: warning: 无法写入写频记录“" + log + "”："),
+             qPrintable(unlogged.err));
+    QVERIFY(QDir(log).removeRecursively());
+  }
+
+  // A plan first: what a write would change in each radio, its own alignment kept, and a radio
+  // of another model refused; then the write does as planned, and --any-model writes that radio.
+  void dryRunThenAWriteThatKeepsEachRadiosOwn() {
+    QTemporaryDir dir;
+    const RadioData plan = kvtest::sampleRadioData();  // KV--410B(3), squelch 7, trim 3
+    RadioData own = plan;
+    own.settings.squelch = 2;
+    own.tune = {"1", "1", 3};
+    RadioData other = plan;
+    other.settings.model = 7;
+    const QByteArray held[] = {encodeImage(own).bytes, encodeImage(other).bytes};
+    QVERIFY(kvtest::writeAll(dir.filePath("a.bin"), held[0]) &&
+            kvtest::writeAll(dir.filePath("b.bin"), held[1]));
+    const KvsimProcess a({"--image", dir.filePath("a.bin")});
+    const KvsimProcess b({"--image", dir.filePath("b.bin")});
+    const KvsimProcess silent({"--no-handshake"});
+    const QString in = sampleFile(dir);
+    const QStringList ports{"--port", a.device(), "--port", b.device()};
+    const QString refused = "型号不同（对讲机：KV--520(V)），没有写入";
+    const QStringList kept{"tune.crystal: 13MHz -> 14.4MHz", "tune.if_side: 正 -> 负",
+                           "tune.power_trim: 3 -> -2"};
+
+    const kvtest::CliRun text =
+        runCli(QStringList{"write", "--dry-run", "--keep-tune", "--timeout", "1"} + ports +
+               QStringList{"--port", silent.device(), in});
+    QCOMPARE(text.exitCode, 1);
+    QStringList marked;
+    for (const QString& line : kept) marked << line + " (kept)";
+    QCOMPARE(linesOf(text.out, a.device()), QStringList{"settings.squelch: 7 -> 2"} + marked);
+    QCOMPARE(linesOf(text.out, b.device()),
+             (QStringList{refused, "model: KV--410B(3) -> KV--520(V)"}));
+    QCOMPARE(linesOf(text.out, silent.device()), QStringList{linktext::kNoAnswer});
+    const kvtest::CliRun json =
+        runCli(QStringList{"write", "--dry-run", "--keep-tune", "--json"} + ports << in);
+    QCOMPARE(json.exitCode, 0);  // both read: the refusal is part of the plan
+    const QJsonArray plans = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    QCOMPARE(plans.size(), 2);
+    const QJsonObject first = plans.at(0).toObject();
+    const QJsonObject second = plans.at(1).toObject();
+    QCOMPARE(first["port"].toString(), a.device());
+    QVERIFY(first["error"].isNull() && first["refusal"].isNull());
+    QCOMPARE(first["changes"].toArray(), QJsonArray{"settings.squelch: 7 -> 2"});
+    QCOMPARE(first["kept"].toArray(), QJsonArray::fromStringList(kept));
+    QCOMPARE(second["model"].toString(), QStringLiteral("KV--520(V)"));
+    QCOMPARE(second["refusal"].toString(), refused);
+    for (int i : {0, 1}) QCOMPARE(kvtest::readAll(dir.filePath(i ? "b.bin" : "a.bin")), held[i]);
+
+    const kvtest::CliRun write =
+        runCli(QStringList{"write", "--keep-tune", "--verify", "--timeout", "2"} + ports << in);
+    QCOMPARE(write.exitCode, 1);
+    QCOMPARE(linesOf(write.out, a.device()), QStringList{jobtext::kVerifiedKeptTune});
+    QCOMPARE(linesOf(write.out, b.device()), QStringList{refused});
+    RadioData aligned = plan;
+    aligned.tune = own.tune;
+    QCOMPARE(kvtest::readAll(dir.filePath("a.bin")), encodeImage(aligned).bytes);
+    QCOMPARE(kvtest::readAll(dir.filePath("b.bin")), held[1]);
+    // The job log tells the radio refused from one that failed.
+    const JobEntry last =
+        readJobLog(QDir(kvtest::useTemporaryDataFolders()).filePath("kvprog/jobs.jsonl"))
+            .entries.last();
+    QVERIFY(last.device == b.device() && last.outcome == "refused");
+    const kvtest::CliRun any =
+        runCli({"write", "--read-first", "--any-model", "--port", b.device(), in});
+    QCOMPARE(any.exitCode, 0);
+    QCOMPARE(kvtest::readAll(dir.filePath("b.bin")), encodeImage(plan).bytes);
+  }
+
   // Pruned by the files' times: names ahead of the clock (a clock set back), and a "-2" that
   // sorts before the name without it, lose nothing newer; the new backup names the model.
   void pruningKeepsTheNewestFilesWhateverTheirNames() {
@@ -202,11 +331,12 @@ class TestFleetE2E : public QObject {
     QStringList names{"20991231-000000-read-ttyUSB0.chp", "20991231-000000-read-ttyUSB0-2.chp"};
     for (int i = 2; i < kBackupsKept; ++i)
       names << QStringLiteral("20991231-%1-read-x.chp").arg(i, 6, 10, QLatin1Char('0'));
-    for (int i = 0; i < names.size(); ++i) {  // written yesterday, a second apart, in this order
+    // Written long enough ago to be pruned, a second apart, in this order.
+    const QDateTime old = QDateTime::currentDateTime().addDays(-kBackupDays - 1);
+    for (int i = 0; i < names.size(); ++i) {
       QFile file(backups.filePath(names[i]));
       QVERIFY(file.open(QIODevice::WriteOnly) &&
-              file.setFileTime(QDateTime::currentDateTime().addDays(-1).addSecs(i),
-                               QFileDevice::FileModificationTime));
+              file.setFileTime(old.addSecs(i), QFileDevice::FileModificationTime));
     }
     const QByteArray home = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());

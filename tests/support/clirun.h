@@ -26,10 +26,16 @@ inline double childCpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-inline CliRun runCli(const QStringList& args, int limitMs = 20000) {
+// `wrapper`, when given, runs kvprog-cli: {"setpriv", "--reuid=65534", ..., "--"}.
+inline CliRun runCli(const QStringList& args, int limitMs = 20000,
+                     const QStringList& wrapper = {}) {
   const double cpuBefore = childCpuSeconds();
   QProcess cli;
-  cli.start(QStringLiteral(KV_BIN_DIR "/kvprog-cli"), args);
+  const QString program = QStringLiteral(KV_BIN_DIR "/kvprog-cli");
+  if (wrapper.isEmpty())
+    cli.start(program, args);
+  else
+    cli.start(wrapper.first(), wrapper.mid(1) + QStringList{program} + args);
   CliRun run;
   if (!cli.waitForFinished(limitMs)) {
     cli.kill();

@@ -101,7 +101,7 @@ class TestTransfer : public QObject {
     QString loadedFrom;
     QVERIFY(runReadCommand(nullptr, [&](const QString& path) {
       loadedFrom = path;
-      QCOMPARE(loadChpFile(path, read).status, LoadStatus::Loaded);
+      return loadChpFile(path, read).status == LoadStatus::Loaded;
     }));
     QCOMPARE(shownTexts(), QStringList{"确定要开始读频吗?"});
     QCOMPARE(prompts::shown()[0].title, QStringLiteral("读频进度显示"));
@@ -113,7 +113,10 @@ class TestTransfer : public QObject {
     // Declining the confirmation does nothing.
     prompts::clearShown();
     prompts::queueAnswer(false);
-    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no read"); }));
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) {
+      QTest::qFail("no read", __FILE__, __LINE__);
+      return false;
+    }));
     QCOMPARE(prompts::shown().size(), 1);
     qunsetenv("KVPROG_PORTS");
   }
@@ -134,7 +137,10 @@ class TestTransfer : public QObject {
 
   void missingPortIsReportedWithoutTheWindow() {
     qputenv("KVPROG_PORTS", "/dev/kvprog-no-such-port");
-    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no load"); }));
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) {
+      QTest::qFail("no load", __FILE__, __LINE__);
+      return false;
+    }));
     QCOMPARE(prompts::shown().size(), 2);
     QCOMPARE(prompts::shown()[1].title, QStringLiteral("8002"));
     QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
@@ -150,7 +156,10 @@ class TestTransfer : public QObject {
     QVERIFY(QDir().mkpath(scratch));
     QVERIFY(QFile(QDir(scratch).filePath("kept")).open(QIODevice::WriteOnly));
     prompts::clearShown();
-    QVERIFY(!runReadCommand(nullptr, [](const QString&) { QFAIL("no load"); }));
+    QVERIFY(!runReadCommand(nullptr, [](const QString&) {
+      QTest::qFail("no load", __FILE__, __LINE__);
+      return false;
+    }));
     QCOMPARE(prompts::shown().size(), 2);
     QCOMPARE(prompts::shown()[1].title, QStringLiteral("75"));
     QCOMPARE(prompts::shown()[1].icon, prompts::Icon::Information);
@@ -169,7 +178,7 @@ class TestTransfer : public QObject {
     request.device = sim.device();
     request.scratchPath = dir.filePath("received.chp");
     bool loaded = false;
-    request.load = [&loaded](const QString&) { loaded = true; };
+    request.load = [&loaded](const QString&) { return loaded = true; };
     auto job = std::make_unique<TransferJob>(std::move(request), session);
     QSignalSpy progress(job.get(), &TransferJob::progressChanged);
     job->start();
