@@ -5,9 +5,10 @@ CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/kvprog"
 TOOLCHAIN="$ROOT/cmake/windows/mingw-toolchain.cmake"
 
 # MinGW-w64 for the programs, NSIS for the installer, Wine to run them, and what builds Qt.
-# libwine-dev gives the tablet headers that the "+dfsg" Qt source leaves out.
+# libwine-dev gives the tablet headers that the "+dfsg" Qt source leaves out; icoutils makes the
+# programs' icon and reads resources back.
 PACKAGES+=(g++-mingw-w64-x86-64-posix nsis zip unzip wine wine64 fonts-wine
-  libwine-dev perl dpkg-dev)
+  libwine-dev perl dpkg-dev icoutils)
 
 source "$ROOT/scripts/windows-qt.sh"
 
@@ -27,8 +28,9 @@ build_windows_programs() {
   cmake --build "$WINBUILD" --parallel 2 "${targets[@]}"
 }
 
-# The DLLs a Windows program of the build needs beside it: Qt's, its plugins, and the MinGW
-# runtime that Qt and the programs were built with.
+# The DLLs a Windows program of the build needs beside it: Qt's, its plugins, the MinGW
+# runtime that Qt and the programs were built with, and Qt's own Chinese texts (Debian's, of
+# the same Qt version) in translations\.
 copy_windows_runtime() {
   local dest=$1 qt="$QT_WINDOWS/prefix"
   mkdir -p "$dest"
@@ -42,6 +44,8 @@ copy_windows_runtime() {
   for dll in libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     cp "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")" "$dest/"
   done
+  mkdir -p "$dest/translations"
+  cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$dest/translations/"
 }
 
 windows_version() { sed -n 's/^project(kvprog VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"; }

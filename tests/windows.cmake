@@ -20,3 +20,4 @@ list(JOIN names "\n" names)
 file(WRITE ${CMAKE_BINARY_DIR}/windows-tests.txt "${names}\n")
 # Run by scripts/test-windows once a COM port is mapped to kvsim.
 kv_add_test(test_win32serialport link/test_win32serialport.cpp LIBS kvcore)
+kv_add_test(test_win32session app/test_win32session.cpp LIBS kvapp)

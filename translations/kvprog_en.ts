@@ -1057,10 +1057,6 @@ Remove it from the recent files?</translation>
         <translation>%1: %2 holds &quot;%3&quot;, not a usable band; using %4</translation>
     </message>
     <message>
-        <source>%1: 没有这个串口</source>
-        <translation>%1: no such serial port</translation>
-    </message>
-    <message>
         <source>无法创建临时文件夹</source>
         <translation>cannot create a temporary folder</translation>
     </message>

@@ -3,12 +3,11 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/frmsplash.h"
+#include "ui/programs.h"
 #include "ui/prompts.h"
 #include "ui/screenfit.h"
 
@@ -26,11 +25,6 @@ QLabel* addText(QGridLayout* grid, const char* name, const QString& text, int ro
 }
 
 }  // namespace
-
-QStringList frmAbout::systemInfoPrograms() {
-  return {QStringLiteral("hardinfo"), QStringLiteral("gnome-system-monitor"),
-          QStringLiteral("kinfocenter")};
-}
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
@@ -75,11 +69,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void frmAbout::startSystemInfo() {
-  for (const QString& name : systemInfoPrograms()) {
-    const QString program = QStandardPaths::findExecutable(name);
-    if (!program.isEmpty() && QProcess::startDetached(program, {})) return;
-  }
-  prompts::message(this, tr("此时系统信息不可用"), QString(), prompts::Icon::None);
+  if (!programs::startFirstOf(systemInfoPrograms()))
+    prompts::message(this, tr("此时系统信息不可用"), QString(), prompts::Icon::None);
 }
 
 }  // namespace kv

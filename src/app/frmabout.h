@@ -11,7 +11,8 @@ class frmAbout : public QDialog {
  public:
   explicit frmAbout(QWidget* parent = nullptr);
 
-  // Programs that show the system's information, tried in this order.
+  // Programs that show the system's information, tried in this order; each platform has its
+  // own.
   static QStringList systemInfoPrograms();
 
  private:

@@ -14,6 +14,7 @@
 #include "app/recoverycopy.h"
 #include "editor/mainfrm.h"
 #include "image/programfolders.h"
+#include "link/workerthreads.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ bool onlyPrints(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  kv::prepareWorkerThreads();
   // --help and --version in English, as the man page is: the translations come after.
   QCommandLineParser parser;
   parser.setApplicationDescription(

@@ -96,20 +96,19 @@ std::optional<LinkArgs> parseArgs(const Call& call, LinkCommand command) {
   }
   // Two lines on one device would garble each other's bytes.
   QStringList seen;
-  for (const QString& name : parsed.ports) {
-    const auto device = resolvePortName(name);
-    if (!device) {
-      fail(Cli::tr("%1: 没有这个串口").arg(name));
-      return std::nullopt;
-    }
-    const QString canonical = QFileInfo(*device).canonicalFilePath();
-    const QString same = canonical.isEmpty() ? *device : canonical;
+  for (QString& name : parsed.ports) {
+    name = canonicalPortName(name);
+    // A button with no listed port behind it is opened by its own name: a port that is not
+    // there is reported alike for every number, and one the system does not list is tried.
+    const QString device = resolvePortName(name).value_or(name);
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    const QString same = canonical.isEmpty() ? device : canonical;
     if (seen.contains(same)) {
       call.misuse(QStringLiteral("%1: the port is named twice").arg(name));
       return std::nullopt;
     }
     seen << same;
-    parsed.devices << *device;
+    parsed.devices << device;
   }
   return parsed;
 }
@@ -350,7 +349,8 @@ int check(const Call& call) {
 
 const QString kDeviceHelp = QStringLiteral(
     "DEVICE is a serial device such as /dev/ttyUSB0 or a kvsim pseudo-terminal, or COM1..COM4\n"
-    "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports').\n\n");
+    "for the ports the port dialog's buttons stand for (see 'kvprog-cli ports'). On Windows it\n"
+    "is the port's name: COM12 or \\\\.\\COM12.\n\n");
 
 // The options after the port and the checks.
 const QList<Option> kCommonOptions = {

@@ -4,6 +4,7 @@
 #include "cli/terminal.h"
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
+#include "link/workerthreads.h"
 
 using namespace kv::cli;
 
@@ -22,7 +23,8 @@ QString overview() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  prepareConsole();
+  kv::prepareWorkerThreads();
+  const ConsoleOutput console;
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   kv::useProgramIdentity();  // the window's folders: settings, scratch files
   QStringList args = QCoreApplication::arguments().mid(1);

@@ -6,9 +6,17 @@ namespace kv::cli {
 
 // The console as the progress board and the printed text meet it; each platform has its own.
 
-// Text goes out as UTF-8: a Windows console is told to show it so (its own code page would
-// garble the Chinese); pipes and files get the bytes as they are.
-void prepareConsole();
+// While it lives, text goes out as UTF-8: a Windows console is told to show it so (its own code
+// page would garble the Chinese); pipes and files get the bytes as they are. The console gets
+// its own code page back when it goes, and when Ctrl-C ends the program before that.
+class ConsoleOutput {
+ public:
+  ConsoleOutput();
+  ~ConsoleOutput();
+  ConsoleOutput(const ConsoleOutput&) = delete;
+  ConsoleOutput& operator=(const ConsoleOutput&) = delete;
+};
+
 // Whether stderr is a terminal that the progress board may redraw in place.
 bool stderrIsTerminal();
 // The columns the terminal shows; a board line that wrapped would throw off the count of

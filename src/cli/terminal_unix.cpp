@@ -7,7 +7,8 @@
 
 namespace kv::cli {
 
-void prepareConsole() {}
+ConsoleOutput::ConsoleOutput() = default;
+ConsoleOutput::~ConsoleOutput() = default;
 
 bool stderrIsTerminal() { return isatty(STDERR_FILENO); }
 

@@ -2,12 +2,8 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <cerrno>
-#include <cstring>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "image/disksync.h"
 
 namespace kv {
 namespace {
@@ -15,13 +11,6 @@ namespace {
 // Unbuffered, so that a write the disk refuses fails at the write and not only in a flush whose
 // failure the commit would not notice.
 constexpr QIODevice::OpenMode kWriteMode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-
-std::optional<QString> syncToDisk([[maybe_unused]] QFileDevice& file) {
-#ifdef Q_OS_UNIX
-  if (::fsync(file.handle()) != 0) return QString::fromLocal8Bit(std::strerror(errno));
-#endif
-  return std::nullopt;
-}
 
 }  // namespace
 

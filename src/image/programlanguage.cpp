@@ -1,7 +1,6 @@
 #include "image/programlanguage.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -33,11 +32,11 @@ void useLanguage(Language language) {
   // The program's own texts are Chinese: only English needs a translation of them. Qt's own
   // texts (the file dialogs, their questions) are English: only Chinese needs one of those.
   auto* translator = new QTranslator(QCoreApplication::instance());
-  const bool loaded = language == Language::English
-                          ? translator->load(QStringLiteral(":/i18n/kvprog_en.qm"))
-                          : translator->load(QLocale(QLocale::Chinese, QLocale::China),
-                                             QStringLiteral("qt"), QStringLiteral("_"),
-                                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  const bool loaded =
+      language == Language::English
+          ? translator->load(QStringLiteral(":/i18n/kvprog_en.qm"))
+          : translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                             QStringLiteral("_"), qtTranslationsFolder());
   if (!loaded) {  // removing the other language's translator already told every window
     delete translator;
     return;

@@ -19,6 +19,10 @@ Language environmentLanguage();
 std::optional<Language> languageNamed(const QString& code);
 QString languageCode(Language language);
 
+// Where Qt's own Chinese texts ("qtbase_zh_CN.qm") are: the system's Qt translations on Linux;
+// on Windows the folder "translations" beside the program, which the installer and the zip fill.
+QString qtTranslationsFolder();
+
 // Puts the program's texts and Qt's own into `language`. Every widget gets a LanguageChange
 // event. Needs the QCoreApplication.
 void useLanguage(Language language);

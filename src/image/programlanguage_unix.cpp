@@ -1,3 +1,5 @@
+#include <QLibraryInfo>
+
 #include "image/programlanguage.h"
 
 namespace kv {
@@ -16,5 +18,7 @@ Language environmentLanguage() {
   }
   return Language::Chinese;
 }
+
+QString qtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
 }  // namespace kv

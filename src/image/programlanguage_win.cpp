@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <QCoreApplication>
+
 #include "image/programlanguage.h"
 
 namespace kv {
@@ -7,6 +9,10 @@ namespace kv {
 Language environmentLanguage() {
   return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE ? Language::Chinese
                                                                    : Language::English;
+}
+
+QString qtTranslationsFolder() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
 }
 
 }  // namespace kv

@@ -116,9 +116,10 @@ std::optional<int> PortChoice::placeIn(const QList<PortInfo>& ports) const {
 
 namespace {
 
-// The number of a COM name ("com7" is 7); 0 for any other name.
+// The number of a COM name ("com7" is 7, and so is "\\.\COM7", the form that opens every
+// port); 0 for any other name.
 int comNumber(const QString& name) {
-  static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"),
+  static const QRegularExpression com(QStringLiteral(R"(^(?:\\\\\.\\)?COM([1-9][0-9]*)$)"),
                                       QRegularExpression::CaseInsensitiveOption);
   const QRegularExpressionMatch match = com.match(name);
   return match.hasMatch() ? match.captured(1).toInt() : 0;
@@ -146,15 +147,27 @@ std::optional<int> portButton(const QList<PortInfo>& ports, int index) {
   return button;
 }
 
+QString PortChoice::caption(const QList<PortInfo>& ports) const {
+  if (const auto place = placeIn(ports)) return portCaption(ports, *place);
+  if (comNumber(device) > 0) return canonicalPortName(device);
+  return portCaption(ports, index);
+}
+
 QString portCaption(const QList<PortInfo>& ports, int index) {
   if (index >= 0 && index < ports.size() && comNumber(ports[index].device) > 0)
-    return ports[index].device.toUpper();
+    return canonicalPortName(ports[index].device);
   return QStringLiteral("COM%1").arg(index + 1);
+}
+
+QString canonicalPortName(const QString& name) {
+  const int number = comNumber(name);
+  return number > 0 ? QStringLiteral("COM%1").arg(number) : name;
 }
 
 std::optional<QString> resolvePortName(const QString& name) {
   const int number = comNumber(name);
-  if (number < 1 || number > kPortButtons) return name;
+  if (number < 1) return name;
+  if (number > kPortButtons) return canonicalPortName(name);
   const QList<PortInfo> ports = listPorts();
   const auto index = buttonPort(ports, number - 1);
   if (!index) return std::nullopt;

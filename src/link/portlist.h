@@ -63,6 +63,8 @@ struct PortChoice {
   static PortChoice of(const QList<PortInfo>& ports, int index);
   // Its place in `ports` now; nothing when it is not listed.
   std::optional<int> placeIn(const QList<PortInfo>& ports) const;
+  // What it is called in `ports` (portCaption); a COM port that has gone keeps its own name.
+  QString caption(const QList<PortInfo>& ports) const;
 };
 
 // The port dialog's buttons COM1..COM4.
@@ -77,9 +79,14 @@ std::optional<int> portButton(const QList<PortInfo>& ports, int index);
 // "COM6" for the sixth listed port.
 QString portCaption(const QList<PortInfo>& ports, int index);
 
-// The device a port name stands for: "COM1".."COM4" (any letter case) name the port
-// dialog's buttons, anything else is taken as a device path (or, on Windows, a COM name).
-// Nothing when the button has no port behind it.
+// What a port named by the user is called in the texts, the backups' names and the settings:
+// "COM12" however a COM name was written ("com12", "\\.\COM12"), else the name as given.
+QString canonicalPortName(const QString& name);
+
+// The device a port name stands for: "COM1".."COM4" (any letter case, also as "\\.\COM3")
+// name the port dialog's buttons, a higher COM name is that port (as canonicalPortName calls it);
+// anything else is taken as a device path. Nothing when the button has no port
+// behind it.
 std::optional<QString> resolvePortName(const QString& name);
 
 // A device that is not there.

@@ -3,8 +3,7 @@
 #include <devguid.h>
 #include <setupapi.h>
 
-#include <QRegularExpression>
-
+#include "link/hardwareid.h"
 #include "link/systemports.h"
 
 namespace kv {
@@ -33,15 +32,12 @@ QString portName(HDEVINFO devices, SP_DEVINFO_DATA& device) {
   return ok ? QString::fromWCharArray(name) : QString();
 }
 
-// The ports class: friendly names, makers and, for USB adapters, their ids and serial number
-// ("USB\VID_1A86&PID_7523\5&2C7A1B0&0&2": a last part with '&' is made up by Windows).
+// The ports class: friendly names, makers and, for USB adapters, their ids and serial number.
 QList<PortInfo> setupApiPorts() {
   QList<PortInfo> ports;
   const HDEVINFO devices =
       SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
   if (devices == INVALID_HANDLE_VALUE) return ports;
-  static const QRegularExpression ids(QStringLiteral("VID_([0-9A-F]{4})&PID_([0-9A-F]{4})"),
-                                      QRegularExpression::CaseInsensitiveOption);
   SP_DEVINFO_DATA device{};
   device.cbSize = sizeof device;
   for (DWORD i = 0; SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
@@ -52,14 +48,10 @@ QList<PortInfo> setupApiPorts() {
     port.manufacturer = deviceProperty(devices, device, SPDRP_MFG);
     wchar_t instance[512] = {};
     if (SetupDiGetDeviceInstanceIdW(devices, &device, instance, 511, nullptr)) {
-      const QString id = QString::fromWCharArray(instance);
-      const QRegularExpressionMatch match = ids.match(id);
-      if (match.hasMatch()) {
-        port.vendorId = match.captured(1).toUShort(nullptr, 16);
-        port.productId = match.captured(2).toUShort(nullptr, 16);
-        const QString serial = id.section(QLatin1Char('\\'), -1);
-        if (!serial.contains(QLatin1Char('&'))) port.serialNumber = serial;
-      }
+      const HardwareIds ids = parseHardwareId(QString::fromWCharArray(instance));
+      port.vendorId = ids.vendorId;
+      port.productId = ids.productId;
+      port.serialNumber = ids.serialNumber;
     }
     ports << port;
   }

@@ -40,7 +40,7 @@ QString currentPortName() { return portCaption(listPorts(), currentPortIndex());
 QString currentPortText() {
   const QList<PortInfo> ports = listPorts();
   const auto place = chosen().placeIn(ports);
-  const QString name = portCaption(ports, place.value_or(chosen().index));
+  const QString name = chosen().caption(ports);
   if (!place) return QCoreApplication::translate("kv::PortChoice", "%1：没有此端口").arg(name);
   const QString& device = ports[*place].device;
   return device == name ? name

@@ -19,6 +19,7 @@
 #include "app/helpwindow.h"
 #include "editor/mainfrm.h"
 #include "image/programfolders.h"
+#include "ui/programs.h"
 #include "ui/prompts.h"
 #include "ui/usersettings.h"
 #include "usersettingsdir.h"
@@ -38,7 +39,10 @@ class TestApp : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { prompts::setTestMode(true); }
+  void init() {
+    prompts::setTestMode(true);
+    programs::setTestMode(true);
+  }
 
   void splashShowsAPictureAndClosesAfterASecond() {
     auto* splash = new frmSplash;
@@ -69,6 +73,23 @@ class TestApp : public QObject {
              QStringLiteral("系统信息"));
     QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton); });
     QCOMPARE(about.exec(), int(QDialog::Accepted));
+  }
+
+  // 系统信息 starts the first of the system's information programs that is there, here the
+  // second of Linux's three.
+  void systemInformationStartsTheFirstProgramFound() {
+    QTemporaryDir folder;
+    const QString program = folder.filePath(frmAbout::systemInfoPrograms().value(1));
+    QFile file(program);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folder.path().toLocal8Bit());
+    frmAbout about;
+    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    qputenv("PATH", path);
+    QCOMPARE(programs::started(), QStringList{program});
+    QVERIFY(prompts::shown().isEmpty());
   }
 
   void systemInformationMissingIsReported() {

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "link/hardwareid.h"
 #include "link/portlist.h"
 
 using namespace kv;
@@ -61,6 +62,43 @@ class TestPortList : public QObject {
     QCOMPARE(resolvePortName("/dev/ttyS9"), std::optional<QString>("/dev/ttyS9"));
     setPortSource([] { return QList<PortInfo>{port("/dev/ttyS0")}; });
     QCOMPARE(resolvePortName("COM2"), std::nullopt);
+  }
+
+  // Device instance ids as Windows lists real adapters: the cable's USB ids and serial number
+  // come out of each bus's own form, and a port on another bus sorts after the USB cables.
+  void windowsHardwareIdsGiveTheUsbIds() {
+    struct Case {
+      const char* comName;
+      const char* instanceId;
+      const char* usbId;
+      const char* serial;
+    };
+    const Case cases[] = {
+        {"COM1", R"(ACPI\PNP0501\1)", "-", ""},
+        {"COM9", R"(BTHENUM\{00001101-0000-1000-8000-00805F9B34FB}_LOCALMFG&0002\7&1F3B2D1&0&0)",
+         "-", ""},
+        {"COM3", R"(USB\VID_1A86&PID_7523\5&2C7A1B0&0&2)", "1a86:7523", ""},   // CH340
+        {"COM4", R"(USB\VID_1A86&PID_5523\6&1D2E3F4&0&1)", "1a86:5523", ""},   // CH341
+        {"COM5", R"(USB\VID_067B&PID_2303\5&3753427A&0&1)", "067b:2303", ""},  // PL2303
+        {"COM6", R"(FTDIBUS\VID_0403+PID_6001+A50285BI\0000)", "0403:6001", "A50285BI"},
+        {"COM7", R"(USB\VID_0403&PID_6001\A50285BI)", "0403:6001", "A50285BI"},
+        {"COM10", R"(USB\VID_10C4&PID_EA60\0001)", "10c4:ea60", "0001"},  // CP210x
+        {"COM11", R"(USB\VID_2341&PID_0043\85736323838351F0A1A1)", "2341:0043",
+         "85736323838351F0A1A1"},  // CDC-ACM
+        // One interface of a composite CDC-ACM device: the last part is Windows' own.
+        {"COM12", R"(USB\VID_2E8A&PID_000A&MI_00\7&29A2FEE&0&0000)", "2e8a:000a", ""},
+    };
+    QList<PortInfo> listed;
+    for (const Case& c : cases) {
+      const HardwareIds ids = parseHardwareId(QString::fromUtf8(c.instanceId));
+      PortInfo found = port(c.comName, ids.vendorId, ids.productId, ids.serialNumber);
+      QCOMPARE(found.usbId(), QString::fromUtf8(c.usbId));
+      QCOMPARE(found.serialNumber, QString::fromUtf8(c.serial));
+      listed << found;
+    }
+    setPortSource([&] { return listed; });
+    QCOMPARE(devices(listPorts()), (QStringList{"COM3", "COM4", "COM5", "COM6", "COM7", "COM10",
+                                                "COM11", "COM12", "COM1", "COM9"}));
   }
 
   void rememberedPortIsFoundAgainAfterAReplug() {

@@ -152,6 +152,11 @@ class TestPortDialog : public QObject {
       QTest::mouseClick(d.cmdQD(), Qt::LeftButton);
     });
     QCOMPARE(status.currentMessage(), QStringLiteral("COM7"));
+    // Unplugged, the cable is still called by its name, never by a place in the list.
+    workshop.removeLast();
+    QCOMPARE(currentPortText(), QStringLiteral("COM7：没有此端口"));
+    QCOMPARE(std::get<Failure>(currentPortDevice()).description,
+             QStringLiteral("端口“COM7”不存在"));
   }
 
   void aPluggedCableShowsUpWhileTheDialogIsOpen() {
