@@ -51,10 +51,11 @@ def hears(words):
 
 
 def xdotool(*arguments, says=None):
-    """Runs xdotool ("key", "ctrl+o"), then waits for Orca to say `says`."""
-    subprocess.run(["xdotool", *arguments], check=True, capture_output=True, text=True)
+    """Runs xdotool ("key", "ctrl+o"), then waits for Orca to say `says`; gives its output."""
+    output = subprocess.run(["xdotool", *arguments], check=True, capture_output=True, text=True)
     if says:
         hears(says)
+    return output.stdout
 
 
 def shown(title, role=None):
@@ -69,13 +70,12 @@ def focus():
 
 
 def alert(text, then_main_window=True):
-    """Waits for the message box that says `text` (and for Orca to say it), presses Enter."""
+    """Waits for the message box that says `text` and for Orca to say it, presses Enter."""
     def box():
         return window(pid, lambda w: w.get_role_name() == "alert" and
                       text in [n.get_name() for n in showing(w)])
     wait_for(text, box)
-    if orca:
-        hears(text)
+    hears(text)
     xdotool("key", "Return")
     wait_for("the message box closing", lambda: box() is None)
     if then_main_window:
@@ -90,8 +90,7 @@ def main():
     os.environ["KVPROG_PORTS"] = ",".join(radios)
     pid = start(BIN + "/kvprog").pid
     shown("Tervan")
-    main_window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--name", "^Tervan"],
-                                 capture_output=True, text=True).stdout.split()[0]
+    main_window = xdotool("search", "--pid", str(pid), "--name", "^Tervan").split()[0]
     focus()
     xdotool("key", "ctrl+o")
     shown("打开")
