@@ -7,11 +7,13 @@ CONFIGURE_ARGS=()
 # Fonts: Noto CJK for the Chinese text, DejaVu for Latin text (without a proportional Latin
 # face the windows fall back to a monospaced one). Packaging tools: man pages, the .deb's
 # library dependencies and the checks of its desktop entry and metainfo. Translations: lupdate
-# and lrelease, and their CMake functions.
+# and lrelease, and their CMake functions. Accessibility: the session bus, the accessibility
+# bus and its Python client, a screen reader and real key presses for the window's tests.
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-l10n-tools qt6-tools-dev
   libgl-dev fonts-noto-cjk fonts-dejavu-core fonts-liberation2 xvfb xauth poppler-utils
-  qt6-translations-l10n python3 help2man dpkg-dev file desktop-file-utils appstream)
+  qt6-translations-l10n python3 help2man dpkg-dev file desktop-file-utils appstream
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0 orca xdotool)
 
 install_missing() {
   local missing=()

@@ -67,6 +67,14 @@
         <source>提示</source>
         <translation>Notice</translation>
     </message>
+    <message>
+        <source>信道数据</source>
+        <translation>Channel data</translation>
+    </message>
+    <message>
+        <source>信道 %1</source>
+        <translation>Channel %1</translation>
+    </message>
 </context>
 <context>
     <name>kv::ChirpFormat</name>
@@ -637,6 +645,14 @@ Cable: %2</translation>
     <message>
         <source>提示</source>
         <translation>Notice</translation>
+    </message>
+    <message>
+        <source>显示比例</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>页</source>
+        <translation>Page</translation>
     </message>
     <message>
         <source>没有可用的打印机</source>
@@ -1409,6 +1425,10 @@ Remove it from the recent files?</translation>
     <message>
         <source>错误</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>密码</source>
+        <translation>Password</translation>
     </message>
 </context>
 <context>

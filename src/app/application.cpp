@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QPalette>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
+#include "ui/accessibility.h"
 #include "ui/usersettings.h"
 
 namespace kv {
@@ -30,6 +33,62 @@ class MenuRoomStyle : public QProxyStyle {
   }
 };
 
+// The selected cells and list entries are read in their own colours: where the palette's
+// selection leaves its text under 4.5:1 (Fusion's own light one does), the selection is made
+// darker or lighter until it reaches that. Every other colour stays.
+void keepSelectionReadable() {
+  QPalette palette = QApplication::palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive})
+    palette.setColor(group, QPalette::Highlight,
+                     readableAgainst(palette.color(group, QPalette::Highlight),
+                                     palette.color(group, QPalette::HighlightedText)));
+  if (palette != QApplication::palette()) QApplication::setPalette(palette);
+}
+
+// Qt draws the focus frame only in a window where Tab has moved the focus. Whoever moves it
+// with the arrows, or opens a window from the keyboard, sees it there too; a window opened
+// or worked with the mouse looks as it always did. A new palette keeps its selection readable.
+class AccessibleLook : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        keyboard_ = true;
+        if (movesFocus(static_cast<QKeyEvent*>(event)->key())) show(QApplication::activeWindow());
+        break;
+      case QEvent::MouseButtonPress:
+        keyboard_ = false;
+        break;
+      case QEvent::ApplicationPaletteChange:
+        if (watched == qApp) keepSelectionReadable();
+        break;
+      case QEvent::Show:
+        if (auto* window = qobject_cast<QWidget*>(watched);
+            keyboard_ && window && window->isWindow())
+          show(window);
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  static bool movesFocus(int key) {
+    return (key >= Qt::Key_Home && key <= Qt::Key_PageDown) || key == Qt::Key_Tab ||
+           key == Qt::Key_Backtab;
+  }
+  static void show(QWidget* window) {
+    if (!window || window->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (QWidget* focus = window->focusWidget()) focus->update();
+  }
+
+  bool keyboard_ = false;
+};
+
 }  // namespace
 
 void configureApplication(QApplication& /*app*/) {
@@ -41,6 +100,9 @@ void configureApplication(QApplication& /*app*/) {
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
   QApplication::setStyle(new MenuRoomStyle);
   QApplication::setFont(font);
+  static auto* look = new AccessibleLook(qApp);
+  qApp->installEventFilter(look);
+  keepSelectionReadable();
   // The language the user chose in the window, else the one the environment asks for.
   useLanguage(UserSettings().language().value_or(environmentLanguage()));
 }

@@ -9,6 +9,7 @@
 #include "app/frmsplash.h"
 #include "ui/programs.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 namespace {
@@ -64,6 +65,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   grid->addLayout(buttons, 0, 2, 4, 1);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(info, &QPushButton::clicked, this, &frmAbout::startSystemInfo);
+  resize(sizeOnScreen(this, sizeHint()));  // large text on a small screen: no taller than it
 }
 
 void frmAbout::startSystemInfo() {

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "image/programlanguage.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 
@@ -25,11 +26,12 @@ HelpWindow::HelpWindow(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
-  resize(720, 640);
+  resize(sizeOnScreen(this, QSize(720, 640)));
 }
 
 void HelpWindow::showTexts() {
   setWindowTitle(tr("Tervan软件帮助"));
+  browser_->setAccessibleName(windowTitle());
   browser_->setSource(QUrl(currentLanguage() == Language::English
                                ? QStringLiteral("qrc:/app/manual_en.html")
                                : QStringLiteral("qrc:/app/manual.html")));

@@ -92,7 +92,6 @@ int main(int argc, char* argv[]) {
     // Closing the main window ends the program, whatever other windows are open.
     QObject::connect(w, &kv::mainFrm::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    w->adjustSize();
     w->move(w->screen()->availableGeometry().center() - w->rect().center());
     if (parser.isSet(shownTime)) {
       new FirstPaint(w, [] {

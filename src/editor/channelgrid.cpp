@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -13,6 +14,7 @@
 #include "model/radiomodel.h"
 #include "model/signalcodes.h"
 #include "model/valuetexts.h"
+#include "ui/accessibility.h"
 #include "ui/prompts.h"
 
 namespace kv {
@@ -44,7 +46,8 @@ ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, 
       txtTxFreq_(new QLineEdit(this)),
       txtRecFreq_(new QLineEdit(this)),
       shortList_(new QComboBox(this)),
-      signalList_(new QComboBox(this)) {
+      signalList_(new QComboBox(this)),
+      listLabel_(new QLabel(this)) {
   setObjectName(QStringLiteral("fraChan"));
   grid_->setObjectName(QStringLiteral("gridXDSZ"));
   txtTxFreq_->setObjectName(QStringLiteral("txtTxFreq"));
@@ -64,6 +67,8 @@ ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, 
     editor->setFont(arial);
     editor->hide();
   }
+  // Never shown: the caption a screen reader gives the open list, the heading of its column.
+  listLabel_->hide();
 
   grid_->horizontalHeader()->hide();
   grid_->verticalHeader()->hide();
@@ -101,6 +106,11 @@ ChannelGrid::ChannelGrid(Document& document, std::function<QString()> bandText, 
 
 void ChannelGrid::showTexts() {
   setTitle(tr("信道数据设置"));
+  grid_->setAccessibleName(tr("信道数据"));
+  for (int r = 1; r < kRowCount; ++r)
+    grid_->item(r, 0)->setData(Qt::AccessibleTextRole, tr("信道 %1").arg(r));
+  txtTxFreq_->setAccessibleName(columnCaption(kRxFreq));
+  txtRecFreq_->setAccessibleName(columnCaption(kTxFreq));
   // Wide enough for the heading and for an editor showing the column's widest text.
   const QFontMetrics metrics(grid_->font());
   const int padding = 4 * metrics.averageCharWidth();
@@ -122,12 +132,21 @@ void ChannelGrid::showTexts() {
 
 void ChannelGrid::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) showTexts();
+  if (event->type() == QEvent::PaletteChange) colourFixedCells();
   QGroupBox::changeEvent(event);
 }
 
+void ChannelGrid::colourFixedCells() {
+  // The headings and numbers look like buttons in any palette, a high-contrast one included.
+  for (int r = 0; r < kRowCount; ++r)
+    for (int c = 0; c < kColumnCount; ++c)
+      if (r == 0 || c == 0) {
+        grid_->item(r, c)->setBackground(palette().button());
+        grid_->item(r, c)->setForeground(palette().buttonText());
+      }
+}
+
 void ChannelGrid::setupGrid() {
-  const QBrush fixedBack = palette().button();
-  const QBrush fixedText = palette().buttonText();
   for (int r = 0; r < kRowCount; ++r) {
     for (int c = 0; c < kColumnCount; ++c) {
       auto* item = new QTableWidgetItem;
@@ -135,8 +154,6 @@ void ChannelGrid::setupGrid() {
         if (r > 0) item->setText(QString::number(r));
         item->setTextAlignment(Qt::AlignCenter);
         item->setFlags(Qt::NoItemFlags);
-        item->setBackground(fixedBack);
-        item->setForeground(fixedText);
       } else {
         item->setTextAlignment(columnAlignment(c));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -144,6 +161,7 @@ void ChannelGrid::setupGrid() {
       grid_->setItem(r, c, item);
     }
   }
+  colourFixedCells();
   grid_->setCurrentCell(row_, column_);
   refresh();
 }
@@ -246,6 +264,8 @@ void ChannelGrid::openEditor(bool dropList) {
       hideEditors();
       return;
   }
+  listLabel_->setText(columnCaption(column_));
+  nameAfterLabel(list, listLabel_);
   placeOverCell(list, row_, column_);
   list->show();
   if (dropList) {
@@ -268,7 +288,10 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* editor = qobject_cast<QLineEdit*>(watched);
   switch (key->key()) {
     case Qt::Key_Escape:
-      if (!editor) return false;
+      if (!editor) {
+        hideEditors();  // a list: back to the table, whose cell keeps what was picked
+        return true;
+      }
       restoreEditedCell(editor, editor == txtTxFreq_ ? kRxFreq : kTxFreq);
       return true;
     case Qt::Key_Up:

@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 
 namespace kv {
@@ -54,6 +55,7 @@ class ChannelGrid : public QGroupBox {
 
  private:
   void setupGrid();
+  void colourFixedCells();
   // The title, the headings and the values in the current language, the columns as wide as
   // they need.
   void showTexts();
@@ -87,6 +89,7 @@ class ChannelGrid : public QGroupBox {
   QLineEdit* txtRecFreq_;          // edits the transmit column 2
   QComboBox* shortList_;           // cmbVask 1: refilled for every click in columns 5 to 7
   QComboBox* signalList_;          // cmbVask 2: the signalling pick list
+  QLabel* listLabel_;              // names the open list after its column
   int row_ = 1;                    // the current cell as the editors see it: it changes only after
   int column_ = 1;                 // the cell that is left has been validated
   bool editedSinceCheck_ = false;  // an editor wrote the current cell after its last check

@@ -11,6 +11,7 @@
 #include "exchange/fields.h"
 #include "model/radiomodel.h"
 #include "model/valuetexts.h"
+#include "ui/accessibility.h"
 
 namespace kv {
 namespace {
@@ -96,8 +97,10 @@ void FunctionPanel::showTexts() {
       static_cast<QLabel*>(widget)->setText(tr(source));
   }
   modelLabel_->setText(fieldCaption(u"model"));
+  nameAfterLabel(cboPCmodel_, modelLabel_);
   for (const Setting& s : settings_) {
     s.label->setText(fieldCaption(s.name));
+    nameAfterLabel(s.list, s.label);
     for (int i = 0; i < s.values.size(); ++i) s.list->setItemText(i, valueText(s.values[i]));
   }
 }

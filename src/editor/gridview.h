@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QRect>
 #include <QTableWidget>
 #include <optional>
@@ -17,6 +18,10 @@ namespace kv {
 // Cells are selected as one rectangle: by dragging from a cell (the pressed cell stays the
 // current one), by Shift with a click or the arrows, by the channel numbers (rows), the
 // headings (columns) or the corner (the whole table).
+//
+// Tab and Shift+Tab move between cells and leave the grid past its last or before its first
+// cell; Ctrl+Tab and Ctrl+Shift+Tab leave it from any cell. A screen reader sees the grid as
+// gridaccessible.h describes; the events about a cell are sent here in its numbering.
 class GridView : public QTableWidget {
   Q_OBJECT
  public:
@@ -40,6 +45,11 @@ class GridView : public QTableWidget {
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -48,6 +58,8 @@ class GridView : public QTableWidget {
   // Selects from the pressed cell to `row`, `column`: a channel number stands for its row,
   // a heading for its column.
   void selectFromAnchor(int row, int column);
+  // Tells a screen reader about the cell at `index`.
+  void notifyAccessibility(QAccessible::Event type, const QModelIndex& index);
 
   std::optional<QPoint> anchor_;  // where the left button went down (x column, y row)
   bool dragged_ = false;          // the button has left the pressed cell since

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -29,6 +30,7 @@
 #include "image/inifile.h"
 #include "image/programfolders.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 #include "ui/translatedtext.h"
 #include "ui/usersettings.h"
 #include "ui/writeoption.h"
@@ -49,6 +51,32 @@ const char* const kImportCsv = QT_TRANSLATE_NOOP("kv::mainFrm", "导入信道表
 const char* const kOpenBackup = QT_TRANSLATE_NOOP("kv::mainFrm", "打开备份");
 const int kEditorTimerMs = 1000;
 
+// The window's contents scroll where the screen is too small for them (large text, a small
+// screen); elsewhere the area is as large as what it holds, grows with it and shows no bars.
+class ContentsArea : public QScrollArea {
+ public:
+  // `room`: the most the screen leaves for the area.
+  explicit ContentsArea(std::function<QSize()> room) : room_(std::move(room)) {}
+
+  QSize minimumSizeHint() const override { return withFrame(widget()->minimumSizeHint()); }
+  QSize sizeHint() const override { return withFrame(widget()->sizeHint()); }
+
+ protected:
+  bool event(QEvent* event) override {
+    // What it holds needs another size: the window around it lays itself out again.
+    if (event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::event(event);
+  }
+
+ private:
+  QSize withFrame(QSize contents) const {
+    const int frame = 2 * frameWidth();
+    return (contents + QSize(frame, frame)).boundedTo(room_());
+  }
+
+  std::function<QSize()> room_;
+};
+
 void rememberFolderOf(const QString& path) {
   UserSettings().setLastFolder(QFileInfo(path).absolutePath());
 }
@@ -61,8 +89,8 @@ mainFrm::mainFrm(QWidget* parent)
       settingsPath_(settingsFile()),
       bands_(readBands(IniFile(settingsPath_))),
       replacedBands_(replaceInvalidBands(bands_)),
-      panel_(new FunctionPanel(*document_)),
       grid_(new ChannelGrid(*document_, [this] { return bandLabelText(); })),
+      panel_(new FunctionPanel(*document_)),
       editCommands_(new EditCommands(
           *document_, *grid_, [this] { return bandLabelText(); }, this)),
       timer_(new QTimer(this)) {
@@ -73,7 +101,18 @@ mainFrm::mainFrm(QWidget* parent)
   auto* layout = new QHBoxLayout(central);
   layout->addWidget(grid_, 0, Qt::AlignTop);
   layout->addWidget(panel_, 0);
-  setCentralWidget(central);
+  auto* area = new ContentsArea([this] {
+    // The screen less the window's frame, menus, tool bar and status bar.
+    const QSize whole = sizeOnScreen(this, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
+                     (toolBar_ ? toolBar_->sizeHint().height() : 0);
+    return whole - QSize(0, bars);
+  });
+  area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);  // the focus goes to the controls, which it scrolls to
+  area->setWidgetResizable(true);
+  area->setWidget(central);
+  setCentralWidget(area);
   buildMenus();
   buildToolBar();
   statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
@@ -94,6 +133,8 @@ mainFrm::mainFrm(QWidget* parent)
   // The document starts with the default selections; showing them selects the model.
   refreshFromData();
   updateCaption();
+  ensurePolished();  // the fonts and the style's sizes are those the window will show
+  resize(sizeOnScreen(this, sizeHint()));
 }
 
 QString mainFrm::bandLabelText() const { return panel_->bandText(); }
@@ -181,6 +222,7 @@ void mainFrm::buildMenus() {
 
 void mainFrm::buildToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("tbToolBar"));
+  toolBar_ = bar;
   bar->setObjectName(QStringLiteral("tbToolBar"));
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -455,7 +497,8 @@ void mainFrm::changeEvent(QEvent* event) {
     retranslateActions(this);
     updateCaption();
     // The longer texts of a language need more room once every part has taken them.
-    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(sizeHint())); });
+    QTimer::singleShot(0, this,
+                       [this] { resize(sizeOnScreen(this, size().expandedTo(sizeHint()))); });
     emit languageChanged();
   }
   QMainWindow::changeEvent(event);

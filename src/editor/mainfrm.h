@@ -9,6 +9,7 @@
 
 class QAction;
 class QTimer;
+class QToolBar;
 class QWindow;
 
 namespace kv {
@@ -151,9 +152,11 @@ class mainFrm : public QMainWindow {
   QString settingsPath_;
   Bands bands_;
   QList<ReplacedBand> replacedBands_;
-  FunctionPanel* panel_;
+  // The grid first: the order of Tab is the order the controls are made in, left to right.
   ChannelGrid* grid_;
+  FunctionPanel* panel_;
   EditCommands* editCommands_;
+  QToolBar* toolBar_ = nullptr;
   RecentFiles* recentFiles_ = nullptr;
   QTimer* timer_;
   std::array<std::function<void()>, size_t(Command::JobLog) + 1> commands_;  // one per command

@@ -76,6 +76,7 @@ PrnPrv::PrnPrv(QWidget* parent) : QWidget(parent, Qt::Window) {
   cmd_[0]->setShortcut(Qt::Key_Return);
   cmd_[1]->setShortcut(Qt::Key_Plus);
   cmd_[2]->setShortcut(Qt::Key_Minus);
+  cmd_[10]->setShortcut(Qt::Key_Escape);
 
   zVal_ = new QComboBox;
   zVal_->setObjectName(QStringLiteral("zVal"));
@@ -112,13 +113,20 @@ PrnPrv::PrnPrv(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* status = new QHBoxLayout;
   status->setContentsMargins(6, 2, 6, 2);
   status->setSpacing(4);
-  status->addWidget(new QLabel(QStringLiteral("page:")));
+  // The status row's captions name the lists above for a screen reader too.
+  auto* pageCaption = new QLabel(QStringLiteral("page:"));
+  auto* zoomCaption = new QLabel(QStringLiteral("zoom:"));
+  pageCaption->setBuddy(ePag_);
+  zoomCaption->setBuddy(zVal_);
+  zVal_->setAccessibleName(tr("显示比例"));
+  ePag_->setAccessibleName(tr("页"));
+  status->addWidget(pageCaption);
   status->addWidget(aPag_);
   status->addSpacing(6);
   status->addWidget(new QLabel(QStringLiteral("of")));
   status->addWidget(tPag_);
   status->addSpacing(18);
-  status->addWidget(new QLabel(QStringLiteral("zoom:")));
+  status->addWidget(zoomCaption);
   status->addWidget(zPag_);
   status->addStretch();
 

@@ -1,21 +1,26 @@
 #include "transfer/frmdk.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "transfer/linkcheckcommand.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 namespace {
 
 constexpr int kColumnGap = 16;
+constexpr int kListWidth = 560;
 
 // "COM1  /dev/ttyUSB0 — USB-Serial CH340": the caption, then what stands behind it.
 // A port with that COM name shows the caption once: "COM3 — USB-SERIAL CH340 (COM3)".
@@ -29,14 +34,23 @@ QString buttonText(int button, const QList<PortInfo>& ports) {
   return port.description.isEmpty() ? device : device + QStringLiteral(" — ") + port.description;
 }
 
+// What a screen reader says of a button: its port as the status bar names it
+// ("COM1：/dev/ttyUSB0"), then what stands behind it.
+QString buttonName(int button, const QList<PortInfo>& ports) {
+  const QString caption = QStringLiteral("COM%1").arg(button + 1);
+  const auto index = buttonPort(ports, button);
+  if (!index) return QCoreApplication::translate("kv::PortChoice", "%1：没有此端口").arg(caption);
+  const PortInfo& port = ports[*index];
+  const QString name =
+      QCoreApplication::translate("kv::PortChoice", "%1：%2").arg(caption, port.device);
+  return port.description.isEmpty() ? name : name + QStringLiteral(" — ") + port.description;
+}
+
 }  // namespace
 
 frmDK::frmDK(const PortChoice& current, QWidget* parent)
     : QDialog(parent),
       group_(new QButtonGroup(this)),
-      lstPorts_(new QTreeWidget(this)),
-      cmdQD_(new QPushButton(tr("确定"), this)),
-      cmdCheck_(new QPushButton(tr("检测(&C)"), this)),
       relistTimer_(new QTimer(this)),
       ports_(listPorts()),
       choice_(current) {
@@ -55,17 +69,22 @@ frmDK::frmDK(const PortChoice& current, QWidget* parent)
     layout->addWidget(button);
     optDK_[i] = button;
   }
+  // Made after the port buttons, in the order they show: Tab goes in the order of making.
+  lstPorts_ = new QTreeWidget(this);
+  cmdCheck_ = new QPushButton(tr("检测(&C)"), this);
+  cmdQD_ = new QPushButton(tr("确定"), this);
 
   auto* other = new QLabel(tr("其他端口"), this);
   other->setBuddy(lstPorts_);
   layout->addSpacing(8);
   layout->addWidget(other);
   lstPorts_->setObjectName(QStringLiteral("lstPorts"));
+  lstPorts_->setAccessibleName(tr("其他端口"));
   lstPorts_->setRootIsDecorated(false);
   lstPorts_->setAllColumnsShowFocus(true);
   lstPorts_->setHeaderLabels({tr("设备"), tr("描述"), tr("制造商"), QStringLiteral("USB ID")});
   lstPorts_->setAlternatingRowColors(true);
-  lstPorts_->setMinimumSize(560, 150);
+  lstPorts_->setMinimumSize(kListWidth, 150);
   connect(lstPorts_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (item) choose(lstPorts_->indexOfTopLevelItem(item));
   });
@@ -117,6 +136,7 @@ void frmDK::showPorts() {
   group_->setExclusive(false);
   for (int i = 0; i < kButtonCount; ++i) {
     optDK_[i]->setText(buttonText(i, ports_));
+    optDK_[i]->setAccessibleName(buttonName(i, ports_));
     const auto index = buttonPort(ports_, i);
     optDK_[i]->setEnabled(index.has_value());
     optDK_[i]->setChecked(place && place == index);
@@ -133,6 +153,16 @@ void frmDK::showPorts() {
     lstPorts_->resizeColumnToContents(column);
     lstPorts_->setColumnWidth(column, lstPorts_->columnWidth(column) + kColumnGap);
   }
+  // As wide as its columns (larger text makes them wider), as far as the screen allows.
+  const int last = lstPorts_->columnCount() - 1;
+  int lastWidth = lstPorts_->header()->sectionSizeHint(last);
+  for (const PortInfo& port : ports_)
+    lastWidth =
+        std::max(lastWidth, lstPorts_->fontMetrics().horizontalAdvance(port.usbId()) + kColumnGap);
+  int width = 2 * lstPorts_->frameWidth() + lastWidth;
+  for (int column = 0; column < last; ++column) width += lstPorts_->columnWidth(column);
+  lstPorts_->setMinimumWidth(
+      std::clamp(width, kListWidth, std::max(kListWidth, screenWidthForList(this))));
   if (place) lstPorts_->setCurrentItem(lstPorts_->topLevelItem(*place));
 }
 

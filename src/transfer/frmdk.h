@@ -46,9 +46,9 @@ class frmDK : public QDialog {
 
   std::array<QRadioButton*, kButtonCount> optDK_{};
   QButtonGroup* group_;
-  QTreeWidget* lstPorts_;
-  QPushButton* cmdQD_;
-  QPushButton* cmdCheck_;
+  QTreeWidget* lstPorts_ = nullptr;
+  QPushButton* cmdQD_ = nullptr;
+  QPushButton* cmdCheck_ = nullptr;
   QTimer* relistTimer_;
   QList<PortInfo> ports_;
   PortChoice choice_;

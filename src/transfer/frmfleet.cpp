@@ -19,6 +19,8 @@
 #include "link/jobrecord.h"
 #include "transfer/frmwait.h"
 #include "transfer/transfercommands.h"
+#include "ui/accessibility.h"
+#include "ui/screenfit.h"
 #include "ui/usersettings.h"
 #include "ui/writeoption.h"
 
@@ -104,6 +106,8 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   int width = frame + lstPorts_->verticalScrollBar()->sizeHint().width();
   for (int column = kDevice; column <= kResult; ++column) width += lstPorts_->columnWidth(column);
   const int rowHeight = rows_.isEmpty() ? fontMetrics().height() : lstPorts_->sizeHintForRow(0);
+  // Past what the screen can show (large text) the list scrolls sideways.
+  width = std::min(width, screenWidthForList(this));
   lstPorts_->setMinimumSize(width, frame + lstPorts_->header()->sizeHint().height() +
                                        rowHeight * std::clamp(int(rows_.size()), 3, 8));
   connect(lstPorts_, &QTreeWidget::itemChanged, this, &frmFleet::updateButtons);
@@ -153,6 +157,9 @@ frmFleet::frmFleet(CheckedData checkedData, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lstPorts_, 1);
   layout->addLayout(buttons);
+  // Large text on a small screen: the buttons go below the options.
+  if (buttons->sizeHint().width() > screenWidthForList(this))
+    buttons->setDirection(QBoxLayout::TopToBottom);
   updateButtons();
 
   // The system tells of no plugged cable, so the ports are looked at again while it is open.
@@ -330,7 +337,10 @@ void frmFleet::showOutcome(int row, const JobOutcome& outcome) {
   for (const QString& line : outcome.differences)
     tip << differenceText(line, DifferenceSides::WrittenAndRadio);
   shown.item->setToolTip(kResult, tip.join('\n'));
-  shown.item->setForeground(kResult, outcome.ok ? palette().text() : QBrush(Qt::red));
+  // A failure in red that keeps 4.5:1 on the list's background, whatever the palette.
+  shown.item->setForeground(
+      kResult,
+      outcome.ok ? palette().text() : QBrush(readableAgainst(Qt::red, palette().base().color())));
   recordJobs(parentWidget(),
              {jobEntry(QStringLiteral("write"), outcome, shown.port.device, shown.port)});
 }

@@ -19,6 +19,7 @@
 #include "image/atomicfile.h"
 #include "image/backups.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 #include "ui/usersettings.h"
 
 namespace kv {
@@ -171,7 +172,9 @@ frmJobLog::frmJobLog(OpenBackup openBackup, QWidget* parent, const QString& logP
   constexpr int kReasonWidth = 260;
   int width = 2 * lstJobs_->frameWidth() + lstJobs_->verticalScrollBar()->sizeHint().width();
   for (int column = 0; column < kFailure; ++column) width += lstJobs_->columnWidth(column);
-  lstJobs_->setMinimumWidth(width + std::min(lstJobs_->columnWidth(kFailure), kReasonWidth));
+  // Past what the screen can show (large text) the table scrolls sideways.
+  lstJobs_->setMinimumWidth(std::min(
+      width + std::min(lstJobs_->columnWidth(kFailure), kReasonWidth), screenWidthForList(this)));
   // A double click, or Enter on the current row.
   connect(lstJobs_, &QAbstractItemView::activated, this, &frmJobLog::openRow);
 

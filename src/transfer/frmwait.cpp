@@ -38,6 +38,7 @@ frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   bar_->setValue(0);
   bar_->setTextVisible(false);
   bar_->setMinimumHeight(29);
+  bar_->setAccessibleName(windowTitle());
   cancel_ = new QPushButton(tr("取消"), this);
   cancel_->setObjectName(QStringLiteral("cmdCancel"));
   cancel_->setMinimumWidth(70);
@@ -65,10 +66,17 @@ frmWAIT::frmWAIT(QWidget* parent) : QDialog(parent) {
   timer1_->start();
 }
 
+void frmWAIT::setCaption(const QString& caption) {
+  // The caption says what runs and which way; the bar is named after it.
+  setWindowTitle(caption);
+  bar_->setAccessibleName(caption);
+}
+
 void frmWAIT::setProgress(int value) { bar_->setValue(value); }
 
 void frmWAIT::setStep(const QString& step) {
   step_->setText(step);
+  bar_->setAccessibleDescription(step);
   step_->show();
   bar_->setValue(0);  // each transfer fills the bar anew
 }

@@ -26,7 +26,7 @@ class frmWAIT : public QDialog {
   QProgressBar* pgbCount() const { return bar_; }
   QPushButton* cmdCancel() const { return cancel_; }
 
-  void setCaption(const QString& caption) { setWindowTitle(caption); }
+  void setCaption(const QString& caption);
   void setProgress(int value);
   // A job of several transfers names the one running, beside the button; a single transfer
   // leaves the window as it always was.

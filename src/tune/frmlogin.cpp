@@ -60,6 +60,7 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   // Every typed character shows as "*", whatever mask the platform's style would pick.
   txtPassword_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
   txtPassword_->setMinimumWidth(180);
+  txtPassword_->setAccessibleName(tr("密码"));
 
   cmdOK_ = new QPushButton(tr("确定"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));

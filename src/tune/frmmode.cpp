@@ -20,7 +20,9 @@
 #include "model/valuetexts.h"
 #include "tune/screencentre.h"
 #include "tune/updownarrows.h"
+#include "ui/accessibility.h"
 #include "ui/prompts.h"
+#include "ui/screenfit.h"
 
 namespace kv {
 namespace {
@@ -58,6 +60,13 @@ QRadioButton* radio(const QString& text, const QString& name, int id, QButtonGro
   return button;
 }
 
+// A choice is named with its caption ("中频 负"): on its own, "负" says nothing.
+void nameChoices(QLabel* caption, QButtonGroup* group) {
+  for (QAbstractButton* button : group->buttons())
+    button->setAccessibleName(captionName(caption->text()) + QLatin1Char(' ') +
+                              button->text().trimmed());
+}
+
 }  // namespace
 
 frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& bandLabelText,
@@ -72,6 +81,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
   tremode_->setHeaderHidden(true);
   tremode_->setFixedWidth(160);
   tremode_->setMinimumHeight(220);
+  tremode_->setAccessibleName(tr("调整项"));
 
   modelLabel_ = new QLabel(fieldCaption(u"model"), this);
   for (int i = 0; i < 2; ++i) {
@@ -114,7 +124,7 @@ frmMODE::frmMODE(TuneValues& tune, Bands& bands, int mainModel, const QString& b
   Option1_->button(isSet(tune_.bjlx) ? 1 : 0)->setChecked(true);
   showPage(Page::Frequency);
 
-  adjustSize();
+  resize(sizeOnScreen(this, sizeHint()));  // as large as it needs, up to its screen's size
   centreOnScreen(this);
 }
 
@@ -132,10 +142,12 @@ QWidget* frmMODE::buildCrystalFrame() {
   frame->setObjectName(QStringLiteral("fraJT"));
   frame->setFrameShape(QFrame::StyledPanel);
   auto* row = new QHBoxLayout(frame);
-  row->addWidget(new QLabel(fieldCaption(u"tune.crystal"), frame));
+  auto* caption = new QLabel(fieldCaption(u"tune.crystal"), frame);
+  row->addWidget(caption);
   row->addWidget(radio(QStringLiteral("13MHz "), QStringLiteral("optJT_0"), 0, optJT_, frame));
   row->addWidget(radio(QStringLiteral("14.4MHz"), QStringLiteral("optJT_1"), 1, optJT_, frame));
   row->addStretch();
+  nameChoices(caption, optJT_);
   return frame;
 }
 
@@ -178,20 +190,25 @@ void frmMODE::layOut() {
       radio(valueText(ifSideTexts()[0]), QStringLiteral("Option1_0"), 0, Option1_, this);
   auto* negative =
       radio(valueText(ifSideTexts()[1]), QStringLiteral("Option1_1"), 1, Option1_, this);
-  frequencyPage_ << cboPCmodel_[0] << addRow(caption(tr("高端频率(MHz)：")), {Text1_, upDown1}, 0)
-                 << Text1_ << upDown1
-                 << addRow(caption(tr("低端频率(MHz)：")), {Text2_, upDown2}, 0) << Text2_
-                 << upDown2
-                 << addRow(caption(fieldCaption(u"tune.if_side")), {positive, negative}, 12)
-                 << positive << negative;
+  QLabel* high = addRow(caption(tr("高端频率(MHz)：")), {Text1_, upDown1}, 0);
+  QLabel* low = addRow(caption(tr("低端频率(MHz)：")), {Text2_, upDown2}, 0);
+  QLabel* ifSide = addRow(caption(fieldCaption(u"tune.if_side")), {positive, negative}, 12);
+  frequencyPage_ << cboPCmodel_[0] << high << Text1_ << upDown1 << low << Text2_ << upDown2
+                 << ifSide << positive << negative;
+  nameAfterLabel(cboPCmodel_[0], modelLabel_);
+  cboPCmodel_[1]->setAccessibleName(captionName(modelLabel_->text()));
+  nameAfterLabel(Text1_, high);
+  nameAfterLabel(Text2_, low);
+  nameChoices(ifSide, Option1_);
   QWidget* crystal = buildCrystalFrame();
   grid->addWidget(crystal, grid->rowCount(), 0, 1, 2);
   frequencyPage_ << crystal;
 
   cboFrequent_->setMinimumWidth(90);
-  powerPage_ << cboPCmodel_[1] << addRow(caption(tr("频率：")), {freQuent_}, 0) << freQuent_
-             << addRow(caption(fieldCaption(u"tune.power_trim")), {cboFrequent_}, 0)
-             << cboFrequent_;
+  QLabel* band = addRow(caption(tr("频率：")), {freQuent_}, 0);
+  QLabel* trim = addRow(caption(fieldCaption(u"tune.power_trim")), {cboFrequent_}, 0);
+  nameAfterLabel(cboFrequent_, trim);
+  powerPage_ << cboPCmodel_[1] << band << freQuent_ << trim << cboFrequent_;
 
   // The field column stays put when the pages, with captions of other widths, switch.
   grid->setColumnMinimumWidth(0, std::max(labelWidth, modelLabel_->sizeHint().width()));

@@ -1,5 +1,6 @@
 #include "tune/updownarrows.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +28,15 @@ UpDownArrows::UpDownArrows(QLineEdit* buddy, int minimum, int maximum, QWidget* 
   layout->setSpacing(0);
   layout->addWidget(up_);
   layout->addWidget(down_);
+  buddy_->installEventFilter(this);
+}
+
+bool UpDownArrows::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != buddy_ || event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+  stepBy(key == Qt::Key_Up ? 1 : -1);
+  return true;
 }
 
 void UpDownArrows::stepBy(int steps) {

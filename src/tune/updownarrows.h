@@ -8,7 +8,8 @@ class QToolButton;
 namespace kv {
 
 // A pair of arrows tied to a free-text box: each click moves the number in the box by one
-// within a range and writes it back. The box itself accepts any text.
+// within a range and writes it back, as the Up and Down keys in the box do (the arrows take
+// no focus). The box itself accepts any text.
 class UpDownArrows : public QWidget {
   Q_OBJECT
 
@@ -21,6 +22,9 @@ class UpDownArrows : public QWidget {
 
   QToolButton* upButton() const { return up_; }
   QToolButton* downButton() const { return down_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLineEdit* buddy_;

@@ -1,10 +1,18 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +37,7 @@
 #include "image/memoryimage.h"
 #include "image/programlanguage.h"
 #include "kvsimprocess.h"
+#include "model/valuetexts.h"
 #include "preview/printpreview.h"
 #include "preview/prnprv.h"
 #include "sampledata.h"
@@ -129,11 +138,40 @@ void chooseLanguage(mainFrm& w, const char* entry) {
 class TestLanguage : public QObject {
   Q_OBJECT
 
+  QProcess bus_;  // tests/support/atspi_tree.py, reading this program as a screen reader does
+
+  // `window` alone on the screen, as the accessibility bus shows it ({} if it never does). The
+  // tests that read it run under tests/support/a11y-session as test_accessibility.
+  QJsonObject onTheBus(QWidget* window) {
+    for (QWidget* other : QApplication::topLevelWidgets())
+      if (other != window && other->isWindow()) other->hide();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) return {};
+    if (bus_.state() == QProcess::NotRunning)
+      bus_.start(QStringLiteral("/usr/bin/python3"),  // Debian's, with the bus's bindings
+                 {QStringLiteral(KV_TEST_DATA "/../support/atspi_tree.py"),
+                  QString::number(QCoreApplication::applicationPid())});
+    bus_.write(window->windowTitle().toUtf8() + '\n');
+    QEventLoop loop;  // this program answers the reader's questions meanwhile
+    connect(&bus_, &QProcess::readyReadStandardOutput, &loop, [&] {
+      if (bus_.canReadLine()) loop.quit();
+    });
+    connect(&bus_, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (!bus_.canReadLine() && bus_.state() != QProcess::NotRunning) loop.exec();
+    return QJsonDocument::fromJson(bus_.readLine()).object();
+  }
+
  private slots:
   void initTestCase() {
     prompts::setTestMode(true);
     kvtest::useTemporaryUserSettings();
     kvtest::useTemporaryDataFolders();  // the reads' backups and scratch file
+    bus_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  }
+  void cleanupTestCase() {
+    bus_.closeWriteChannel();
+    bus_.waitForFinished();
   }
 
   void theEnvironmentChoosesWhenTheUserDidNot_data() {
@@ -252,6 +290,146 @@ class TestLanguage : public QObject {
     QCOMPARE(frmSplash::picture(), QStringLiteral(":/app/splash_en.png"));
     useLanguage(Language::Chinese);
     QTRY_COMPARE(sortedTexts(), chinese);
+  }
+
+  // Every window, in each language, under a light, a dark and a high-contrast palette, with the
+  // system's font or 16 pt text, and at 150 % and 200 % (test_language_150 and _200 run this
+  // with QT_SCALE_FACTOR on a 1366x768 screen): every text keeps 4.5:1 against its background
+  // (the main window, made before the palette changed, follows it) and none is cut, the grid's
+  // focus frame stands out on its selected cell, and up to 150 % every window fits its screen.
+  void everyWindowReadsInEveryPaletteAndSize_data() {
+    QTest::addColumn<QPalette>("colours");
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<double>("points");
+    const QPalette light = QApplication::style()->standardPalette();
+    const QPalette dark(QColor(0x353535), QColor(0x353535));  // light text on dark grey
+    QPalette contrast(Qt::black, Qt::black);  // white on black, the selection black on yellow
+    contrast.setColor(QPalette::Highlight, Qt::yellow);
+    contrast.setColor(QPalette::HighlightedText, Qt::black);
+    QTest::newRow("light, Chinese") << light << Language::Chinese << 0.0;
+    QTest::newRow("dark, English") << dark << Language::English << 0.0;
+    QTest::newRow("high contrast, Chinese, 16 pt") << contrast << Language::Chinese << 16.0;
+    QTest::newRow("light, English, 16 pt") << light << Language::English << 16.0;
+  }
+  void everyWindowReadsInEveryPaletteAndSize() {
+    QFETCH(QPalette, colours);
+    QFETCH(Language, language);
+    QFETCH(double, points);
+    const bool doubled = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() > 1.5;
+    if (doubled && points > 0) QSKIP("16 pt text is for screens at up to 150 %");
+    configureApplication(*qApp);  // as the program starts: it watches the palette
+    const QFont system = QApplication::font();
+    QFont font = system;
+    if (points > 0) font.setPointSizeF(points);
+    QApplication::setFont(font);
+    useLanguage(language);
+    auto w = test::openMainWindow();
+    QApplication::setPalette(colours);
+    QStringList problems;
+    walkWindows(*w, [&problems, doubled](QWidget* window) {
+      window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window));
+      QCoreApplication::processEvents();
+      problems << kvtest::faintTexts(window) << kvtest::cutTexts(window);
+      const QSize room = window->screen()->availableGeometry().size();
+      if (!doubled && room.expandedTo(window->frameGeometry().size()) != room)
+        problems << window->objectName() + QStringLiteral(" does not fit the screen");
+    });
+    QTableWidget* grid = w->channelGrid()->grid();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    grid->setFocus();
+    grid->setCurrentCell(2, kTxFreq);
+    w->setAttribute(Qt::WA_KeyboardFocusChange);  // as after a key moved the focus
+    const QRect cell = grid->visualItemRect(grid->item(2, kTxFreq));
+    const QColor frame =
+        grid->viewport()->grab().toImage().pixelColor(cell.left() + 2, cell.y() + 9);
+    const QColor selection = QApplication::palette().color(QPalette::Highlight);
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::setFont(system);
+    useLanguage(Language::Chinese);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QVERIFY2(contrastRatio(frame, selection) >= 3, qPrintable(frame.name()));
+  }
+
+  // Keyboard alone: every menu has an access key; Tab comes from the panel's last list into the
+  // table and leaves it past its last cell, Shift+Tab before its first, Ctrl+Tab from any cell;
+  // in every dialog Tab goes from its fields to its buttons and Esc closes it. (The
+  // screen-reader session presses Enter on the dialogs' default buttons.)
+  void theKeyboardReachesEveryCommandAndLeavesTheTable() {
+    auto w = test::openMainWindow();
+    for (const QAction* menu : w->menuBar()->actions()) QVERIFY(menu->text().contains('&'));
+    QTableWidget* grid = w->channelGrid()->grid();
+    auto* first = w->findChild<QComboBox*>(QStringLiteral("cboPCmodel"));
+    auto* last = w->findChild<QComboBox*>(QStringLiteral("cboYYBP"));
+    const struct {
+      QWidget* from;
+      int row, column;  // the grid's current cell
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      QWidget* next;
+    } moves[] = {{last, 1, 1, Qt::Key_Tab, {}, grid},
+                 {grid, 16, kTxPower, Qt::Key_Tab, {}, first},
+                 {grid, 1, kRxFreq, Qt::Key_Backtab, {}, last},
+                 {grid, 3, kBusyLock, Qt::Key_Tab, Qt::ControlModifier, first}};
+    for (const auto& m : moves) {
+      grid->setCurrentCell(m.row, m.column);
+      m.from->setFocus();
+      QTest::keyClick(m.from, m.key, m.modifiers);
+      QCOMPARE(QApplication::focusWidget(), m.next);
+    }
+    walkWindows(*w, [](QWidget* window) {
+      if (!qobject_cast<QDialog*>(window)) return;
+      window->show();
+      QString order;  // f for a field, b for a button
+      for (QWidget* c = window->nextInFocusChain(); c != window; c = c->nextInFocusChain())
+        if (c->isVisibleTo(window) && c->isEnabled() && c->focusPolicy() & Qt::TabFocus)
+          order += qobject_cast<QPushButton*>(c) ? 'b' : 'f';
+      QVERIFY2(!order.contains(QStringLiteral("bf")), qPrintable(window->objectName() + order));
+      QTest::keyClick(window, Qt::Key_Escape);
+      QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    });
+  }
+
+  // Over the accessibility bus (test_accessibility runs this under tests/support/a11y-session),
+  // in each language: in every window each control a keyboard reaches is named; the grid is a
+  // table of 16 channels by 7 columns headed by its headings and channels, each cell read as it
+  // shows (an empty one as empty), and the list open over a cell is labelled with its column.
+  void everyWindowReadsOnTheBus_data() {
+    QTest::addColumn<Language>("language");
+    QTest::newRow("Chinese") << Language::Chinese;
+    QTest::newRow("English") << Language::English;
+  }
+  void everyWindowReadsOnTheBus() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("no accessibility bus");
+    QFETCH(Language, language);
+    useLanguage(language);
+    auto w = test::openMainWindow();
+    QStringList unnamed;
+    walkWindows(*w, [&](QWidget* window) {
+      const QJsonValue roles = onTheBus(window)["unnamed"];
+      if (!roles.isArray()) unnamed << window->windowTitle() + QStringLiteral(": not on the bus");
+      for (const QJsonValue role : roles.toArray())
+        unnamed << window->windowTitle() + QStringLiteral(": ") + role.toString();
+    });
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join('\n')));
+
+    test::setDocument(*w, [](RadioData& d) {
+      d.cell(3, kRxFreq) = QStringLiteral("435.12500");
+      d.cell(3, kBandwidth) = QStringLiteral("窄");
+    });
+    test::clickCell(*w, 3, kBusyLock);
+    const QJsonObject shown = onTheBus(w.get()), table = shown["table"].toObject();
+    QStringList headings, row3{"435.12500", "", "", "", "", valueText("窄"), ""};
+    for (int c = kRxFreq; c <= kTxPower; ++c) headings << columnCaption(c);
+    QCOMPARE(table["name"], w->channelGrid()->grid()->accessibleName());
+    QCOMPARE(table["rows"].toInt() * 100 + table["columns"].toInt(), 1607);  // 16 by 7
+    QCOMPARE(table["columnHeaders"].toVariant().toStringList(), headings);
+    QCOMPARE(table["rowHeaders"][2], language == Language::Chinese ? "信道 3" : "Channel 3");
+    QCOMPARE(table["cells"][2].toVariant().toStringList(), row3);
+    const QString busyLock = columnCaption(kBusyLock);  // the list open over channel 3's
+    QCOMPARE(shown["lists"][busyLock][0], busyLock);
+    useLanguage(Language::Chinese);
   }
 
   // The grid and the lists show each value in the window's language; typing and pasting take

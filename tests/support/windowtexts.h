@@ -5,15 +5,18 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTreeView>
 #include <QWidget>
 
 #include "testfiles.h"
+#include "ui/accessibility.h"
 
 namespace kvtest {
 
@@ -68,13 +71,14 @@ inline void addCutMenuEntries(QMenu* menu, QStringList& cut) {
 }
 
 // The columns of a table or a tree whose entries or heading need more room than the column has,
-// or which lie beyond what the view shows.
+// or which lie beyond what the view shows and cannot be scrolled to.
 inline void addCutColumns(QAbstractItemView* view, QHeaderView* header, QStringList& cut) {
   for (int c = 0; c < header->count(); ++c)
     if (!header->isSectionHidden(c) &&
         (std::max(view->sizeHintForColumn(c), header->sectionSizeHint(c)) >
              header->sectionSize(c) ||
-         header->sectionViewportPosition(c) + header->sectionSize(c) > view->viewport()->width()))
+         (header->sectionViewportPosition(c) + header->sectionSize(c) > view->viewport()->width() &&
+          view->horizontalScrollBar()->maximum() == 0)))
       cut << view->objectName() + QStringLiteral(" is cut: column %1").arg(c);
 }
 
@@ -106,6 +110,45 @@ inline QStringList cutTexts(QWidget* window) {
                  (label ? label->text() : button->text());
   }
   return cut;
+}
+
+// The texts of `window` that have less than 4.5:1 against their background: the enabled,
+// visible labels, buttons, lists, text boxes and the items of tables and trees (selected items
+// on the selection's colour). A disabled control is exempt.
+inline QStringList faintTexts(QWidget* window) {
+  QStringList faint;
+  const auto check = [&faint](const QObject* o, const QString& text, const QColor& fg,
+                              const QColor& bg) {
+    if (!text.isEmpty() && kv::contrastRatio(fg, bg) < 4.5)
+      faint << QStringLiteral("%1: %2 (%3 on %4)").arg(o->objectName(), text, fg.name(), bg.name());
+  };
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window) || !w->isEnabled()) continue;
+    const QPalette& p = w->palette();
+    QString text;  // in the widget's colour roles: a button's ButtonText on Button, ...
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+    if (auto* box = qobject_cast<QGroupBox*>(w)) text = box->title();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
+    if (auto* list = qobject_cast<QComboBox*>(w)) text = list->currentText();
+    check(w, text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
+    auto* view = qobject_cast<QAbstractItemView*>(w);
+    if (!view || !view->model() || qobject_cast<QComboBox*>(w->parentWidget())) continue;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+      for (int c = 0; c < view->model()->columnCount(); ++c) {
+        const QModelIndex index = view->model()->index(r, c);
+        const bool selected = view->selectionModel()->isSelected(index);
+        const auto colour = [&](int role, QPalette::ColorRole own, QPalette::ColorRole chosen) {
+          const QVariant brush = index.data(role);
+          return selected || !brush.isValid() ? p.color(selected ? chosen : own)
+                                              : brush.value<QBrush>().color();
+        };
+        check(view, index.data().toString(),
+              colour(Qt::ForegroundRole, QPalette::Text, QPalette::HighlightedText),
+              colour(Qt::BackgroundRole, QPalette::Base, QPalette::Highlight));
+      }
+  }
+  return faint;
 }
 
 // The texts of `window` with a Han character, the two entries of 语言 / Language excepted.
