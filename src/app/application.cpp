@@ -8,6 +8,8 @@
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
+#include <memory>
+
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
 #include "ui/accessibility.h"
@@ -16,11 +18,14 @@
 namespace kv {
 namespace {
 
-// A menu is made as wide as its entries' texts without the "&" that marks their access key,
-// but the style elides a text against its width with the "&" counted: a menu whose widest
-// entry has such a key (the one entry of 端口选择, "选择端口(&P)") drew it cut off. Each
-// entry gets the room of its "&"s.
-class MenuRoomStyle : public QProxyStyle {
+// Fusion, with two changes. A menu is made as wide as its entries' texts without the "&"
+// that marks their access key, but the style elides a text against its width with the "&"
+// counted: a menu whose widest entry has such a key (the one entry of 端口选择, "选择端口(&P)")
+// drew it cut off. Each entry gets the room of its "&"s. And Fusion outlines a tick box and
+// the table's grid in a shade darker than the window, which on a black window is black: an
+// unticked option and the cells' edges vanish under a high-contrast palette. Where that shade
+// does not show, they are drawn in a shade of the window's text; other palettes look as always.
+class ProgramStyle : public QProxyStyle {
  public:
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                          const QWidget* widget) const override {
@@ -30,6 +35,37 @@ class MenuRoomStyle : public QProxyStyle {
       result.rwidth() += int(item->text.count(QLatin1Char('&'))) *
                          item->fontMetrics.horizontalAdvance(QLatin1Char('&'));
     return result;
+  }
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element != PE_IndicatorCheckBox || !option ||
+        standsOut(option->palette.color(QPalette::Window).darker(140), option->palette))
+      return QProxyStyle::drawPrimitive(element, option, painter, widget);
+    std::unique_ptr<QStyleOption> outlined(clone(option));
+    outlined->palette.setColor(QPalette::Window, option->palette.color(QPalette::WindowText));
+    QProxyStyle::drawPrimitive(element, outlined.get(), painter, widget);
+  }
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    const int result = QProxyStyle::styleHint(hint, option, widget, data);
+    if (hint != SH_Table_GridLineColor || !option ||
+        standsOut(QColor::fromRgba(QRgb(result)), option->palette))
+      return result;
+    return int(option->palette.color(QPalette::Text).darker(140).rgba());
+  }
+
+ private:
+  // Whether an edge in `colour` shows on the palette's base as on a light window (1.65:1).
+  static bool standsOut(const QColor& colour, const QPalette& palette) {
+    return contrastRatio(colour, palette.color(QPalette::Base)) >= 1.5;
+  }
+  // A copy of `option` of its own kind, which the tick box reads its state from.
+  static QStyleOption* clone(const QStyleOption* option) {
+    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))
+      return new QStyleOptionButton(*button);
+    return new QStyleOption(*option);
   }
 };
 
@@ -98,7 +134,7 @@ void configureApplication(QApplication& /*app*/) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/kvprog.png")));
   QFont font = QApplication::font();
   font.setPointSizeF(std::max(font.pointSizeF(), 10.5));  // Chinese text stays legible
-  QApplication::setStyle(new MenuRoomStyle);
+  QApplication::setStyle(new ProgramStyle);
   QApplication::setFont(font);
   static auto* look = new AccessibleLook(qApp);
   qApp->installEventFilter(look);

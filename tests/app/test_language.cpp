@@ -295,8 +295,9 @@ class TestLanguage : public QObject {
   // Every window, in each language, under a light, a dark and a high-contrast palette, with the
   // system's font or 16 pt text, and at 150 % and 200 % (test_language_150 and _200 run this
   // with QT_SCALE_FACTOR on a 1366x768 screen): every text keeps 4.5:1 against its background
-  // (the main window, made before the palette changed, follows it) and none is cut, the grid's
-  // focus frame stands out on its selected cell, and up to 150 % every window fits its screen.
+  // (the main window, made before the palette changed, follows it), unticked boxes and grid
+  // lines keep 3:1, none is cut, the grid's focus frame stands out on its selected cell, and up
+  // to 150 % every window fits its screen.
   void everyWindowReadsInEveryPaletteAndSize_data() {
     QTest::addColumn<QPalette>("colours");
     QTest::addColumn<Language>("language");
@@ -330,7 +331,8 @@ class TestLanguage : public QObject {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window));
       QCoreApplication::processEvents();
-      problems << kvtest::faintTexts(window) << kvtest::cutTexts(window);
+      problems << kvtest::faintTexts(window) << kvtest::unseenEdges(window)
+               << kvtest::cutTexts(window);
       const QSize room = window->screen()->availableGeometry().size();
       if (!doubled && room.expandedTo(window->frameGeometry().size()) != room)
         problems << window->objectName() + QStringLiteral(" does not fit the screen");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -11,6 +12,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTreeView>
 #include <QWidget>
@@ -149,6 +151,34 @@ inline QStringList faintTexts(QWidget* window) {
       }
   }
   return faint;
+}
+
+// The unticked boxes and the tables' grid lines of `window` that stand out less from what they
+// are drawn on than on a light window (1.65:1): an option or a cell's edge that is not seen.
+inline QStringList unseenEdges(QWidget* window) {
+  QStringList unseen;
+  const auto check = [&unseen](QWidget* w, const QRect& area, const QColor& background) {
+    const QImage image = w->grab(area).toImage();
+    double best = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        best = std::max(best, kv::contrastRatio(image.pixelColor(x, y), background));
+    if (best < 1.5) unseen << QStringLiteral("%1: its edges (%2:1)").arg(w->objectName()).arg(best);
+  };
+  for (QCheckBox* box : window->findChildren<QCheckBox*>()) {
+    if (!box->isVisibleTo(window) || box->isChecked()) continue;
+    QStyleOptionButton option;
+    option.initFrom(box);
+    check(box, box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box),
+          box->palette().color(box->backgroundRole()));
+  }
+  for (QTableView* table : window->findChildren<QTableView*>()) {
+    if (!table->isVisibleTo(window) || !table->showGrid() || !table->model()->rowCount()) continue;
+    const QRect cell = table->visualRect(table->model()->index(0, 0));
+    check(table->viewport(), QRect(cell.right() - 1, cell.top(), 3, cell.height()),
+          table->palette().color(QPalette::Base));
+  }
+  return unseen;
 }
 
 // The texts of `window` with a Han character, the two entries of 语言 / Language excepted.
