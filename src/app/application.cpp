@@ -8,8 +8,6 @@
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
-#include <memory>
-
 #include "image/programfolders.h"
 #include "image/programlanguage.h"
 #include "ui/accessibility.h"
@@ -42,9 +40,15 @@ class ProgramStyle : public QProxyStyle {
     if (element != PE_IndicatorCheckBox || !option ||
         standsOut(option->palette.color(QPalette::Window).darker(140), option->palette))
       return QProxyStyle::drawPrimitive(element, option, painter, widget);
-    std::unique_ptr<QStyleOption> outlined(clone(option));
-    outlined->palette.setColor(QPalette::Window, option->palette.color(QPalette::WindowText));
-    QProxyStyle::drawPrimitive(element, outlined.get(), painter, widget);
+    // A copy of its own kind, which the tick box reads its state from.
+    const auto outlined = [&](auto copy) {
+      copy.palette.setColor(QPalette::Window, option->palette.color(QPalette::WindowText));
+      QProxyStyle::drawPrimitive(element, &copy, painter, widget);
+    };
+    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))
+      outlined(*button);
+    else
+      outlined(*option);
   }
 
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -60,12 +64,6 @@ class ProgramStyle : public QProxyStyle {
   // Whether an edge in `colour` shows on the palette's base as on a light window (1.65:1).
   static bool standsOut(const QColor& colour, const QPalette& palette) {
     return contrastRatio(colour, palette.color(QPalette::Base)) >= 1.5;
-  }
-  // A copy of `option` of its own kind, which the tick box reads its state from.
-  static QStyleOption* clone(const QStyleOption* option) {
-    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option))
-      return new QStyleOptionButton(*button);
-    return new QStyleOption(*option);
   }
 };
 
